@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Sets up what is missing, builds with warnings as errors under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test.
+# Usage: bash scripts/test.sh
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+TEST_PACKAGES=("${BUILD_PACKAGES[@]}" desktop-file-utils appstream clang libclang-rt-14-dev)
+ensure_packages "${TEST_PACKAGES[@]}"
+build_tree "$ROOT/build/test" -DCMAKE_BUILD_TYPE=Debug -DSONGBINDER_WERROR=ON \
+    -DSONGBINDER_SANITIZE=ON -DSONGBINDER_BUILD_BENCH=ON
+cd "$ROOT/build/test"
+ctest --output-on-failure --parallel "$(nproc)"

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "platform/path_rules.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+// Which entries a file-name search finds.
+enum class SearchMask {
+    Normal,    // ordinary and read-only files; no hidden or system files, no folders
+    AllFiles,  // every file, hidden and system files included; never a folder
+};
+
+// One running file-name search. Every search owns its state, so a folder walk
+// that yields to the event loop is never disturbed by another search.
+class FileNameSearch {
+public:
+    virtual ~FileNameSearch() = default;
+    // The next matching name (without its folder), or nothing at the end.
+    virtual std::optional<QString> next() = 0;
+};
+
+// A folder as the file system reports it: its full path and its sub-folders
+// (full paths, in the file system's own order).
+struct FolderInfo {
+    QString path;
+    QStringList subFolders;
+};
+
+// A mounted volume (Linux) or a drive letter (Windows).
+struct DriveInfo {
+    QString rootPath;  // "/", "/media/usb", "C:\"
+    QString label;     // what the drive selector shows
+};
+
+// The services the program asks of the file system. NativeFileSystem is the
+// real one; tests use an in-memory tree with Windows rules.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual const PathRules& rules() const = 0;
+
+    // Starts a search for `pattern` (a folder path and a name that may hold
+    // '*' and '?', matched ignoring case). Returns nullptr with *error set
+    // when the path cannot be searched (missing drive, malformed path, no
+    // access). A search that matches nothing is a valid, empty search.
+    virtual std::unique_ptr<FileNameSearch> search(const QString& pattern, SearchMask mask,
+                                                   QString* error = nullptr) = 0;
+
+    // The part of a path before its last separator; a drive's top folder keeps
+    // its separator ("D:\", "/"); empty for a bare name.
+    virtual QString parentFolder(const QString& path) const;
+    // Folder and name joined with exactly one separator.
+    virtual QString buildPath(const QString& folder, const QString& name) const;
+
+    // Opens an existing folder. Sub-folders reached through symbolic links are
+    // left out, so a walk over them always ends. Nothing with *error set when
+    // the folder cannot be opened or listed.
+    virtual std::optional<FolderInfo> folder(const QString& path, QString* error = nullptr) = 0;
+
+    // For the browser: names of the visible sub-folders of `path`, and of the
+    // visible files matching any of `patterns` ("*.mp3;*.wav"), both in
+    // ascending order ignoring case. Nothing with *error set when the folder
+    // cannot be read.
+    virtual std::optional<QStringList> listFolders(const QString& path,
+                                                   QString* error = nullptr) = 0;
+    virtual std::optional<QStringList> listFiles(const QString& path, const QString& patterns,
+                                                 QString* error = nullptr) = 0;
+    virtual bool isFolder(const QString& path) = 0;
+
+    // The machine's drives, the system drive first.
+    virtual QList<DriveInfo> drives() = 0;
+    // The process's current folder at start-up.
+    virtual QString currentFolder() = 0;
+
+    // Whole-file read; nothing with *error set on failure.
+    virtual std::optional<QByteArray> readFile(const QString& path, QString* error = nullptr) = 0;
+    // The last `count` bytes of a file (fewer when the file is shorter).
+    virtual std::optional<QByteArray> readFileTail(const QString& path, qint64 count,
+                                                   QString* error = nullptr) = 0;
+    // Replaces the file's content as a whole: the bytes go to a temporary file
+    // beside it that takes the file's place only when completely written.
+    virtual bool writeFileAtomic(const QString& path, const QByteArray& bytes,
+                                 QString* error = nullptr) = 0;
+};

@@ -1,0 +1,341 @@
+#include "platform/native_file_system.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStorageInfo>
+
+#include <algorithm>
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+void setError(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+}
+
+QString errnoText(int code)
+{
+    return qt_error_string(code);
+}
+
+bool isHidden(const char* name)
+{
+    return name[0] == '.';
+}
+
+bool hasWildcards(const QString& name)
+{
+    return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
+}
+
+// What a directory entry is, following a symbolic link only when asked.
+enum class EntryKind { File, Folder, Other };
+
+EntryKind entryKind(const QByteArray& folder, const dirent* entry, bool followLinks)
+{
+    if (entry->d_type == DT_REG)
+        return EntryKind::File;
+    if (entry->d_type == DT_DIR)
+        return EntryKind::Folder;
+    if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK)
+        return EntryKind::Other;
+    if (entry->d_type == DT_LNK && !followLinks)
+        return EntryKind::Other;
+    const QByteArray full = folder + '/' + entry->d_name;
+    struct stat st {};
+    const int rc = followLinks ? ::stat(full.constData(), &st) : ::lstat(full.constData(), &st);
+    if (rc != 0)
+        return EntryKind::Other;
+    if (S_ISREG(st.st_mode))
+        return EntryKind::File;
+    if (S_ISDIR(st.st_mode))
+        return EntryKind::Folder;
+    return EntryKind::Other;
+}
+
+// An open directory, closed on every path out.
+class DirHandle {
+public:
+    explicit DirHandle(const QByteArray& path) : m_dir(::opendir(path.constData())) {}
+    ~DirHandle()
+    {
+        if (m_dir)
+            ::closedir(m_dir);
+    }
+    DirHandle(const DirHandle&) = delete;
+    DirHandle& operator=(const DirHandle&) = delete;
+    DIR* get() const { return m_dir; }
+
+private:
+    DIR* m_dir;
+};
+
+// A search over one folder's directory stream: names are produced as the file
+// system lists them, one at a time.
+class DirectorySearch final : public FileNameSearch {
+public:
+    DirectorySearch(QByteArray folder, QString namePattern, SearchMask mask)
+        : m_folder(std::move(folder)), m_dir(m_folder), m_pattern(std::move(namePattern)),
+          m_mask(mask)
+    {
+    }
+    bool isOpen() const { return m_dir.get() != nullptr; }
+
+    std::optional<QString> next() override
+    {
+        while (const dirent* entry = ::readdir(m_dir.get())) {
+            if (m_mask == SearchMask::Normal && isHidden(entry->d_name))
+                continue;
+            if (qstrcmp(entry->d_name, ".") == 0 || qstrcmp(entry->d_name, "..") == 0)
+                continue;
+            const QString name = QFile::decodeName(entry->d_name);
+            if (!PathRules::matchesPattern(name, m_pattern))
+                continue;
+            if (entryKind(m_folder, entry, true) == EntryKind::File)
+                return name;
+        }
+        return std::nullopt;
+    }
+
+private:
+    QByteArray m_folder;
+    DirHandle m_dir;
+    QString m_pattern;
+    SearchMask m_mask;
+};
+
+// A search for one exact name: a single stat, no folder listing.
+class SingleNameSearch final : public FileNameSearch {
+public:
+    explicit SingleNameSearch(std::optional<QString> name) : m_name(std::move(name)) {}
+    std::optional<QString> next() override { return std::exchange(m_name, std::nullopt); }
+
+private:
+    std::optional<QString> m_name;
+};
+
+QByteArray folderBytes(const QString& folder)
+{
+    return QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
+}
+
+} // namespace
+
+std::unique_ptr<FileNameSearch> NativeFileSystem::search(const QString& pattern, SearchMask mask,
+                                                         QString* error)
+{
+    const qsizetype cut = pattern.lastIndexOf(QLatin1Char('/'));
+    const QString folder = cut < 0 ? QString() : (cut == 0 ? QStringLiteral("/") : pattern.left(cut));
+    if (pattern.isEmpty())
+        return std::make_unique<SingleNameSearch>(std::nullopt);
+    // A folder path ending in a separator searches for any file in it.
+    QString name = pattern.mid(cut + 1);
+    if (name.isEmpty())
+        name = QStringLiteral("*");
+    if (!hasWildcards(name)) {
+        struct stat st {};
+        const QByteArray full = QFile::encodeName(pattern);
+        if (::stat(full.constData(), &st) != 0) {
+            if (errno == ENOENT || errno == ENOTDIR)
+                return std::make_unique<SingleNameSearch>(std::nullopt);
+            setError(error, errnoText(errno));
+            return nullptr;
+        }
+        const bool found =
+            S_ISREG(st.st_mode) && (mask == SearchMask::AllFiles || !name.startsWith(QLatin1Char('.')));
+        return std::make_unique<SingleNameSearch>(found ? std::optional<QString>(name) : std::nullopt);
+    }
+    auto listing = std::make_unique<DirectorySearch>(folderBytes(folder), name, mask);
+    if (!listing->isOpen()) {
+        setError(error, errnoText(errno));
+        return nullptr;
+    }
+    return listing;
+}
+
+std::optional<FolderInfo> NativeFileSystem::folder(const QString& path, QString* error)
+{
+    const QByteArray bytes = folderBytes(path);
+    DirHandle dir(bytes);
+    if (!dir.get()) {
+        setError(error, errnoText(errno));
+        return std::nullopt;
+    }
+    FolderInfo info;
+    info.path = path.size() > 1 && path.endsWith(QLatin1Char('/')) ? path.chopped(1) : path;
+    errno = 0;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        if (qstrcmp(entry->d_name, ".") == 0 || qstrcmp(entry->d_name, "..") == 0)
+            continue;
+        // Links are not followed: a link to a parent folder would never end.
+        if (entryKind(bytes, entry, false) == EntryKind::Folder)
+            info.subFolders.append(buildPath(info.path, QFile::decodeName(entry->d_name)));
+    }
+    if (errno != 0) {
+        setError(error, errnoText(errno));
+        return std::nullopt;
+    }
+    return info;
+}
+
+std::optional<QStringList> NativeFileSystem::listFolders(const QString& path, QString* error)
+{
+    const QByteArray bytes = folderBytes(path);
+    DirHandle dir(bytes);
+    if (!dir.get()) {
+        setError(error, errnoText(errno));
+        return std::nullopt;
+    }
+    QStringList names;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        if (isHidden(entry->d_name))
+            continue;
+        if (entryKind(bytes, entry, true) == EntryKind::Folder)
+            names.append(QFile::decodeName(entry->d_name));
+    }
+    std::sort(names.begin(), names.end(), PathRules::lessForPlaylist);
+    return names;
+}
+
+std::optional<QStringList> NativeFileSystem::listFiles(const QString& path, const QString& patterns,
+                                                       QString* error)
+{
+    const QByteArray bytes = folderBytes(path);
+    DirHandle dir(bytes);
+    if (!dir.get()) {
+        setError(error, errnoText(errno));
+        return std::nullopt;
+    }
+    QStringList names;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        if (isHidden(entry->d_name))
+            continue;
+        const QString name = QFile::decodeName(entry->d_name);
+        if (PathRules::matchesAnyPattern(name, patterns) &&
+            entryKind(bytes, entry, true) == EntryKind::File)
+            names.append(name);
+    }
+    std::sort(names.begin(), names.end(), PathRules::lessForPlaylist);
+    return names;
+}
+
+bool NativeFileSystem::isFolder(const QString& path)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+QList<DriveInfo> NativeFileSystem::drives()
+{
+    // Mounted, ready volumes that hold the user's files; pseudo and system
+    // file systems are left out. The root volume always comes first.
+    static const QStringList skippedTypes = {
+        QStringLiteral("tmpfs"),    QStringLiteral("devtmpfs"), QStringLiteral("squashfs"),
+        QStringLiteral("overlay"),  QStringLiteral("proc"),     QStringLiteral("sysfs"),
+        QStringLiteral("cgroup2"),  QStringLiteral("efivarfs"), QStringLiteral("autofs"),
+        QStringLiteral("fuse.portal")};
+    static const QStringList skippedPlaces = {QStringLiteral("/proc"), QStringLiteral("/sys"),
+                                              QStringLiteral("/dev"), QStringLiteral("/run"),
+                                              QStringLiteral("/boot"), QStringLiteral("/snap"),
+                                              QStringLiteral("/var"), QStringLiteral("/tmp")};
+    QList<DriveInfo> result{{QStringLiteral("/"), QStringLiteral("/")}};
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        const QString root = volume.rootPath();
+        if (root == QLatin1String("/") || !volume.isValid() || !volume.isReady())
+            continue;
+        if (skippedTypes.contains(QString::fromLatin1(volume.fileSystemType())))
+            continue;
+        const bool underMedia = root.startsWith(QLatin1String("/run/media/"));
+        if (!underMedia && std::any_of(skippedPlaces.begin(), skippedPlaces.end(), [&](const QString& p) {
+                return root == p || root.startsWith(p + QLatin1Char('/'));
+            }))
+            continue;
+        const QString name = volume.displayName();
+        result.append({root, name.isEmpty() || name == root ? root : root + QStringLiteral(" [") + name + QLatin1Char(']')});
+    }
+    return result;
+}
+
+QString NativeFileSystem::currentFolder()
+{
+    return QDir::currentPath();
+}
+
+std::optional<QByteArray> NativeFileSystem::readFile(const QString& path, QString* error)
+{
+    QFile file(path);
+    if (isFolder(path)) {
+        setError(error, errnoText(EISDIR));
+        return std::nullopt;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        setError(error, file.errorString());
+        return std::nullopt;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        setError(error, file.errorString());
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::optional<QByteArray> NativeFileSystem::readFileTail(const QString& path, qint64 count,
+                                                         QString* error)
+{
+    QFile file(path);
+    if (isFolder(path)) {
+        setError(error, errnoText(EISDIR));
+        return std::nullopt;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        setError(error, file.errorString());
+        return std::nullopt;
+    }
+    const qint64 size = file.size();
+    if (!file.seek(std::max<qint64>(0, size - count))) {
+        setError(error, file.errorString());
+        return std::nullopt;
+    }
+    QByteArray bytes = file.read(std::min(size, count));
+    if (file.error() != QFileDevice::NoError) {
+        setError(error, file.errorString());
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+bool NativeFileSystem::writeFileAtomic(const QString& path, const QByteArray& bytes,
+                                       QString* error)
+{
+    // A read-only playlist stays as it is: replacing it through a temporary
+    // file would succeed and silently drop the protection.
+    const QByteArray native = QFile::encodeName(path);
+    if (::faccessat(AT_FDCWD, native.constData(), F_OK, AT_EACCESS) == 0 &&
+        ::faccessat(AT_FDCWD, native.constData(), W_OK, AT_EACCESS) != 0) {
+        setError(error, errnoText(errno));
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        setError(error, file.errorString());
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        setError(error, file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        setError(error, file.errorString());
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,115 @@
+#include "platform/qt_dialogs.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::StandardButton toButton(MessageAnswer answer)
+{
+    switch (answer) {
+    case MessageAnswer::Yes:
+        return QMessageBox::Yes;
+    case MessageAnswer::No:
+        return QMessageBox::No;
+    case MessageAnswer::Cancel:
+        return QMessageBox::Cancel;
+    case MessageAnswer::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+} // namespace
+
+MessageAnswer QtDialogs::message(const MessageRequest& request)
+{
+    QMessageBox box(m_parent);
+    box.setWindowTitle(kAppTitle);
+    box.setText(request.text);
+    box.setTextFormat(Qt::PlainText);
+    switch (request.icon) {
+    case MessageIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MessageIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MessageIcon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    }
+    switch (request.buttons) {
+    case MessageButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+        break;
+    case MessageButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        break;
+    case MessageButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    }
+    box.setDefaultButton(toButton(request.defaultButton));
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    case QMessageBox::Ok:
+        return MessageAnswer::Ok;
+    default:
+        return request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
+    }
+}
+
+QStringList QtDialogs::nameFilters(const QString& filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+        const QString& name = parts[i];
+        filters.append(name.contains(QLatin1Char('(')) ? name
+                                                       : name + QStringLiteral(" (") + patterns +
+                                                             QLatin1Char(')'));
+    }
+    return filters;
+}
+
+std::optional<QString> QtDialogs::runFileDialog(const FileDialogRequest& request, bool save)
+{
+    QFileDialog dialog(m_parent, request.title);
+    // Our own dialog, so that no overwrite question and no default suffix get
+    // in the way of the program's own questions.
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(nameFilters(request.filter));
+    if (!request.initialFolder.isEmpty())
+        dialog.setDirectory(request.initialFolder);
+    if (!request.initialName.isEmpty()) {
+        const QFileInfo initial(request.initialName);
+        if (initial.isAbsolute())
+            dialog.setDirectory(initial.absolutePath());
+        dialog.selectFile(initial.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.first();
+}
+
+std::optional<QString> QtDialogs::openFile(const FileDialogRequest& request)
+{
+    return runFileDialog(request, false);
+}
+
+std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& request)
+{
+    return runFileDialog(request, true);
+}

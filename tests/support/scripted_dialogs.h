@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/dialogs.h"
+
+#include <QList>
+
+#include <deque>
+
+// Answers every dialog from a script and records what was shown. A dialog the
+// test did not script, or whose text differs from the script, fails the test.
+class ScriptedDialogs final : public Dialogs {
+public:
+    enum class Kind { Message, Open, Save };
+
+    struct Shown {
+        Kind kind;
+        MessageRequest message;    // for messages
+        FileDialogRequest file;    // for file dialogs
+    };
+
+    // The next dialog is a message with this text (any text when empty),
+    // answered so.
+    void expectMessage(const QString& text, MessageAnswer answer = MessageAnswer::Ok);
+    // The next dialog is an open / save dialog, answered with this path or
+    // cancelled (nothing).
+    void expectOpen(std::optional<QString> answer);
+    void expectSave(std::optional<QString> answer);
+
+    MessageAnswer message(const MessageRequest& request) override;
+    std::optional<QString> openFile(const FileDialogRequest& request) override;
+    std::optional<QString> saveFile(const FileDialogRequest& request) override;
+
+    const QList<Shown>& shown() const { return m_shown; }
+    QStringList messageTexts() const;
+    const MessageRequest& lastMessage() const;
+    const FileDialogRequest& lastFileDialog() const;
+    // Every scripted answer was used.
+    bool done() const { return m_script.empty(); }
+    int pending() const { return static_cast<int>(m_script.size()); }
+    void clear();
+
+private:
+    struct Step {
+        Kind kind;
+        QString text;
+        MessageAnswer answer = MessageAnswer::Ok;
+        std::optional<QString> path;
+    };
+    std::optional<Step> take(Kind kind, const QString& what);
+
+    std::deque<Step> m_script;
+    QList<Shown> m_shown;
+};
