@@ -1,7 +1,22 @@
+#include "main_window/main_window.h"
+#include "platform/native_file_system.h"
+
 #include <QApplication>
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Songbinder"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(SONGBINDER_VERSION_MAJOR)
+                                            .arg(SONGBINDER_VERSION_MINOR)
+                                            .arg(SONGBINDER_VERSION_PATCH));
+    QApplication::setDesktopFileName(QStringLiteral("songbinder"));
+
+    NativeFileSystem fileSystem;
+    Form1 window(fileSystem);
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    window.Form_Load(arguments);
+    window.show();
+    return QApplication::exec();
 }

@@ -37,17 +37,14 @@ public:
     virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
 
     // The usual refusal: exclamation icon, OK only.
-    void warn(const QString& text)
-    {
+    void warn(const QString& text) {
         message({text, MessageIcon::Exclamation, MessageButtons::Ok, MessageAnswer::Ok});
     }
     // Information: information icon, OK only.
-    void inform(const QString& text)
-    {
+    void inform(const QString& text) {
         message({text, MessageIcon::Information, MessageButtons::Ok, MessageAnswer::Ok});
     }
-    MessageAnswer ask(const QString& text, MessageButtons buttons, MessageAnswer defaultButton)
-    {
+    MessageAnswer ask(const QString& text, MessageButtons buttons, MessageAnswer defaultButton) {
         return message({text, MessageIcon::None, buttons, defaultButton});
     }
 };

@@ -1,7 +1,6 @@
 #include "platform/file_system.h"
 
-QString FileSystem::parentFolder(const QString& path) const
-{
+QString FileSystem::parentFolder(const QString& path) const {
     const QChar sep = rules().separator();
     const qsizetype cut = path.lastIndexOf(sep);
     if (cut < 0)
@@ -14,8 +13,7 @@ QString FileSystem::parentFolder(const QString& path) const
     return parent;
 }
 
-QString FileSystem::buildPath(const QString& folder, const QString& name) const
-{
+QString FileSystem::buildPath(const QString& folder, const QString& name) const {
     const QChar sep = rules().separator();
     if (folder.isEmpty())
         return name;

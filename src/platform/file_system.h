@@ -11,8 +11,8 @@
 
 // Which entries a file-name search finds.
 enum class SearchMask {
-    Normal,    // ordinary and read-only files; no hidden or system files, no folders
-    AllFiles,  // every file, hidden and system files included; never a folder
+    Normal,   // ordinary and read-only files; no hidden or system files, no folders
+    AllFiles, // every file, hidden and system files included; never a folder
 };
 
 // One running file-name search. Every search owns its state, so a folder walk
@@ -33,8 +33,8 @@ struct FolderInfo {
 
 // A mounted volume (Linux) or a drive letter (Windows).
 struct DriveInfo {
-    QString rootPath;  // "/", "/media/usb", "C:\"
-    QString label;     // what the drive selector shows
+    QString rootPath; // "/", "/media/usb", "C:\"
+    QString label;    // what the drive selector shows
 };
 
 // The services the program asks of the file system. NativeFileSystem is the

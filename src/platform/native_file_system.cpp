@@ -14,32 +14,27 @@
 
 namespace {
 
-void setError(QString* error, const QString& text)
-{
+void setError(QString* error, const QString& text) {
     if (error)
         *error = text;
 }
 
-QString errnoText(int code)
-{
+QString errnoText(int code) {
     return qt_error_string(code);
 }
 
-bool isHidden(const char* name)
-{
+bool isHidden(const char* name) {
     return name[0] == '.';
 }
 
-bool hasWildcards(const QString& name)
-{
+bool hasWildcards(const QString& name) {
     return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
 }
 
 // What a directory entry is, following a symbolic link only when asked.
 enum class EntryKind { File, Folder, Other };
 
-EntryKind entryKind(const QByteArray& folder, const dirent* entry, bool followLinks)
-{
+EntryKind entryKind(const QByteArray& folder, const dirent* entry, bool followLinks) {
     if (entry->d_type == DT_REG)
         return EntryKind::File;
     if (entry->d_type == DT_DIR)
@@ -63,9 +58,9 @@ EntryKind entryKind(const QByteArray& folder, const dirent* entry, bool followLi
 // An open directory, closed on every path out.
 class DirHandle {
 public:
-    explicit DirHandle(const QByteArray& path) : m_dir(::opendir(path.constData())) {}
-    ~DirHandle()
-    {
+    explicit DirHandle(const QByteArray& path)
+        : m_dir(::opendir(path.constData())) {}
+    ~DirHandle() {
         if (m_dir)
             ::closedir(m_dir);
     }
@@ -82,14 +77,13 @@ private:
 class DirectorySearch final : public FileNameSearch {
 public:
     DirectorySearch(QByteArray folder, QString namePattern, SearchMask mask)
-        : m_folder(std::move(folder)), m_dir(m_folder), m_pattern(std::move(namePattern)),
-          m_mask(mask)
-    {
-    }
+        : m_folder(std::move(folder))
+        , m_dir(m_folder)
+        , m_pattern(std::move(namePattern))
+        , m_mask(mask) {}
     bool isOpen() const { return m_dir.get() != nullptr; }
 
-    std::optional<QString> next() override
-    {
+    std::optional<QString> next() override {
         while (const dirent* entry = ::readdir(m_dir.get())) {
             if (m_mask == SearchMask::Normal && isHidden(entry->d_name))
                 continue;
@@ -114,25 +108,25 @@ private:
 // A search for one exact name: a single stat, no folder listing.
 class SingleNameSearch final : public FileNameSearch {
 public:
-    explicit SingleNameSearch(std::optional<QString> name) : m_name(std::move(name)) {}
+    explicit SingleNameSearch(std::optional<QString> name)
+        : m_name(std::move(name)) {}
     std::optional<QString> next() override { return std::exchange(m_name, std::nullopt); }
 
 private:
     std::optional<QString> m_name;
 };
 
-QByteArray folderBytes(const QString& folder)
-{
+QByteArray folderBytes(const QString& folder) {
     return QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
 }
 
 } // namespace
 
 std::unique_ptr<FileNameSearch> NativeFileSystem::search(const QString& pattern, SearchMask mask,
-                                                         QString* error)
-{
+                                                         QString* error) {
     const qsizetype cut = pattern.lastIndexOf(QLatin1Char('/'));
-    const QString folder = cut < 0 ? QString() : (cut == 0 ? QStringLiteral("/") : pattern.left(cut));
+    const QString folder =
+        cut < 0 ? QString() : (cut == 0 ? QStringLiteral("/") : pattern.left(cut));
     if (pattern.isEmpty())
         return std::make_unique<SingleNameSearch>(std::nullopt);
     // A folder path ending in a separator searches for any file in it.
@@ -148,9 +142,10 @@ std::unique_ptr<FileNameSearch> NativeFileSystem::search(const QString& pattern,
             setError(error, errnoText(errno));
             return nullptr;
         }
-        const bool found =
-            S_ISREG(st.st_mode) && (mask == SearchMask::AllFiles || !name.startsWith(QLatin1Char('.')));
-        return std::make_unique<SingleNameSearch>(found ? std::optional<QString>(name) : std::nullopt);
+        const bool found = S_ISREG(st.st_mode) &&
+                           (mask == SearchMask::AllFiles || !name.startsWith(QLatin1Char('.')));
+        return std::make_unique<SingleNameSearch>(found ? std::optional<QString>(name)
+                                                        : std::nullopt);
     }
     auto listing = std::make_unique<DirectorySearch>(folderBytes(folder), name, mask);
     if (!listing->isOpen()) {
@@ -160,8 +155,7 @@ std::unique_ptr<FileNameSearch> NativeFileSystem::search(const QString& pattern,
     return listing;
 }
 
-std::optional<FolderInfo> NativeFileSystem::folder(const QString& path, QString* error)
-{
+std::optional<FolderInfo> NativeFileSystem::folder(const QString& path, QString* error) {
     const QByteArray bytes = folderBytes(path);
     DirHandle dir(bytes);
     if (!dir.get()) {
@@ -185,8 +179,7 @@ std::optional<FolderInfo> NativeFileSystem::folder(const QString& path, QString*
     return info;
 }
 
-std::optional<QStringList> NativeFileSystem::listFolders(const QString& path, QString* error)
-{
+std::optional<QStringList> NativeFileSystem::listFolders(const QString& path, QString* error) {
     const QByteArray bytes = folderBytes(path);
     DirHandle dir(bytes);
     if (!dir.get()) {
@@ -205,8 +198,7 @@ std::optional<QStringList> NativeFileSystem::listFolders(const QString& path, QS
 }
 
 std::optional<QStringList> NativeFileSystem::listFiles(const QString& path, const QString& patterns,
-                                                       QString* error)
-{
+                                                       QString* error) {
     const QByteArray bytes = folderBytes(path);
     DirHandle dir(bytes);
     if (!dir.get()) {
@@ -226,25 +218,23 @@ std::optional<QStringList> NativeFileSystem::listFiles(const QString& path, cons
     return names;
 }
 
-bool NativeFileSystem::isFolder(const QString& path)
-{
+bool NativeFileSystem::isFolder(const QString& path) {
     struct stat st {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-QList<DriveInfo> NativeFileSystem::drives()
-{
+QList<DriveInfo> NativeFileSystem::drives() {
     // Mounted, ready volumes that hold the user's files; pseudo and system
     // file systems are left out. The root volume always comes first.
     static const QStringList skippedTypes = {
-        QStringLiteral("tmpfs"),    QStringLiteral("devtmpfs"), QStringLiteral("squashfs"),
-        QStringLiteral("overlay"),  QStringLiteral("proc"),     QStringLiteral("sysfs"),
-        QStringLiteral("cgroup2"),  QStringLiteral("efivarfs"), QStringLiteral("autofs"),
+        QStringLiteral("tmpfs"),      QStringLiteral("devtmpfs"), QStringLiteral("squashfs"),
+        QStringLiteral("overlay"),    QStringLiteral("proc"),     QStringLiteral("sysfs"),
+        QStringLiteral("cgroup2"),    QStringLiteral("efivarfs"), QStringLiteral("autofs"),
         QStringLiteral("fuse.portal")};
     static const QStringList skippedPlaces = {QStringLiteral("/proc"), QStringLiteral("/sys"),
-                                              QStringLiteral("/dev"), QStringLiteral("/run"),
+                                              QStringLiteral("/dev"),  QStringLiteral("/run"),
                                               QStringLiteral("/boot"), QStringLiteral("/snap"),
-                                              QStringLiteral("/var"), QStringLiteral("/tmp")};
+                                              QStringLiteral("/var"),  QStringLiteral("/tmp")};
     QList<DriveInfo> result{{QStringLiteral("/"), QStringLiteral("/")}};
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         const QString root = volume.rootPath();
@@ -253,23 +243,24 @@ QList<DriveInfo> NativeFileSystem::drives()
         if (skippedTypes.contains(QString::fromLatin1(volume.fileSystemType())))
             continue;
         const bool underMedia = root.startsWith(QLatin1String("/run/media/"));
-        if (!underMedia && std::any_of(skippedPlaces.begin(), skippedPlaces.end(), [&](const QString& p) {
+        if (!underMedia &&
+            std::any_of(skippedPlaces.begin(), skippedPlaces.end(), [&](const QString& p) {
                 return root == p || root.startsWith(p + QLatin1Char('/'));
             }))
             continue;
         const QString name = volume.displayName();
-        result.append({root, name.isEmpty() || name == root ? root : root + QStringLiteral(" [") + name + QLatin1Char(']')});
+        result.append({root, name.isEmpty() || name == root
+                                 ? root
+                                 : root + QStringLiteral(" [") + name + QLatin1Char(']')});
     }
     return result;
 }
 
-QString NativeFileSystem::currentFolder()
-{
+QString NativeFileSystem::currentFolder() {
     return QDir::currentPath();
 }
 
-std::optional<QByteArray> NativeFileSystem::readFile(const QString& path, QString* error)
-{
+std::optional<QByteArray> NativeFileSystem::readFile(const QString& path, QString* error) {
     QFile file(path);
     if (isFolder(path)) {
         setError(error, errnoText(EISDIR));
@@ -288,8 +279,7 @@ std::optional<QByteArray> NativeFileSystem::readFile(const QString& path, QStrin
 }
 
 std::optional<QByteArray> NativeFileSystem::readFileTail(const QString& path, qint64 count,
-                                                         QString* error)
-{
+                                                         QString* error) {
     QFile file(path);
     if (isFolder(path)) {
         setError(error, errnoText(EISDIR));
@@ -313,8 +303,7 @@ std::optional<QByteArray> NativeFileSystem::readFileTail(const QString& path, qi
 }
 
 bool NativeFileSystem::writeFileAtomic(const QString& path, const QByteArray& bytes,
-                                       QString* error)
-{
+                                       QString* error) {
     // A read-only playlist stays as it is: replacing it through a temporary
     // file would succeed and silently drop the protection.
     const QByteArray native = QFile::encodeName(path);

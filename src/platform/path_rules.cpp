@@ -3,15 +3,13 @@
 #include <QList>
 #include <QStringView>
 
-bool PathRules::isFullPath(const QString& path) const
-{
+bool PathRules::isFullPath(const QString& path) const {
     if (isWindows())
         return path.size() >= 2 && path.at(1) == QLatin1Char(':');
     return path.startsWith(QLatin1Char('/'));
 }
 
-bool PathRules::mayBeFullPath(const QString& path) const
-{
+bool PathRules::mayBeFullPath(const QString& path) const {
     if (isWindows())
         return path.contains(QLatin1Char(':'));
     return path.startsWith(QLatin1Char('/'));
@@ -21,16 +19,14 @@ namespace {
 
 // Iterative wildcard match with one backtracking point: '*' any run, '?' any
 // one character, everything else compared ignoring case.
-bool wildcardMatch(QStringView name, QStringView pattern)
-{
+bool wildcardMatch(QStringView name, QStringView pattern) {
     qsizetype n = 0, p = 0, starP = -1, starN = 0;
     while (n < name.size()) {
         if (p < pattern.size() && pattern[p] == QLatin1Char('*')) {
             starP = p++;
             starN = n;
-        } else if (p < pattern.size() &&
-                   (pattern[p] == QLatin1Char('?') ||
-                    pattern[p].toCaseFolded() == name[n].toCaseFolded())) {
+        } else if (p < pattern.size() && (pattern[p] == QLatin1Char('?') ||
+                                          pattern[p].toCaseFolded() == name[n].toCaseFolded())) {
             ++p;
             ++n;
         } else if (starP >= 0) {
@@ -47,13 +43,11 @@ bool wildcardMatch(QStringView name, QStringView pattern)
 
 } // namespace
 
-bool PathRules::matchesPattern(const QString& name, const QString& pattern)
-{
+bool PathRules::matchesPattern(const QString& name, const QString& pattern) {
     return wildcardMatch(name, pattern);
 }
 
-bool PathRules::matchesAnyPattern(const QString& name, const QString& patterns)
-{
+bool PathRules::matchesAnyPattern(const QString& name, const QString& patterns) {
     for (QStringView one : QStringView(patterns).split(QLatin1Char(';'))) {
         one = one.trimmed();
         if (!one.isEmpty() && wildcardMatch(name, one))

@@ -10,7 +10,8 @@ class PathRules {
 public:
     enum class Kind { Windows, Posix };
 
-    explicit constexpr PathRules(Kind kind) : m_kind(kind) {}
+    explicit constexpr PathRules(Kind kind)
+        : m_kind(kind) {}
 
     static constexpr PathRules windows() { return PathRules(Kind::Windows); }
     static constexpr PathRules posix() { return PathRules(Kind::Posix); }
@@ -31,23 +32,17 @@ public:
 
     // Case rule for the identity of paths and entries: the root prefix test,
     // the duplicate test, root against playlist folder, folder against folder.
-    Qt::CaseSensitivity identityCase() const
-    {
+    Qt::CaseSensitivity identityCase() const {
         return isWindows() ? Qt::CaseInsensitive : Qt::CaseSensitive;
     }
-    bool samePath(const QString& a, const QString& b) const
-    {
+    bool samePath(const QString& a, const QString& b) const {
         return a.compare(b, identityCase()) == 0;
     }
     // A key under which two paths are equal exactly when samePath() says so.
-    QString identityKey(const QString& path) const
-    {
-        return isWindows() ? path.toLower() : path;
-    }
+    QString identityKey(const QString& path) const { return isWindows() ? path.toLower() : path; }
     // True when the first prefix.size() characters of path equal prefix (the
     // whole path when it is shorter, which then never matches).
-    bool startsWithPath(const QString& path, const QString& prefix) const
-    {
+    bool startsWithPath(const QString& path, const QString& prefix) const {
         return path.startsWith(prefix, identityCase());
     }
 
@@ -59,15 +54,13 @@ public:
 
     // Playlist order: ascending, ignoring letter case; names equal but for
     // case keep a fixed order among themselves.
-    static bool lessForPlaylist(const QString& a, const QString& b)
-    {
+    static bool lessForPlaylist(const QString& a, const QString& b) {
         const int c = a.compare(b, Qt::CaseInsensitive);
         return c != 0 ? c < 0 : a.compare(b, Qt::CaseSensitive) < 0;
     }
 
     // The native rules of the platform this program was built for.
-    static constexpr PathRules native()
-    {
+    static constexpr PathRules native() {
 #ifdef Q_OS_WIN
         return windows();
 #else

@@ -6,8 +6,7 @@
 
 namespace {
 
-QMessageBox::StandardButton toButton(MessageAnswer answer)
-{
+QMessageBox::StandardButton toButton(MessageAnswer answer) {
     switch (answer) {
     case MessageAnswer::Yes:
         return QMessageBox::Yes;
@@ -23,8 +22,7 @@ QMessageBox::StandardButton toButton(MessageAnswer answer)
 
 } // namespace
 
-MessageAnswer QtDialogs::message(const MessageRequest& request)
-{
+MessageAnswer QtDialogs::message(const MessageRequest& request) {
     QMessageBox box(m_parent);
     box.setWindowTitle(kAppTitle);
     box.setText(request.text);
@@ -67,22 +65,20 @@ MessageAnswer QtDialogs::message(const MessageRequest& request)
     }
 }
 
-QStringList QtDialogs::nameFilters(const QString& filter)
-{
+QStringList QtDialogs::nameFilters(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
         const QString& name = parts[i];
-        filters.append(name.contains(QLatin1Char('(')) ? name
-                                                       : name + QStringLiteral(" (") + patterns +
-                                                             QLatin1Char(')'));
+        filters.append(name.contains(QLatin1Char('('))
+                           ? name
+                           : name + QStringLiteral(" (") + patterns + QLatin1Char(')'));
     }
     return filters;
 }
 
-std::optional<QString> QtDialogs::runFileDialog(const FileDialogRequest& request, bool save)
-{
+std::optional<QString> QtDialogs::runFileDialog(const FileDialogRequest& request, bool save) {
     QFileDialog dialog(m_parent, request.title);
     // Our own dialog, so that no overwrite question and no default suffix get
     // in the way of the program's own questions.
@@ -104,12 +100,10 @@ std::optional<QString> QtDialogs::runFileDialog(const FileDialogRequest& request
     return chosen.isEmpty() ? QString() : chosen.first();
 }
 
-std::optional<QString> QtDialogs::openFile(const FileDialogRequest& request)
-{
+std::optional<QString> QtDialogs::openFile(const FileDialogRequest& request) {
     return runFileDialog(request, false);
 }
 
-std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& request)
-{
+std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& request) {
     return runFileDialog(request, true);
 }

@@ -8,7 +8,8 @@
 // Message boxes and file dialogs as real modal Qt windows over `parent`.
 class QtDialogs final : public Dialogs {
 public:
-    explicit QtDialogs(QWidget* parent) : m_parent(parent) {}
+    explicit QtDialogs(QWidget* parent)
+        : m_parent(parent) {}
 
     MessageAnswer message(const MessageRequest& request) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;

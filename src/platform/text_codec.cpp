@@ -16,8 +16,7 @@ constexpr std::array<char16_t, 32> kHighBlock = {
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
 
-QString decodeUtf8(QByteArrayView bytes)
-{
+QString decodeUtf8(QByteArrayView bytes) {
     return QString::fromUtf8(bytes);
 }
 
@@ -25,8 +24,7 @@ QString decodeUtf8(QByteArrayView bytes)
 
 namespace TextCodec {
 
-QString decodeWindows1252(QByteArrayView bytes)
-{
+QString decodeWindows1252(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
     for (const char c : bytes) {
@@ -39,8 +37,7 @@ QString decodeWindows1252(QByteArrayView bytes)
     return text;
 }
 
-std::optional<QByteArray> encodeWindows1252(QStringView text)
-{
+std::optional<QByteArray> encodeWindows1252(QStringView text) {
     QByteArray bytes;
     bytes.reserve(text.size());
     for (const QChar ch : text) {
@@ -63,23 +60,20 @@ std::optional<QByteArray> encodeWindows1252(QStringView text)
     return bytes;
 }
 
-bool isAscii(QByteArrayView bytes)
-{
+bool isAscii(QByteArrayView bytes) {
     for (const char c : bytes)
         if (static_cast<unsigned char>(c) >= 0x80)
             return false;
     return true;
 }
 
-bool isValidUtf8(QByteArrayView bytes)
-{
+bool isValidUtf8(QByteArrayView bytes) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     (void)decoder.decode(bytes);
     return !decoder.hasError();
 }
 
-QString decodePlaylist(QByteArrayView bytes, const PathRules& rules)
-{
+QString decodePlaylist(QByteArrayView bytes, const PathRules& rules) {
     if (bytes.startsWith(kUtf8Bom))
         return decodeUtf8(bytes.sliced(kUtf8Bom.size()));
     if (!rules.isWindows() && isValidUtf8(bytes))
@@ -87,8 +81,7 @@ QString decodePlaylist(QByteArrayView bytes, const PathRules& rules)
     return decodeWindows1252(bytes);
 }
 
-QByteArray encodePlaylist(QStringView text, const PathRules& rules)
-{
+QByteArray encodePlaylist(QStringView text, const PathRules& rules) {
     if (!rules.isWindows())
         return text.toUtf8();
     if (std::optional<QByteArray> ansi = encodeWindows1252(text))

@@ -4,8 +4,7 @@
 #include "platform/file_system.h"
 #include "playlist/form_state.h"
 
-void AddFileToList(CommandContext& ctx, const QString& sFile)
-{
+void AddFileToList(CommandContext& ctx, const QString& sFile) {
     PlaylistModel& playlist = ctx.state.playlist;
     const QString root = playlist.rootPath();
     QString entry = sFile;
@@ -22,8 +21,7 @@ void AddFileToList(CommandContext& ctx, const QString& sFile)
     ctx.state.bUnsaved = true;
 }
 
-QString sAddSlash(const QString& sPath, const PathRules& rules)
-{
+QString sAddSlash(const QString& sPath, const PathRules& rules) {
     qsizetype end = sPath.size();
     while (end > 0 && sPath.at(end - 1) == QLatin1Char(' '))
         --end;
@@ -33,8 +31,7 @@ QString sAddSlash(const QString& sPath, const PathRules& rules)
     return result;
 }
 
-bool bFileExists(FileSystem& fs, const QString& sFileName)
-{
+bool bFileExists(FileSystem& fs, const QString& sFileName) {
     const auto search = fs.search(sFileName, SearchMask::Normal);
     if (!search)
         return false;

@@ -10,7 +10,8 @@ class WindowServices;
 
 // The main window's editing state for the whole run, handed to every command.
 struct FormState {
-    explicit FormState(PathRules rules) : playlist(rules) {}
+    explicit FormState(PathRules rules)
+        : playlist(rules) {}
 
     // Full path of the playlist file that Save writes; never empty after start-up.
     QString sCurrentPlaylist;
@@ -19,6 +20,9 @@ struct FormState {
     // sCurrentPlaylist names the file last read or written: Save overwrites
     // it without asking.
     bool bBoundFile = false;
+    // The file name the open and save dialogs (cd1) offer: the name chosen in
+    // the last Open or Save As dialog, kept between uses.
+    QString cd1FileName;
     // The entries (List1) and the root path (lblRoot).
     PlaylistModel playlist;
 };

@@ -11,17 +11,14 @@ constexpr qsizetype kMergeThreshold = 32;
 } // namespace
 
 PlaylistModel::PlaylistModel(PathRules rules, QObject* parent)
-    : QAbstractListModel(parent), m_rules(rules)
-{
-}
+    : QAbstractListModel(parent)
+    , m_rules(rules) {}
 
-int PlaylistModel::rowCount(const QModelIndex& parent) const
-{
+int PlaylistModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : count();
 }
 
-QVariant PlaylistModel::data(const QModelIndex& index, int role) const
-{
+QVariant PlaylistModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= count())
         return {};
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole || role == Qt::AccessibleTextRole)
@@ -29,25 +26,21 @@ QVariant PlaylistModel::data(const QModelIndex& index, int role) const
     return {};
 }
 
-Qt::ItemFlags PlaylistModel::flags(const QModelIndex& index) const
-{
+Qt::ItemFlags PlaylistModel::flags(const QModelIndex& index) const {
     if (!index.isValid())
         return Qt::ItemIsDropEnabled;
     return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
 }
 
-bool PlaylistModel::contains(const QString& text) const
-{
+bool PlaylistModel::contains(const QString& text) const {
     return m_index.contains(m_rules.identityKey(text));
 }
 
-void PlaylistModel::addToIndex(const QString& text)
-{
+void PlaylistModel::addToIndex(const QString& text) {
     ++m_index[m_rules.identityKey(text)];
 }
 
-void PlaylistModel::removeFromIndex(const QString& text)
-{
+void PlaylistModel::removeFromIndex(const QString& text) {
     const auto it = m_index.find(m_rules.identityKey(text));
     if (it == m_index.end())
         return;
@@ -55,34 +48,30 @@ void PlaylistModel::removeFromIndex(const QString& text)
         m_index.erase(it);
 }
 
-void PlaylistModel::insertSorted(const QString& text)
-{
+void PlaylistModel::insertSorted(const QString& text) {
     addToIndex(text);
     if (m_batchDepth > 0) {
         m_pending.append(text);
         return;
     }
-    const auto at = std::upper_bound(m_entries.cbegin(), m_entries.cend(), text,
-                                     PathRules::lessForPlaylist);
+    const auto at =
+        std::upper_bound(m_entries.cbegin(), m_entries.cend(), text, PathRules::lessForPlaylist);
     const int row = static_cast<int>(at - m_entries.cbegin());
     beginInsertRows(QModelIndex(), row, row);
     m_entries.insert(row, text);
     endInsertRows();
 }
 
-void PlaylistModel::beginBatch()
-{
+void PlaylistModel::beginBatch() {
     ++m_batchDepth;
 }
 
-void PlaylistModel::endBatch()
-{
+void PlaylistModel::endBatch() {
     if (m_batchDepth > 0 && --m_batchDepth == 0)
         flushPending();
 }
 
-void PlaylistModel::flushPending()
-{
+void PlaylistModel::flushPending() {
     if (m_pending.isEmpty())
         return;
     QStringList pending;
@@ -109,8 +98,7 @@ void PlaylistModel::flushPending()
     endResetModel();
 }
 
-void PlaylistModel::replaceEntry(int row, const QString& text)
-{
+void PlaylistModel::replaceEntry(int row, const QString& text) {
     removeFromIndex(m_entries.at(row));
     m_entries[row] = text;
     addToIndex(text);
@@ -118,8 +106,7 @@ void PlaylistModel::replaceEntry(int row, const QString& text)
     Q_EMIT dataChanged(at, at);
 }
 
-void PlaylistModel::removeEntries(QList<int> rows)
-{
+void PlaylistModel::removeEntries(QList<int> rows) {
     std::sort(rows.begin(), rows.end(), std::greater<>());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     // Remove runs of neighbouring rows from the end towards the start, so the
@@ -141,8 +128,7 @@ void PlaylistModel::removeEntries(QList<int> rows)
     }
 }
 
-void PlaylistModel::clear()
-{
+void PlaylistModel::clear() {
     beginResetModel();
     m_entries.clear();
     m_pending.clear();
@@ -150,8 +136,7 @@ void PlaylistModel::clear()
     endResetModel();
 }
 
-void PlaylistModel::setRootPath(const QString& root)
-{
+void PlaylistModel::setRootPath(const QString& root) {
     m_rootPath = root;
     Q_EMIT rootPathChanged(m_rootPath);
 }

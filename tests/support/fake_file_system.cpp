@@ -14,15 +14,13 @@ struct FakeFileSystem::Node {
     Node* parent = nullptr;
     std::vector<std::unique_ptr<Node>> children;
 
-    Node* child(const QString& childName, Qt::CaseSensitivity cs) const
-    {
+    Node* child(const QString& childName, Qt::CaseSensitivity cs) const {
         for (const auto& c : children)
             if (c->name.compare(childName, cs) == 0)
                 return c.get();
         return nullptr;
     }
-    const Node* drive() const
-    {
+    const Node* drive() const {
         const Node* n = this;
         while (n->parent)
             n = n->parent;
@@ -31,16 +29,15 @@ struct FakeFileSystem::Node {
 };
 
 struct FakeFileSystem::Lookup {
-    Node* node = nullptr;       // the entry, when it exists
-    Node* drive = nullptr;      // its drive, when the drive exists
+    Node* node = nullptr;  // the entry, when it exists
+    Node* drive = nullptr; // its drive, when the drive exists
     bool driveReady = false;
     bool folderMissing = false; // a folder along the path is missing or a file
 };
 
 namespace {
 
-void setError(QString* error, const QString& text)
-{
+void setError(QString* error, const QString& text) {
     if (error)
         *error = text;
 }
@@ -51,9 +48,9 @@ const QString kDenied = QStringLiteral("Permission denied");
 
 class ListSearch final : public FileNameSearch {
 public:
-    explicit ListSearch(QStringList names) : m_names(std::move(names)) {}
-    std::optional<QString> next() override
-    {
+    explicit ListSearch(QStringList names)
+        : m_names(std::move(names)) {}
+    std::optional<QString> next() override {
         if (m_at >= m_names.size())
             return std::nullopt;
         return m_names.at(m_at++);
@@ -66,11 +63,11 @@ private:
 
 } // namespace
 
-FakeFileSystem::FakeFileSystem(PathRules rules) : m_rules(rules) {}
+FakeFileSystem::FakeFileSystem(PathRules rules)
+    : m_rules(rules) {}
 FakeFileSystem::~FakeFileSystem() = default;
 
-FakeFileSystem::Node* FakeFileSystem::driveNode(const QString& path, QString* rest) const
-{
+FakeFileSystem::Node* FakeFileSystem::driveNode(const QString& path, QString* rest) const {
     QString driveName;
     if (m_rules.isWindows()) {
         if (path.size() < 2 || path.at(1) != QLatin1Char(':'))
@@ -88,8 +85,7 @@ FakeFileSystem::Node* FakeFileSystem::driveNode(const QString& path, QString* re
     return nullptr;
 }
 
-FakeFileSystem::Lookup FakeFileSystem::find(const QString& path) const
-{
+FakeFileSystem::Lookup FakeFileSystem::find(const QString& path) const {
     Lookup result;
     QString rest;
     Node* node = driveNode(path, &rest);
@@ -110,8 +106,7 @@ FakeFileSystem::Lookup FakeFileSystem::find(const QString& path) const
     return result;
 }
 
-QString FakeFileSystem::nodePath(const Node* node) const
-{
+QString FakeFileSystem::nodePath(const Node* node) const {
     QStringList parts;
     for (const Node* n = node; n->parent; n = n->parent)
         parts.prepend(n->name);
@@ -119,8 +114,7 @@ QString FakeFileSystem::nodePath(const Node* node) const
     return node->drive()->name + sep + parts.join(sep);
 }
 
-void FakeFileSystem::addDrive(const QString& root, bool ready)
-{
+void FakeFileSystem::addDrive(const QString& root, bool ready) {
     QString rest;
     if (Node* existing = driveNode(root, &rest)) {
         existing->ready = ready;
@@ -132,13 +126,11 @@ void FakeFileSystem::addDrive(const QString& root, bool ready)
     m_drives.push_back(std::move(drive));
 }
 
-void FakeFileSystem::setDriveReady(const QString& root, bool ready)
-{
+void FakeFileSystem::setDriveReady(const QString& root, bool ready) {
     addDrive(root, ready);
 }
 
-FakeFileSystem::Node* FakeFileSystem::makePath(const QString& path, bool lastIsFolder)
-{
+FakeFileSystem::Node* FakeFileSystem::makePath(const QString& path, bool lastIsFolder) {
     QString rest;
     Node* node = driveNode(path, &rest);
     if (!node) {
@@ -162,21 +154,19 @@ FakeFileSystem::Node* FakeFileSystem::makePath(const QString& path, bool lastIsF
     return node;
 }
 
-void FakeFileSystem::addFolder(const QString& path)
-{
+void FakeFileSystem::addFolder(const QString& path) {
     makePath(path, true);
 }
 
-void FakeFileSystem::addFile(const QString& path, const QByteArray& content, Attributes attributes)
-{
+void FakeFileSystem::addFile(const QString& path, const QByteArray& content,
+                             Attributes attributes) {
     Node* node = makePath(path, false);
     node->folder = false;
     node->content = content;
     node->attributes = attributes;
 }
 
-void FakeFileSystem::remove(const QString& path)
-{
+void FakeFileSystem::remove(const QString& path) {
     const Lookup at = find(path);
     if (!at.node || !at.node->parent)
         return;
@@ -186,43 +176,36 @@ void FakeFileSystem::remove(const QString& path)
                    siblings.end());
 }
 
-void FakeFileSystem::setUnreadable(const QString& path, bool unreadable)
-{
+void FakeFileSystem::setUnreadable(const QString& path, bool unreadable) {
     makePath(path, true)->unreadable = unreadable;
 }
 
-void FakeFileSystem::setUnopenable(const QString& path, bool unopenable)
-{
+void FakeFileSystem::setUnopenable(const QString& path, bool unopenable) {
     if (Node* node = find(path).node)
         node->unopenable = unopenable;
 }
 
-void FakeFileSystem::setWriteProtected(const QString& path, bool protectedFolder)
-{
+void FakeFileSystem::setWriteProtected(const QString& path, bool protectedFolder) {
     if (Node* node = find(path).node)
         node->writeProtected = protectedFolder;
 }
 
-bool FakeFileSystem::exists(const QString& path) const
-{
+bool FakeFileSystem::exists(const QString& path) const {
     return find(path).node != nullptr;
 }
 
-bool FakeFileSystem::isFile(const QString& path) const
-{
+bool FakeFileSystem::isFile(const QString& path) const {
     const Node* node = find(path).node;
     return node && !node->folder;
 }
 
-QByteArray FakeFileSystem::content(const QString& path) const
-{
+QByteArray FakeFileSystem::content(const QString& path) const {
     const Node* node = find(path).node;
     return node ? node->content : QByteArray();
 }
 
 std::unique_ptr<FileNameSearch> FakeFileSystem::search(const QString& pattern, SearchMask mask,
-                                                       QString* error)
-{
+                                                       QString* error) {
     ++m_searchCount;
     if (m_beforeSearch)
         m_beforeSearch(pattern);
@@ -260,8 +243,7 @@ std::unique_ptr<FileNameSearch> FakeFileSystem::search(const QString& pattern, S
     return std::make_unique<ListSearch>(names);
 }
 
-std::optional<FolderInfo> FakeFileSystem::folder(const QString& path, QString* error)
-{
+std::optional<FolderInfo> FakeFileSystem::folder(const QString& path, QString* error) {
     const Lookup at = find(path);
     if (at.drive && !at.driveReady) {
         setError(error, kNotReady);
@@ -286,8 +268,7 @@ std::optional<FolderInfo> FakeFileSystem::folder(const QString& path, QString* e
     return info;
 }
 
-std::optional<QStringList> FakeFileSystem::listFolders(const QString& path, QString* error)
-{
+std::optional<QStringList> FakeFileSystem::listFolders(const QString& path, QString* error) {
     const std::optional<FolderInfo> info = folder(path, error);
     if (!info)
         return std::nullopt;
@@ -301,8 +282,7 @@ std::optional<QStringList> FakeFileSystem::listFolders(const QString& path, QStr
 }
 
 std::optional<QStringList> FakeFileSystem::listFiles(const QString& path, const QString& patterns,
-                                                     QString* error)
-{
+                                                     QString* error) {
     const std::optional<FolderInfo> info = folder(path, error);
     if (!info)
         return std::nullopt;
@@ -316,14 +296,12 @@ std::optional<QStringList> FakeFileSystem::listFiles(const QString& path, const 
     return names;
 }
 
-bool FakeFileSystem::isFolder(const QString& path)
-{
+bool FakeFileSystem::isFolder(const QString& path) {
     const Lookup at = find(path);
     return at.node && at.node->folder && at.driveReady;
 }
 
-QList<DriveInfo> FakeFileSystem::drives()
-{
+QList<DriveInfo> FakeFileSystem::drives() {
     QList<DriveInfo> result;
     for (const auto& d : m_drives) {
         const QString root = d->name + m_rules.separatorString();
@@ -332,14 +310,14 @@ QList<DriveInfo> FakeFileSystem::drives()
     return result;
 }
 
-std::optional<QByteArray> FakeFileSystem::readFile(const QString& path, QString* error)
-{
+std::optional<QByteArray> FakeFileSystem::readFile(const QString& path, QString* error) {
+    if (m_beforeRead)
+        m_beforeRead(path);
     return readFileTail(path, -1, error);
 }
 
 std::optional<QByteArray> FakeFileSystem::readFileTail(const QString& path, qint64 count,
-                                                       QString* error)
-{
+                                                       QString* error) {
     const Lookup at = find(path);
     if (at.drive && !at.driveReady) {
         setError(error, kNotReady);
@@ -362,8 +340,7 @@ std::optional<QByteArray> FakeFileSystem::readFileTail(const QString& path, qint
     return at.node->content.right(count);
 }
 
-bool FakeFileSystem::writeFileAtomic(const QString& path, const QByteArray& bytes, QString* error)
-{
+bool FakeFileSystem::writeFileAtomic(const QString& path, const QByteArray& bytes, QString* error) {
     if (!m_writeFailure.isEmpty()) {
         setError(error, m_writeFailure);
         return false;

@@ -44,7 +44,14 @@ public:
     void setWriteFailure(const QString& reason) { m_writeFailure = reason; }
     void setCurrentFolder(const QString& path) { m_currentFolder = path; }
     // Runs before every search starts (to change the tree mid-command).
-    void setBeforeSearch(std::function<void(const QString&)> hook) { m_beforeSearch = std::move(hook); }
+    void setBeforeSearch(std::function<void(const QString&)> hook) {
+        m_beforeSearch = std::move(hook);
+    }
+    // Runs before every whole-file read (to change the tree between a test
+    // for a file and its read).
+    void setBeforeRead(std::function<void(const QString&)> hook) {
+        m_beforeRead = std::move(hook);
+    }
 
     // --- looking at it -----------------------------------------------------
     bool exists(const QString& path) const;
@@ -84,6 +91,7 @@ private:
     QString m_currentFolder;
     QString m_writeFailure;
     std::function<void(const QString&)> m_beforeSearch;
+    std::function<void(const QString&)> m_beforeRead;
     int m_writeCount = 0;
     int m_searchCount = 0;
 };

@@ -9,14 +9,12 @@
 class FakeWindowServices final : public WindowServices {
 public:
     void RefreshWindowState() override { ++refreshCount; }
-    void processPendingEvents() override
-    {
+    void processPendingEvents() override {
         ++eventTurns;
         if (onProcessEvents)
             onProcessEvents();
     }
-    void setBusy(bool on) override
-    {
+    void setBusy(bool on) override {
         busy = on;
         busyChanges.append(on);
     }
@@ -24,8 +22,7 @@ public:
     QString highlightedFolder() const override { return highlighted.isEmpty() ? dir : highlighted; }
     QString fileListFolder() const override { return fileFolder; }
     QStringList fileListItems() const override { return fileItems; }
-    QList<bool> fileListSelection() const override
-    {
+    QList<bool> fileListSelection() const override {
         QList<bool> selection(fileItems.size(), false);
         for (int i = 0; i < fileSelected.size() && i < selection.size(); ++i)
             selection[i] = fileSelected[i];
@@ -33,8 +30,7 @@ public:
     }
     QList<int> selectedPlaylistRows() const override { return playlistSelection; }
     QString hiddenText() const override { return text1; }
-    void setHiddenText(const QString& text) override
-    {
+    void setHiddenText(const QString& text) override {
         const qsizetype nul = text.indexOf(QChar(0));
         text1 = nul < 0 ? text : text.left(nul);
     }

@@ -4,8 +4,7 @@
 
 namespace {
 
-const char* kindName(ScriptedDialogs::Kind kind)
-{
+const char* kindName(ScriptedDialogs::Kind kind) {
     switch (kind) {
     case ScriptedDialogs::Kind::Message:
         return "message";
@@ -19,27 +18,24 @@ const char* kindName(ScriptedDialogs::Kind kind)
 
 } // namespace
 
-void ScriptedDialogs::expectMessage(const QString& text, MessageAnswer answer)
-{
+void ScriptedDialogs::expectMessage(const QString& text, MessageAnswer answer) {
     m_script.push_back({Kind::Message, text, answer, std::nullopt});
 }
 
-void ScriptedDialogs::expectOpen(std::optional<QString> answer)
-{
+void ScriptedDialogs::expectOpen(std::optional<QString> answer) {
     m_script.push_back({Kind::Open, {}, MessageAnswer::Ok, std::move(answer)});
 }
 
-void ScriptedDialogs::expectSave(std::optional<QString> answer)
-{
+void ScriptedDialogs::expectSave(std::optional<QString> answer) {
     m_script.push_back({Kind::Save, {}, MessageAnswer::Ok, std::move(answer)});
 }
 
-std::optional<ScriptedDialogs::Step> ScriptedDialogs::take(Kind kind, const QString& what)
-{
+std::optional<ScriptedDialogs::Step> ScriptedDialogs::take(Kind kind, const QString& what) {
     if (m_script.empty()) {
-        QTest::qFail(qPrintable(QStringLiteral("unexpected %1: %2")
-                                    .arg(QString::fromLatin1(kindName(kind)), what)),
-                     __FILE__, __LINE__);
+        QTest::qFail(
+            qPrintable(
+                QStringLiteral("unexpected %1: %2").arg(QString::fromLatin1(kindName(kind)), what)),
+            __FILE__, __LINE__);
         return std::nullopt;
     }
     Step step = m_script.front();
@@ -52,15 +48,14 @@ std::optional<ScriptedDialogs::Step> ScriptedDialogs::take(Kind kind, const QStr
         return std::nullopt;
     }
     if (kind == Kind::Message && !step.text.isEmpty() && step.text != what) {
-        QTest::qFail(qPrintable(QStringLiteral("expected message \"%1\", got \"%2\"")
-                                    .arg(step.text, what)),
-                     __FILE__, __LINE__);
+        QTest::qFail(
+            qPrintable(QStringLiteral("expected message \"%1\", got \"%2\"").arg(step.text, what)),
+            __FILE__, __LINE__);
     }
     return step;
 }
 
-MessageAnswer ScriptedDialogs::message(const MessageRequest& request)
-{
+MessageAnswer ScriptedDialogs::message(const MessageRequest& request) {
     m_shown.append({Kind::Message, request, {}});
     const std::optional<Step> step = take(Kind::Message, request.text);
     if (!step)
@@ -68,22 +63,19 @@ MessageAnswer ScriptedDialogs::message(const MessageRequest& request)
     return step->answer;
 }
 
-std::optional<QString> ScriptedDialogs::openFile(const FileDialogRequest& request)
-{
+std::optional<QString> ScriptedDialogs::openFile(const FileDialogRequest& request) {
     m_shown.append({Kind::Open, {}, request});
     const std::optional<Step> step = take(Kind::Open, request.title);
     return step ? step->path : std::nullopt;
 }
 
-std::optional<QString> ScriptedDialogs::saveFile(const FileDialogRequest& request)
-{
+std::optional<QString> ScriptedDialogs::saveFile(const FileDialogRequest& request) {
     m_shown.append({Kind::Save, {}, request});
     const std::optional<Step> step = take(Kind::Save, request.title);
     return step ? step->path : std::nullopt;
 }
 
-QStringList ScriptedDialogs::messageTexts() const
-{
+QStringList ScriptedDialogs::messageTexts() const {
     QStringList texts;
     for (const Shown& s : m_shown)
         if (s.kind == Kind::Message)
@@ -91,8 +83,7 @@ QStringList ScriptedDialogs::messageTexts() const
     return texts;
 }
 
-const MessageRequest& ScriptedDialogs::lastMessage() const
-{
+const MessageRequest& ScriptedDialogs::lastMessage() const {
     for (auto it = m_shown.crbegin(); it != m_shown.crend(); ++it)
         if (it->kind == Kind::Message)
             return it->message;
@@ -100,8 +91,7 @@ const MessageRequest& ScriptedDialogs::lastMessage() const
     return none;
 }
 
-const FileDialogRequest& ScriptedDialogs::lastFileDialog() const
-{
+const FileDialogRequest& ScriptedDialogs::lastFileDialog() const {
     for (auto it = m_shown.crbegin(); it != m_shown.crend(); ++it)
         if (it->kind != Kind::Message)
             return it->file;
@@ -109,8 +99,7 @@ const FileDialogRequest& ScriptedDialogs::lastFileDialog() const
     return none;
 }
 
-void ScriptedDialogs::clear()
-{
+void ScriptedDialogs::clear() {
     m_script.clear();
     m_shown.clear();
 }

@@ -14,8 +14,8 @@ public:
 
     struct Shown {
         Kind kind;
-        MessageRequest message;    // for messages
-        FileDialogRequest file;    // for file dialogs
+        MessageRequest message; // for messages
+        FileDialogRequest file; // for file dialogs
     };
 
     // The next dialog is a message with this text (any text when empty),

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QListWidget>
+
+class FileSystem;
+
+// Dir1: the open folder's ancestors, the folder itself and its sub-folders,
+// indented like a tree. A single click (or the arrow keys) highlights an
+// entry; a double click or Enter asks to open it. Opening is the main
+// window's decision, so a folder that cannot be read never replaces the one
+// shown.
+class DirListBox : public QListWidget {
+    Q_OBJECT
+
+public:
+    DirListBox(FileSystem& fs, QWidget* parent = nullptr);
+
+    // The open folder.
+    QString path() const { return m_path; }
+    // Lists `folder` as the open folder. False, with *error set and nothing
+    // changed, when it cannot be read.
+    bool setPath(const QString& folder, QString* error);
+
+    // The full path of the highlighted entry (the open folder when nothing
+    // else is highlighted).
+    QString highlightedPath() const;
+    // Highlights the entry with this full path, if listed, without raising
+    // the Click event. False when there is no such entry.
+    bool highlightQuietly(const QString& folder);
+
+Q_SIGNALS:
+    // An entry was highlighted by the user.
+    void entryHighlighted();
+    // The user asked to open an entry (double click or Enter).
+    void openRequested(const QString& folder);
+
+protected:
+    QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;
+    QStringList mimeTypes() const override;
+
+private:
+    FileSystem& m_fs;
+    QString m_path;
+    bool m_rebuilding = false;
+};

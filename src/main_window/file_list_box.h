@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QListWidget>
+
+class FileSystem;
+
+// File1: the names of the files in one folder that match its patterns, with
+// extended selection. Files can be dragged from it onto the playlist.
+class FileListBox : public QListWidget {
+    Q_OBJECT
+
+public:
+    FileListBox(FileSystem& fs, QWidget* parent = nullptr);
+
+    QString path() const { return m_path; }
+    // Lists `folder`; a reloaded list starts with nothing selected. False,
+    // with *error set and nothing changed, when the folder cannot be read.
+    bool setPath(const QString& folder, QString* error);
+
+    QString pattern() const { return m_pattern; }
+    // "*.mp3;*.wav;*.wma": a file is listed when it matches any of them.
+    void setPattern(const QString& pattern);
+
+    QStringList names() const;
+    QList<bool> selection() const;
+    // The folder and a name joined by the path rules.
+    QString fullPath(const QString& name) const;
+
+protected:
+    QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;
+    QStringList mimeTypes() const override;
+
+private:
+    FileSystem& m_fs;
+    QString m_path;
+    QString m_pattern = QStringLiteral("*.*");
+};
