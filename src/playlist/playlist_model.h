@@ -32,9 +32,10 @@ public:
     // is in the playlist, or waiting in the current batch.
     bool contains(const QString& text) const;
 
-    // Adds `text` at its sorted place; entries equal but for case follow the
-    // ones already there. Duplicates are the caller's business. Inside a batch
-    // the entry waits until the batch is flushed.
+    // Adds `text` at its sorted place (entries equal but for case in a fixed
+    // order among themselves, equal entries after the ones already there).
+    // Duplicates are the caller's business. Inside a batch the entry waits
+    // until the batch is flushed.
     void insertSorted(const QString& text);
 
     // Batches many adds: they are merged into the list in one step by
@@ -67,4 +68,26 @@ private:
     QHash<QString, int> m_index; // identity key -> how many entries have it
     int m_batchDepth = 0;
     QString m_rootPath;
+};
+
+// A batch for the length of a scope: the adds made meanwhile are merged into
+// the list in one step when it ends. Do not let events run inside it without
+// flushing first.
+class PlaylistBatch {
+public:
+    explicit PlaylistBatch(PlaylistModel& playlist)
+        : m_playlist(playlist) {
+        m_playlist.beginBatch();
+    }
+    ~PlaylistBatch() {
+        m_playlist.endBatch();
+        // Inside an outer batch (a command run while a folder walk lets
+        // events run) the outer endBatch would come too late.
+        m_playlist.flushPending();
+    }
+    PlaylistBatch(const PlaylistBatch&) = delete;
+    PlaylistBatch& operator=(const PlaylistBatch&) = delete;
+
+private:
+    PlaylistModel& m_playlist;
 };
