@@ -1,0 +1,44 @@
+#include "playlist_file/command_line.h"
+
+#include "platform/file_system.h"
+#include "playlist/entries.h"
+#include "playlist/form_state.h"
+#include "playlist_file/playlist_reader.h"
+
+namespace {
+
+QString trimSpaces(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin) == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+// "mix.m3u" or "Lists\mix.m3u" typed in a terminal: a name without a folder
+// part would make the root path a bare separator and turn every relative
+// entry of the list into a missing file.
+QString fullCandidatePath(FileSystem& fs, const QString& candidate) {
+    const PathRules& rules = fs.rules();
+    if (rules.mayBeFullPath(candidate) || candidate.startsWith(rules.separator()))
+        return candidate;
+    return fs.buildPath(fs.currentFolder(), candidate);
+}
+
+} // namespace
+
+QString captureCommandLineCandidate(const QStringList& arguments) {
+    QString text = arguments.join(QLatin1Char(' '));
+    text.remove(QLatin1Char('"'));
+    return trimSpaces(text);
+}
+
+void openCommandLineCandidate(CommandContext& ctx, const QString& candidate) {
+    if (candidate.isEmpty())
+        return;
+    const QString path = fullCandidatePath(ctx.fs, candidate);
+    if (bFileExists(ctx.fs, path))
+        openPlaylistFile(ctx, path);
+}
