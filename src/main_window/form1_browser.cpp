@@ -6,6 +6,7 @@
 #include "main_window/playlist_view.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
+#include "playlist_file/command_line.h"
 #include "playlist_file/untitled.h"
 
 #include <QAction>
@@ -18,7 +19,7 @@
 void Form1::Form_Load(const QStringList& arguments) {
     sGenres.fill();
     centreOnScreen();
-    const QString candidate = captureCandidate(arguments);
+    const QString candidate = captureCommandLineCandidate(arguments);
     m_state.bBoundFile = false;
     m_state.bUnsaved = false;
 
@@ -30,7 +31,7 @@ void Form1::Form_Load(const QStringList& arguments) {
     }
     m_state.sCurrentPlaylist = untitledPlaylistPath(Dir1->path(), m_fs.rules());
     File1->setPattern(QStringLiteral("*.mp3;*.wav;*.wma"));
-    openCandidate(candidate);
+    openCommandLineCandidate(m_context, candidate);
     RefreshWindowState();
 }
 

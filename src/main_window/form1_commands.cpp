@@ -3,21 +3,33 @@
 
 #include "main_window/file_list_box.h"
 #include "main_window/playlist_view.h"
+#include "playlist_file/closing.h"
+#include "playlist_file/file_commands.h"
+#include "tags/tag_message.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QPushButton>
 
-void Form1::wireCommands() {}
+void Form1::wireCommands() {
+    auto run = [this](auto* sender, auto signal, void (*command)(CommandContext&)) {
+        connect(sender, signal, this, [this, command] { command(m_context); });
+    };
+    run(mnuFileNew, &QAction::triggered, &mnuFileNew_Click);
+    run(mnuFileOpen, &QAction::triggered, &mnuFileOpen_Click);
+    run(mnuFileSave, &QAction::triggered, &mnuFileSave_Click);
+    run(mnuFileSaveAs, &QAction::triggered, &mnuFileSaveAs_Click);
 
-QString Form1::captureCandidate(const QStringList& arguments) const {
-    return arguments.join(QLatin1Char(' ')).remove(QLatin1Char('"')).trimmed();
-}
-
-void Form1::openCandidate(const QString& candidate) {
-    Q_UNUSED(candidate);
+    connect(File1, &QListWidget::itemDoubleClicked, this,
+            [this] { File1_DblClick(m_context, sGenres); });
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    event->accept();
+    // The close box, Exit and the window manager's close all arrive here.
+    bool cancel = false;
+    Form_Unload(m_context, cancel);
+    if (cancel)
+        event->ignore();
+    else
+        event->accept();
 }

@@ -79,8 +79,6 @@ private:
     void selectDriveFor(const QString& folder);
     void warnCannotOpen(const QString& folder, const QString& reason);
     void wireCommands();
-    QString captureCandidate(const QStringList& arguments) const;
-    void openCandidate(const QString& candidate);
 
     FileSystem& m_fs;
     std::unique_ptr<Dialogs> m_ownDialogs;
