@@ -71,6 +71,7 @@ private Q_SLOTS:
     void driveNotReadyKeepsThePreviousDrive();
     void driveRemembersItsLastFolder();
     void rootLabelShowsTheRootPath();
+    void playlistSelectionSurvivesAMergedBatch();
     void hiddenTextEndsAtNul();
 };
 
@@ -302,6 +303,25 @@ void TestForm1::rootLabelShowsTheRootPath() {
     auto* label = w.find<QLabel>("lblRoot");
     QCOMPARE(label->text(), QStringLiteral("C:\\Music\\"));
     QCOMPARE(label->accessibleName(), QStringLiteral("C:\\Music\\"));
+}
+
+void TestForm1::playlistSelectionSurvivesAMergedBatch() {
+    Window w;
+    w.form->Form_Load({});
+    PlaylistModel& playlist = w.form->state().playlist;
+    for (const char* e : {"C:\\m\\b.mp3", "C:\\m\\q.mp3"})
+        playlist.insertSorted(QLatin1String(e));
+    auto* list = w.find<QListView>("List1");
+    list->selectionModel()->select(playlist.index(1), QItemSelectionModel::Select);
+    playlist.beginBatch();
+    for (int i = 0; i < 200; ++i)
+        playlist.insertSorted(QStringLiteral("C:\\m\\a%1.mp3").arg(i));
+    playlist.endBatch();
+    QCOMPARE(playlist.count(), 202);
+    const QList<int> rows = w.form->selectedPlaylistRows();
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(playlist.entry(rows.first()), QStringLiteral("C:\\m\\q.mp3"));
+    QVERIFY(w.find<QPushButton>("cmdRemove")->isEnabled());
 }
 
 void TestForm1::hiddenTextEndsAtNul() {
