@@ -127,39 +127,12 @@ void Form1::buildControls() {
     for (const DriveInfo& drive : m_fs.drives())
         Drive1->addItem(drive.label, drive.rootPath);
 
-    keepSelectionAcrossReset();
     connect(Drive1, &QComboBox::activated, this, [this] { Drive1_Change(); });
     connect(Dir1, &DirListBox::openRequested, this, &Form1::openFolder);
     connect(Dir1, &DirListBox::entryHighlighted, this, &Form1::Dir1_Click);
     connect(File1, &QListWidget::itemSelectionChanged, this, &Form1::File1_Click);
     connect(List1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &Form1::List1_Click);
-}
-
-void Form1::keepSelectionAcrossReset() {
-    // Large batches of adds are merged into the playlist in one reset; the
-    // entries the user had selected stay selected.
-    PlaylistModel& playlist = m_state.playlist;
-    connect(&playlist, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
-        m_selectionDuringReset.clear();
-        for (const int row : selectedPlaylistRows())
-            m_selectionDuringReset.append(m_state.playlist.entry(row));
-    });
-    connect(&playlist, &QAbstractItemModel::modelReset, this, [this] {
-        const QStringList& entries = m_state.playlist.entries();
-        QItemSelection selection;
-        for (const QString& text : std::as_const(m_selectionDuringReset)) {
-            auto at = std::lower_bound(entries.cbegin(), entries.cend(), text,
-                                       PathRules::lessForPlaylist);
-            for (; at != entries.cend() && *at == text; ++at) {
-                const QModelIndex index = m_state.playlist.index(int(at - entries.cbegin()));
-                selection.select(index, index);
-            }
-        }
-        m_selectionDuringReset.clear();
-        if (!selection.isEmpty())
-            List1->selectionModel()->select(selection, QItemSelectionModel::Select);
-    });
 }
 
 void Form1::buildMenus() {

@@ -79,7 +79,6 @@ private:
     void selectDriveFor(const QString& folder);
     void warnCannotOpen(const QString& folder, const QString& reason);
     void wireCommands();
-    void keepSelectionAcrossReset();
 
     FileSystem& m_fs;
     std::unique_ptr<Dialogs> m_ownDialogs;
@@ -89,8 +88,6 @@ private:
     GenreTable sGenres;
     // The last folder opened on each drive, like a drive's current directory.
     QHash<QString, QString> m_driveFolders;
-    // The playlist selection, by entry, while the playlist model resets.
-    QStringList m_selectionDuringReset;
 
     QComboBox* Drive1 = nullptr;
     DirListBox* Dir1 = nullptr;
