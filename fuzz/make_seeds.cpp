@@ -1,0 +1,92 @@
+// Writes the fuzzers' seed inputs: a few trailers and records of the kinds
+// the decoder and the message meet, built here from scratch.
+// Usage: make_seeds OUTPUT-FOLDER (one folder per fuzz target in it)
+#include "id3_trailer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QList>
+
+#include <cstdio>
+
+namespace {
+
+bool writeAll(const QString& folder, const QList<QByteArray>& inputs) {
+    if (!QDir().mkpath(folder))
+        return false;
+    for (qsizetype i = 0; i < inputs.size(); ++i) {
+        QFile file(QStringLiteral("%1/seed-%2").arg(folder).arg(i, 2, 10, QLatin1Char('0')));
+        if (!file.open(QIODevice::WriteOnly) || file.write(inputs[i]) != inputs[i].size())
+            return false;
+    }
+    return true;
+}
+
+QList<QByteArray> trailers() {
+    TrailerFields full;
+    full.title = "A title that fills all thirty";
+    full.artist = "Artist";
+    full.album = "Album";
+    full.year = "1999";
+    full.comment = "A comment of twenty-eight ch";
+    full.genre = 17;
+
+    TrailerFields lower = full;
+    lower.identifier = "tag";
+    lower.genre = 255;
+
+    TrailerFields utf8;
+    utf8.title = "Caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x8E\xB5";
+    utf8.artist = QByteArray("\xC3\xA9") + QByteArray(27, 'a') + '\xC3'; // cut at the end
+    utf8.album = QByteArray(28, 'b') + "\xE2\x82";
+
+    TrailerFields ansi;
+    ansi.title = "\xC9t\xE9 \x80 \x93quoted\x94";
+    ansi.artist = QByteArray(29, 'c') + '\xE9';
+
+    TrailerFields nuls;
+    nuls.title = QByteArray("a\0b", 3);
+    nuls.comment = QByteArray(29, 'y') + 'z';
+
+    return {makeTrailer(full),
+            withTrack(makeTrailer(full), 12),
+            makeTrailer(lower),
+            makeTrailer(utf8),
+            makeTrailer(ansi),
+            makeTrailer(nuls),
+            makeTrailer({}),
+            QByteArray(128, '\0'),
+            makeTrailer(full).chopped(1),
+            QByteArray(300, 'x') + makeTrailer(full)};
+}
+
+QList<QByteArray> records() {
+    // Genre byte, track byte, then Tag, Title, Artist, Album, Year, Comment
+    // and Version separated by 0xFF.
+    const auto record = [](char genre, char track, const QList<QByteArray>& texts) {
+        QByteArray bytes;
+        bytes.append(genre).append(track).append(texts.join('\xFF'));
+        return bytes;
+    };
+    return {record(17, 12, {"TAG", "Song", "Band", "Record", "1987", "Live", "ID3v1.1"}),
+            record(0, 0, {"TAG", "", "", "", "", "", "ID3v1.0"}),
+            record(char(255), 0, {"tag", "", "Band", "", "", "", "ID3v1.0"}),
+            record(char(200), char(255), {"TAG", "a\r\nb", "", "x", "", "\xC3\xA9", ""}),
+            record(1, 1, {})};
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_seeds OUTPUT-FOLDER\n");
+        return 2;
+    }
+    const QString out = QFile::decodeName(argv[1]);
+    if (!writeAll(out + QStringLiteral("/id3_decode"), trailers()) ||
+        !writeAll(out + QStringLiteral("/tag_message"), trailers() + records())) {
+        std::fprintf(stderr, "make_seeds: cannot write to %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
