@@ -6,6 +6,8 @@
 #include "playlist/entries.h"
 #include "playlist/form_state.h"
 
+#include <algorithm>
+
 namespace {
 
 // Blank means spaces only: other white space is part of a name.
@@ -59,17 +61,25 @@ QStringList splitPlaylistLines(QStringView text) {
     QStringList lines;
     const qsizetype size = text.size();
     qsizetype start = 0;
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text[i];
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
-            continue;
-        lines.append(text.sliced(start, i - start).toString());
-        if (c == QLatin1Char('\r') && i + 1 < size && text[i + 1] == QLatin1Char('\n'))
-            ++i;
-        start = i + 1;
+    // The next CR and the next LF at or after `start` (`size` when there is
+    // none), each searched for again only once the line start has passed it.
+    qsizetype cr = -1;
+    qsizetype lf = -1;
+    const auto findNext = [&](qsizetype& at, QChar c) {
+        if (at < start) {
+            at = text.indexOf(c, start);
+            if (at < 0)
+                at = size;
+        }
+    };
+    while (start < size) {
+        findNext(cr, QLatin1Char('\r'));
+        findNext(lf, QLatin1Char('\n'));
+        const qsizetype end = std::min(cr, lf);
+        lines.append(text.sliced(start, end - start).toString());
+        const bool crLf = end == cr && lf == end + 1 && lf < size;
+        start = end + (crLf ? 2 : 1);
     }
-    if (start < size)
-        lines.append(text.sliced(start).toString());
     return lines;
 }
 

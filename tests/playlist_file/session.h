@@ -9,14 +9,14 @@
 #include <utility>
 
 // One main window's state and services, for running commands in a test.
-template <class Fs> struct Session {
+template <class Fs, class Answers = ScriptedDialogs> struct Session {
     template <class... Args>
     explicit Session(Args&&... args)
         : fs(std::forward<Args>(args)...) {}
 
     Fs fs;
     FormState state{fs.rules()};
-    ScriptedDialogs dialogs;
+    Answers dialogs;
     FakeWindowServices window;
     CommandContext ctx{state, fs, dialogs, window};
 
