@@ -32,8 +32,13 @@ inline constexpr RegResult kErrorSuccess = 0;
 inline constexpr RegResult kErrorFileNotFound = 2;
 inline constexpr RegResult kErrorAccessDenied = 5;
 inline constexpr RegResult kErrorInvalidHandle = 6;
+inline constexpr RegResult kErrorWriteFault = 29;
+inline constexpr RegResult kErrorReadFault = 30;
 inline constexpr RegResult kErrorInvalidParameter = 87;
+inline constexpr RegResult kErrorDiskFull = 112;
+inline constexpr RegResult kErrorBadPathname = 161;
 inline constexpr RegResult kErrorMoreData = 234;
+inline constexpr RegResult kErrorNoAccess = 998;
 inline constexpr RegResult kErrorKeyDeleted = 1018;
 
 // Access rights.

@@ -1,0 +1,143 @@
+#include "registry/mdl_registry.h"
+
+#include <charconv>
+#include <new>
+#include <optional>
+
+namespace {
+
+constexpr RegResult kErrorNotEnoughMemory = 8;
+
+std::string valueAsText(const RegValue& value) {
+    if (const auto* text = std::get_if<std::string>(&value))
+        return *text;
+    if (const auto* number = std::get_if<std::int32_t>(&value))
+        return std::to_string(*number);
+    return {};
+}
+
+// A text counts as an integer when it is one, blanks around it allowed.
+std::optional<std::int32_t> valueAsInteger(const RegValue& value) {
+    if (const auto* number = std::get_if<std::int32_t>(&value))
+        return *number;
+    const auto* text = std::get_if<std::string>(&value);
+    if (text == nullptr)
+        return 0;
+    const std::size_t first = text->find_first_not_of(' ');
+    if (first == std::string::npos)
+        return std::nullopt;
+    const std::size_t last = text->find_last_not_of(' ');
+    const char* begin = text->data() + first;
+    const char* end = text->data() + last + 1;
+    if (*begin == '+')
+        ++begin;
+    std::int32_t number = 0;
+    const auto [stop, error] = std::from_chars(begin, end, number);
+    if (error != std::errc() || stop != end)
+        return std::nullopt;
+    return number;
+}
+
+// REG_DWORD data is the integer's four bytes, lowest first.
+void putLittleEndian(std::int32_t number, std::uint8_t (&bytes)[4]) {
+    const auto bits = static_cast<std::uint32_t>(number);
+    for (int i = 0; i < 4; ++i)
+        bytes[i] = static_cast<std::uint8_t>(bits >> (8 * i));
+}
+
+std::int32_t getLittleEndian(const std::uint8_t (&bytes)[4]) {
+    std::uint32_t bits = 0;
+    for (int i = 0; i < 4; ++i)
+        bits |= std::uint32_t{bytes[i]} << (8 * i);
+    return static_cast<std::int32_t>(bits);
+}
+
+} // namespace
+
+RegResult mdlRegistry::lWriteValue(RegHandle hKey, const std::string& sValueName,
+                                   std::int32_t lType, const RegValue& vValue) {
+    if (lType == static_cast<std::int32_t>(kRegSz)) {
+        const std::string text = valueAsText(vValue);
+        // The size counts the terminating NUL that c_str() supplies.
+        return m_backend.setValue(hKey, sValueName.c_str(), kRegSz,
+                                  reinterpret_cast<const std::uint8_t*>(text.c_str()),
+                                  static_cast<std::uint32_t>(text.size() + 1));
+    }
+    if (lType == static_cast<std::int32_t>(kRegDword)) {
+        const std::optional<std::int32_t> number = valueAsInteger(vValue);
+        // A text that is no number is refused rather than stored as 0.
+        if (!number)
+            return kErrorInvalidParameter;
+        std::uint8_t bytes[4];
+        putLittleEndian(*number, bytes);
+        return m_backend.setValue(hKey, sValueName.c_str(), kRegDword, bytes, sizeof bytes);
+    }
+    return kErrorSuccess;
+}
+
+RegResult mdlRegistry::lReadValue(RegHandle hKey, const std::string& sValueName, RegValue& vValue) {
+    std::uint32_t type = kRegNone;
+    std::uint32_t size = 0;
+    const RegResult asked = m_backend.queryValue(hKey, sValueName.c_str(), &type, nullptr, &size);
+    if (asked != kErrorSuccess)
+        return asked;
+
+    if (type == kRegSz) {
+        std::string buffer;
+        try {
+            buffer.assign(size, '\0');
+        } catch (const std::bad_alloc&) {
+            return kErrorNotEnoughMemory;
+        }
+        std::uint32_t got = size;
+        const RegResult read =
+            m_backend.queryValue(hKey, sValueName.c_str(), nullptr,
+                                 reinterpret_cast<std::uint8_t*>(buffer.data()), &got);
+        if (read == kErrorSuccess)
+            vValue = std::move(buffer);
+        else
+            vValue = std::monostate{};
+        return read;
+    }
+    if (type == kRegDword) {
+        std::uint8_t bytes[4] = {};
+        std::uint32_t got = sizeof bytes;
+        const RegResult read = m_backend.queryValue(hKey, sValueName.c_str(), nullptr, bytes, &got);
+        if (read == kErrorSuccess)
+            vValue = getLittleEndian(bytes);
+        return read;
+    }
+    return -1;
+}
+
+void mdlRegistry::CreateKey(RegHandle hKey, const std::string& sNewKeyName) {
+    RegHandle created = 0;
+    std::uint32_t disposition = 0;
+    // A key that could not be created leaves no handle to close.
+    if (m_backend.createKey(hKey, sNewKeyName.c_str(), kRegOptionNonVolatile, kKeyReadWrite,
+                            &created, &disposition) == kErrorSuccess)
+        m_backend.closeKey(created);
+}
+
+void mdlRegistry::WriteKeyValue(RegHandle hKey, const std::string& sKeyName,
+                                const std::string& sValueName, const RegValue& vValueSetting,
+                                std::int32_t lValueType) {
+    RegHandle key = 0;
+    // The key is opened, never created: a missing key gets nothing, and a
+    // handle that was never opened is never used.
+    if (m_backend.openKey(hKey, sKeyName.c_str(), 0, kKeyReadWrite, &key) != kErrorSuccess)
+        return;
+    lWriteValue(key, sValueName, lValueType, vValueSetting);
+    m_backend.closeKey(key);
+}
+
+RegValue mdlRegistry::vReadKeyValue(RegHandle hKey, const std::string& sKeyName,
+                                    const std::string& sValueName) {
+    RegValue value;
+    RegHandle key = 0;
+    if (m_backend.openKey(hKey, sKeyName.c_str(), 0, kKeyReadWrite, &key) != kErrorSuccess)
+        return value;
+    lReadValue(key, sValueName, value);
+    m_backend.closeKey(key);
+    return value;
+}
