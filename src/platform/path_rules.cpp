@@ -15,6 +15,18 @@ bool PathRules::mayBeFullPath(const QString& path) const {
     return path.startsWith(QLatin1Char('/'));
 }
 
+QString PathRules::withoutPadding(const QString& path) const {
+    if (!isWindows())
+        return path;
+    qsizetype begin = 0;
+    qsizetype end = path.size();
+    while (begin < end && path.at(begin) == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && path.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return path.sliced(begin, end - begin);
+}
+
 namespace {
 
 // Iterative wildcard match with one backtracking point: '*' any run, '?' any

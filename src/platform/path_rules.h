@@ -29,6 +29,10 @@ public:
     // The looser test for an entry joined to the root: it contains a ':'
     // anywhere (Windows) / begins with '/' (POSIX).
     bool mayBeFullPath(const QString& path) const;
+    // Spaces around a path are padding under Windows rules, where names never
+    // begin or end with one, and go; under POSIX rules they belong to the name
+    // and stay, or the path would name another file.
+    QString withoutPadding(const QString& path) const;
 
     // Case rule for the identity of paths and entries: the root prefix test,
     // the duplicate test, root against playlist folder, folder against folder.

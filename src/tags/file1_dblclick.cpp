@@ -6,28 +6,17 @@
 #include "playlist/form_state.h"
 #include "tags/id3_tag.h"
 
+#include <algorithm>
+
 namespace {
 
-// Without the spaces at either end, and only those.
-QString withoutOuterSpaces(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
-// File1's folder and one of its names, joined by one separator. Under Windows
-// rules spaces around the path go, as the system ignores them there; under
-// POSIX rules a name may really end in a space, so it stays as listed.
+// File1's folder and one of its names, joined by one separator.
 QString fileItemPath(const QString& folder, const QString& name, const PathRules& rules) {
     QString path = folder;
     if (!path.endsWith(rules.separator()))
         path += rules.separator();
     path += name;
-    return rules.isWindows() ? withoutOuterSpaces(path) : path;
+    return rules.withoutPadding(path);
 }
 
 } // namespace
