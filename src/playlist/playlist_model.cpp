@@ -1,12 +1,34 @@
 #include "playlist/playlist_model.h"
 
+#include <QStringView>
+
 #include <algorithm>
+#include <utility>
 
 namespace {
 
 // Below this many waiting entries a flush inserts them one by one, so views
 // keep their selection; above it the lists are merged and the views reset.
 constexpr qsizetype kMergeThreshold = 32;
+
+// The order of playlistLess, reached faster: entries share long
+// leading folders, so the part equal unit for unit is skipped before the
+// case-blind comparison, which then folds only what differs.
+bool playlistLess(const QString& a, const QString& b) {
+    const qsizetype shorter = std::min(a.size(), b.size());
+    const QChar* pa = a.constData();
+    const QChar* pb = b.constData();
+    qsizetype same = 0;
+    while (same < shorter && pa[same] == pb[same])
+        ++same;
+    // Case folding works on whole characters: never split a surrogate pair.
+    if (same > 0 && pa[same - 1].isHighSurrogate())
+        --same;
+    const QStringView restA = QStringView(a).sliced(same);
+    const QStringView restB = QStringView(b).sliced(same);
+    const int c = restA.compare(restB, Qt::CaseInsensitive);
+    return c != 0 ? c < 0 : restA.compare(restB, Qt::CaseSensitive) < 0;
+}
 
 } // namespace
 
@@ -54,8 +76,7 @@ void PlaylistModel::insertSorted(const QString& text) {
         m_pending.append(text);
         return;
     }
-    const auto at =
-        std::upper_bound(m_entries.cbegin(), m_entries.cend(), text, PathRules::lessForPlaylist);
+    const auto at = std::upper_bound(m_entries.cbegin(), m_entries.cend(), text, playlistLess);
     const int row = static_cast<int>(at - m_entries.cbegin());
     beginInsertRows(QModelIndex(), row, row);
     m_entries.insert(row, text);
@@ -76,7 +97,7 @@ void PlaylistModel::flushPending() {
         return;
     QStringList pending;
     pending.swap(m_pending);
-    std::stable_sort(pending.begin(), pending.end(), PathRules::lessForPlaylist);
+    std::stable_sort(pending.begin(), pending.end(), playlistLess);
 
     if (pending.size() < kMergeThreshold) {
         const int depth = std::exchange(m_batchDepth, 0);
@@ -87,15 +108,56 @@ void PlaylistModel::flushPending() {
         m_batchDepth = depth;
         return;
     }
+    // Many at once. Where each goes is found by binary search, each search
+    // starting where the last ended, so a flush costs few comparisons however
+    // long the list; the moves are cheap.
+    const int oldCount = count();
+    const int added = static_cast<int>(pending.size());
+    QList<int> before(added); // pending[k] goes before old row before[k]
+    auto from = m_entries.cbegin();
+    for (int k = 0; k < added; ++k) {
+        // upper_bound: after entries that compare equal, as a single add would.
+        from = std::upper_bound(from, m_entries.cend(), pending[k], playlistLess);
+        before[k] = static_cast<int>(from - m_entries.cbegin());
+    }
+
+    // Views see the new rows appended, then every row moved to its sorted
+    // place in one layout change. They follow their rows through it, so the
+    // user's selection and scroll position survive, which a model reset would
+    // throw away each time the folder walk lets events run.
+    beginInsertRows(QModelIndex(), oldCount, oldCount + added - 1);
+    m_entries.append(pending);
+    endInsertRows();
+
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     QStringList merged;
-    merged.reserve(m_entries.size() + pending.size());
-    // std::merge takes from the first range on ties: new entries follow the
-    // equal ones already present, as a single insert would place them.
-    std::merge(m_entries.cbegin(), m_entries.cend(), pending.cbegin(), pending.cend(),
-               std::back_inserter(merged), PathRules::lessForPlaylist);
-    beginResetModel();
+    merged.reserve(oldCount + added);
+    int row = 0;
+    for (int k = 0; k < added; ++k) {
+        for (; row < before[k]; ++row)
+            merged.append(std::move(m_entries[row]));
+        merged.append(std::move(m_entries[oldCount + k]));
+    }
+    for (; row < oldCount; ++row)
+        merged.append(std::move(m_entries[row]));
     m_entries.swap(merged);
-    endResetModel();
+
+    const QModelIndexList persistent = persistentIndexList();
+    QModelIndexList moved;
+    moved.reserve(persistent.size());
+    for (const QModelIndex& at : persistent) {
+        const int old = at.row();
+        // An old row moves down by the new rows placed before it; new row k
+        // follows the before[k] old rows and the k new rows ahead of it.
+        const int newRow =
+            old < oldCount
+                ? old + static_cast<int>(std::upper_bound(before.cbegin(), before.cend(), old) -
+                                         before.cbegin())
+                : before[old - oldCount] + (old - oldCount);
+        moved.append(index(newRow));
+    }
+    changePersistentIndexList(persistent, moved);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 void PlaylistModel::replaceEntry(int row, const QString& text) {
@@ -107,6 +169,8 @@ void PlaylistModel::replaceEntry(int row, const QString& text) {
 }
 
 void PlaylistModel::removeEntries(QList<int> rows) {
+    const int size = count();
+    rows.removeIf([size](int row) { return row < 0 || row >= size; });
     std::sort(rows.begin(), rows.end(), std::greater<>());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     // Remove runs of neighbouring rows from the end towards the start, so the
@@ -118,8 +182,6 @@ void PlaylistModel::removeEntries(QList<int> rows) {
         while (i + 1 < rows.size() && rows[i + 1] == first - 1)
             first = rows[++i];
         ++i;
-        if (first < 0 || last >= count())
-            continue;
         beginRemoveRows(QModelIndex(), first, last);
         for (int row = first; row <= last; ++row)
             removeFromIndex(m_entries.at(row));
