@@ -10,6 +10,8 @@ void AddFileToList(CommandContext& ctx, const QString& sFile) {
     QString entry = sFile;
     if (!root.isEmpty()) {
         if (!playlist.rules().startsWithPath(sFile, root)) {
+            // The box lets the window repaint: show the list in order.
+            playlist.flushPending();
             ctx.dialogs.warn(QStringLiteral("File is not in Root Path"));
             return;
         }

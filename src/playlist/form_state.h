@@ -25,6 +25,9 @@ struct FormState {
     QString cd1FileName;
     // The entries (List1) and the root path (lblRoot).
     PlaylistModel playlist;
+    // Add Entire Dir walks under way: one may start while another lets events
+    // run, and the hourglass stays until the last of them has ended.
+    int nFolderWalks = 0;
 };
 
 // Everything a command works with: the state and the four services.
