@@ -1,0 +1,356 @@
+// Add Entire Dir over a large generated music library, timed against
+// `find ... | sort -f` listing the same files on the same warm tree.
+//
+//   bench_add_entire_dir [--files N] [--folders N] [--rounds N] [--tree DIR]
+//
+// With --tree the library is built in DIR and left there, or, when DIR
+// already exists, DIR is walked as it stands.
+//
+// Prints both times and their ratio, the longest stretch the walk worked
+// without letting events run, and the peak memory of the process. Exits
+// non-zero only when the playlist does not hold exactly the files the
+// reference lists.
+
+#include "platform/dialogs.h"
+#include "platform/native_file_system.h"
+#include "platform/window_services.h"
+#include "playlist/editing_commands.h"
+#include "playlist/form_state.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsSince(Clock::time_point start, Clock::time_point end = Clock::now()) {
+    return std::chrono::duration<double, std::milli>(end - start).count();
+}
+
+double cpuMs(int who) {
+    rusage usage{};
+    ::getrusage(who, &usage);
+    const auto ms = [](const timeval& t) {
+        return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3;
+    };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+double threadCpuMs() {
+    timespec now{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+struct Options {
+    int files = 100000;
+    int folders = 2000;
+    int rounds = 3;
+    QString tree; // empty: a temporary folder
+};
+
+bool parseOptions(const QStringList& args, Options& options) {
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--tree") && i + 1 < args.size()) {
+            options.tree = args[++i];
+            continue;
+        }
+        int* target = nullptr;
+        if (args[i] == QLatin1String("--files"))
+            target = &options.files;
+        else if (args[i] == QLatin1String("--folders"))
+            target = &options.folders;
+        else if (args[i] == QLatin1String("--rounds"))
+            target = &options.rounds;
+        bool ok = false;
+        if (target && i + 1 < args.size())
+            *target = args[++i].toInt(&ok);
+        if (!ok || *target < 1)
+            return false;
+    }
+    return true;
+}
+
+// A library: some artist folders at the top, album folders below them, and
+// the files spread evenly. About 60% are audio files with their extension in
+// mixed letter case; the rest are covers, notes, other playlists.
+struct Library {
+    QStringList folders;
+    int audioFiles = 0;
+};
+
+bool makeEmptyFile(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
+    return fd >= 0 && ::close(fd) == 0;
+}
+
+std::optional<Library> buildLibrary(const QString& root, const Options& options) {
+    static const char* const audio[] = {".mp3", ".MP3", ".Mp3", ".wav",
+                                        ".WAV", ".wma", ".WMA", ".wMa"};
+    static const char* const other[] = {".jpg", ".txt", ".nfo", ".m3u", ".flac", ".cue", ".ogg"};
+    Library library;
+    const int artists = std::max(1, options.folders / 50);
+    for (int i = 0; i < options.folders; ++i) {
+        const QString artist =
+            QStringLiteral("%1/Artist %2").arg(root).arg(i % artists, 3, 10, QLatin1Char('0'));
+        library.folders.append(
+            i < artists
+                ? artist
+                : QStringLiteral("%1/Album %2").arg(artist).arg(i, 4, 10, QLatin1Char('0')));
+        if (!QDir().mkpath(library.folders.last()))
+            return std::nullopt;
+    }
+    QRandomGenerator random(20240611);
+    for (int i = 0; i < options.files; ++i) {
+        const bool isAudio = random.bounded(100) < 60;
+        const char* extension = isAudio ? audio[random.bounded(int(std::size(audio)))]
+                                        : other[random.bounded(int(std::size(other)))];
+        const QString path = QStringLiteral("%1/Track %2%3")
+                                 .arg(library.folders[i % options.folders])
+                                 .arg(i, 6, 10, QLatin1Char('0'))
+                                 .arg(QLatin1String(extension));
+        if (!makeEmptyFile(path))
+            return std::nullopt;
+        library.audioFiles += isAudio ? 1 : 0;
+    }
+    return library;
+}
+
+// The main window as far as the walk needs it: events really run, and the
+// longest stretch of work between two turns (or between the start or end of
+// the command and the nearest turn) is remembered.
+class GapRecorder final : public WindowServices {
+public:
+    explicit GapRecorder(QString folder)
+        : m_folder(std::move(folder)) {}
+
+    void RefreshWindowState() override {}
+    void processPendingEvents() override {
+        endStretch();
+        ++turns;
+        QCoreApplication::processEvents();
+        startStretch();
+    }
+    void setBusy(bool busy) override {
+        if (busy)
+            startStretch();
+        else
+            endStretch();
+    }
+    QString dirPath() const override { return m_folder; }
+    QString highlightedFolder() const override { return m_folder; }
+    QString fileListFolder() const override { return m_folder; }
+    QStringList fileListItems() const override { return {}; }
+    QList<bool> fileListSelection() const override { return {}; }
+    QList<int> selectedPlaylistRows() const override { return {}; }
+    QString hiddenText() const override { return {}; }
+    void setHiddenText(const QString&) override {}
+
+    double longestGapMs = 0;
+    double longestGapCpuMs = 0; // the same stretches counted in CPU time
+    int turns = 0;
+
+private:
+    void startStretch() {
+        m_stretchStart = Clock::now();
+        m_stretchStartCpu = threadCpuMs();
+    }
+    void endStretch() {
+        longestGapMs = std::max(longestGapMs, millisecondsSince(m_stretchStart));
+        longestGapCpuMs = std::max(longestGapCpuMs, threadCpuMs() - m_stretchStartCpu);
+    }
+
+    QString m_folder;
+    Clock::time_point m_stretchStart = Clock::now();
+    double m_stretchStartCpu = 0;
+};
+
+// No one to answer: every message is printed and counted.
+class PrintedDialogs final : public Dialogs {
+public:
+    MessageAnswer message(const MessageRequest& request) override {
+        ++shown;
+        std::fprintf(stderr, "message: %s\n", qPrintable(request.text));
+        return MessageAnswer::Ok;
+    }
+    std::optional<QString> openFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> saveFile(const FileDialogRequest&) override { return std::nullopt; }
+
+    int shown = 0;
+};
+
+struct Timed {
+    double ms = 0;
+    double cpuMs = 0;
+    QStringList paths;
+};
+
+Timed runReference(const QString& root) {
+    const QString command =
+        QStringLiteral(
+            "find '%1' -type f \\( -iname '*.mp3' -o -iname '*.wav' -o -iname '*.wma' \\) "
+            "| sort -f")
+            .arg(root);
+    const Clock::time_point start = Clock::now();
+    const double childrenCpu = cpuMs(RUSAGE_CHILDREN);
+    QProcess process;
+    process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command});
+    process.waitForFinished(-1);
+    const QByteArray output = process.readAllStandardOutput();
+    Timed result;
+    result.ms = millisecondsSince(start);
+    result.cpuMs = cpuMs(RUSAGE_CHILDREN) - childrenCpu;
+    for (const QByteArray& line : output.split('\n'))
+        if (!line.isEmpty())
+            result.paths.append(QFile::decodeName(line));
+    return result;
+}
+
+struct WalkRun {
+    Timed timed;
+    double longestGapMs = 0;
+    double longestGapCpuMs = 0;
+    int turns = 0;
+    int messages = 0;
+};
+
+WalkRun runAddEntireDir(const QString& root) {
+    FormState state(PathRules::posix());
+    state.sCurrentPlaylist = root + QStringLiteral("/untitled.m3u");
+    NativeFileSystem fs;
+    PrintedDialogs dialogs;
+    GapRecorder window(root);
+    CommandContext ctx{state, fs, dialogs, window};
+
+    const Clock::time_point start = Clock::now();
+    const double cpu = cpuMs(RUSAGE_SELF);
+    cmdAddDir_Click(ctx);
+    WalkRun run;
+    run.timed.ms = millisecondsSince(start);
+    run.timed.cpuMs = cpuMs(RUSAGE_SELF) - cpu;
+    run.timed.paths = state.playlist.entries();
+    run.longestGapMs = window.longestGapMs;
+    run.longestGapCpuMs = window.longestGapCpuMs;
+    run.turns = window.turns;
+    run.messages = dialogs.shown;
+    return run;
+}
+
+// The times of several rounds: the best shows the cost of the work, the
+// median what a user may expect.
+struct Samples {
+    QList<double> ms;
+    QList<double> cpu;
+
+    void add(const Timed& timed) {
+        ms.append(timed.ms);
+        cpu.append(timed.cpuMs);
+    }
+    double bestMs() const { return *std::min_element(ms.begin(), ms.end()); }
+    double bestCpuMs() const { return *std::min_element(cpu.begin(), cpu.end()); }
+    double medianMs() const {
+        QList<double> sorted = ms;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted[sorted.size() / 2];
+    }
+};
+
+double peakMemoryMb() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    Options options;
+    if (!parseOptions(app.arguments(), options)) {
+        std::fprintf(stderr, "usage: %s [--files N] [--folders N] [--rounds N]\n", argv[0]);
+        return 2;
+    }
+    QTemporaryDir temporary;
+    const QString root = options.tree.isEmpty() ? temporary.path() : options.tree;
+    int audioFiles = -1; // unknown for a tree that was there already
+    if (options.tree.isEmpty() || !QFileInfo::exists(root)) {
+        const Clock::time_point built = Clock::now();
+        const std::optional<Library> library =
+            temporary.isValid() ? buildLibrary(root, options) : std::nullopt;
+        if (!library) {
+            std::fprintf(stderr, "could not build the library under %s\n", qPrintable(root));
+            return 2;
+        }
+        audioFiles = library->audioFiles;
+        std::printf("library: %d files (%d audio) in %d folders, built in %.0f ms\n", options.files,
+                    audioFiles, options.folders, millisecondsSince(built));
+    } else {
+        std::printf("library: %s as it stands\n", qPrintable(root));
+    }
+
+    runReference(root); // warms the tree for both
+    Samples reference;
+    Samples walk;
+    double longestGapMs = 0;
+    double longestGapCpuMs = 0;
+    int turns = 0;
+    qsizetype entries = 0;
+    for (int round = 0; round < options.rounds; ++round) {
+        const Timed listed = runReference(root);
+        const WalkRun added = runAddEntireDir(root);
+        reference.add(listed);
+        walk.add(added.timed);
+        longestGapMs = std::max(longestGapMs, added.longestGapMs);
+        longestGapCpuMs = std::max(longestGapCpuMs, added.longestGapCpuMs);
+        turns = added.turns;
+        entries = added.timed.paths.size();
+
+        QStringList expected = listed.paths;
+        QStringList got = added.timed.paths;
+        expected.sort();
+        got.sort();
+        if (got != expected || (audioFiles >= 0 && got.size() != audioFiles) ||
+            added.messages != 0) {
+            std::fprintf(stderr,
+                         "round %d: the playlist holds %lld entries, the reference lists %lld"
+                         " (%d audio files made, %d messages)\n",
+                         round + 1, qlonglong(got.size()), qlonglong(expected.size()), audioFiles,
+                         added.messages);
+            return 1;
+        }
+    }
+
+    // Wall time is what the user waits; CPU time is what the work costs, and
+    // holds steady when other programs share the machine.
+    const double ratio = walk.bestMs() / reference.bestMs();
+    const double cpuRatio = walk.bestCpuMs() / reference.bestCpuMs();
+    const double memory = peakMemoryMb();
+    std::printf(
+        "reference find | sort -f  : wall best %7.1f ms, median %7.1f ms; CPU best %7.1f ms\n",
+        reference.bestMs(), reference.medianMs(), reference.bestCpuMs());
+    std::printf(
+        "Add Entire Dir            : wall best %7.1f ms, median %7.1f ms; CPU best %7.1f ms;"
+        " %lld entries\n",
+        walk.bestMs(), walk.medianMs(), walk.bestCpuMs(), qlonglong(entries));
+    std::printf("ratio                     : wall %.2f, CPU %.2f   (target <= 3: %s)\n", ratio,
+                cpuRatio, ratio <= 3.0 ? "met" : "MISSED");
+    std::printf("longest gap between turns : wall %.1f ms, CPU %.1f ms, over %d turns"
+                "   (target <= 50 ms: %s)\n",
+                longestGapMs, longestGapCpuMs, turns, longestGapMs <= 50.0 ? "met" : "MISSED");
+    std::printf("peak memory (ru_maxrss)   : %.1f MB   (target < 300 MB: %s)\n", memory,
+                memory < 300.0 ? "met" : "MISSED");
+    return 0;
+}
