@@ -6,21 +6,6 @@
 
 namespace {
 
-// With Windows rules a name never begins or ends in a space, so spaces there
-// are padding and go. POSIX names may hold them anywhere; they stay, or the
-// entry would name another file.
-QString withoutPadding(const QString& path, const PathRules& rules) {
-    if (!rules.isWindows())
-        return path;
-    qsizetype begin = 0;
-    qsizetype end = path.size();
-    while (begin < end && path.at(begin) == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && path.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return path.mid(begin, end - begin);
-}
-
 // Replaces every pair of separators by one, left to right without overlap
 // (four become two). A network path (\\server\share, //server/share) keeps
 // its leading pair, which names the server.
@@ -53,7 +38,7 @@ void cmdAddFiles_Click(CommandContext& ctx) {
         for (qsizetype i = 0; i < items.size() && i < selected.size(); ++i) {
             if (!selected.at(i))
                 continue;
-            AddFileToList(ctx, withoutPadding(prefix + items.at(i), rules));
+            AddFileToList(ctx, rules.withoutPadding(prefix + items.at(i)));
             ctx.state.bUnsaved = true;
         }
     }
@@ -65,8 +50,8 @@ void List1_OLEDragDrop(CommandContext& ctx, const std::optional<QStringList>& dr
         const PathRules& rules = ctx.state.playlist.rules();
         PlaylistBatch batch(ctx.state.playlist);
         for (const QString& path : *droppedPaths)
-            AddFileToList(
-                ctx, withoutPadding(collapseDoubledSeparators(path, rules.separator()), rules));
+            AddFileToList(ctx,
+                          rules.withoutPadding(collapseDoubledSeparators(path, rules.separator())));
     }
     ctx.state.bUnsaved = true;
     ctx.window.RefreshWindowState();
