@@ -7,12 +7,19 @@
 
 #include <QStringList>
 
+#include <initializer_list>
+
 // The state and the three doubles a command runs against, Windows rules
 // unless asked otherwise.
 struct CommandFixture {
     explicit CommandFixture(PathRules rules = PathRules::windows())
         : state(rules)
         , fs(rules) {}
+
+    void addFiles(std::initializer_list<const char*> paths) {
+        for (const char* path : paths)
+            fs.addFile(QString::fromUtf8(path));
+    }
 
     // Puts entries in the playlist as a loaded playlist would, without the
     // tests of an add.

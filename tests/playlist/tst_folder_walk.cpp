@@ -62,11 +62,8 @@ private Q_SLOTS:
 
 void TestFolderWalk::addsComeByPatternThenDepthFirst() {
     CommandFixture f;
-    f.fs.addFile(QStringLiteral("C:\\A\\x.wav"));
-    f.fs.addFile(QStringLiteral("C:\\A\\y.mp3"));
-    f.fs.addFile(QStringLiteral("C:\\A\\Sub\\z.mp3"));
-    f.fs.addFile(QStringLiteral("C:\\A\\Sub\\w.wma"));
-    f.fs.addFile(QStringLiteral("C:\\A\\v.wma"));
+    f.addFiles(
+        {"C:\\A\\x.wav", "C:\\A\\y.mp3", "C:\\A\\Sub\\z.mp3", "C:\\A\\Sub\\w.wma", "C:\\A\\v.wma"});
     f.window.dir = QStringLiteral("C:\\");
     f.window.highlighted = QStringLiteral("C:\\A");
     AddRecorder recorder(f);
@@ -84,10 +81,8 @@ void TestFolderWalk::findsEveryMatchingFileAndNoFolder() {
     CommandFixture f;
     f.fs.addFile(QStringLiteral("C:\\A\\a.mp3"), {}, {.hidden = true});
     f.fs.addFile(QStringLiteral("C:\\A\\s.WAV"), {}, {.system = true, .readOnly = true});
-    f.fs.addFile(QStringLiteral("C:\\A\\LOUD.Mp3"));
-    f.fs.addFile(QStringLiteral("C:\\A\\notes.txt"));
-    f.fs.addFile(QStringLiteral("C:\\A\\a.mp3.bak"));
-    f.fs.addFile(QStringLiteral("C:\\A\\b.mp3\\inside.wma"));
+    f.addFiles(
+        {"C:\\A\\LOUD.Mp3", "C:\\A\\notes.txt", "C:\\A\\a.mp3.bak", "C:\\A\\b.mp3\\inside.wma"});
     f.window.dir = QStringLiteral("C:\\A");
 
     cmdAddDir_Click(f.ctx);
@@ -110,8 +105,7 @@ void TestFolderWalk::setsTheFlagOnlyWhenItAdds() {
     QFETCH(bool, unsaved);
 
     CommandFixture f;
-    f.fs.addFile(QStringLiteral("C:\\A\\a.mp3"));
-    f.fs.addFile(QStringLiteral("C:\\A\\b.wav"));
+    f.addFiles({"C:\\A\\a.mp3", "C:\\A\\b.wav"});
     f.setPlaylist({}, present);
     f.window.dir = QStringLiteral("C:\\A");
 
@@ -123,8 +117,7 @@ void TestFolderWalk::setsTheFlagOnlyWhenItAdds() {
 
 void TestFolderWalk::refusesFilesOutsideTheRootOneByOne() {
     CommandFixture f;
-    f.fs.addFile(QStringLiteral("C:\\A\\a.mp3"));
-    f.fs.addFile(QStringLiteral("C:\\A\\Sub\\b.wma"));
+    f.addFiles({"C:\\A\\a.mp3", "C:\\A\\Sub\\b.wma"});
     f.setPlaylist(QStringLiteral("D:\\"), {});
     f.window.dir = QStringLiteral("C:\\A");
     f.dialogs.expectMessage(kNotInRoot);
@@ -168,10 +161,7 @@ void TestFolderWalk::reportsUnreadableFoldersOnceAtTheEnd() {
     QFETCH(QString, message);
 
     CommandFixture f;
-    f.fs.addFile(QStringLiteral("C:\\A\\a.mp3"));
-    f.fs.addFile(QStringLiteral("C:\\A\\L1\\b.mp3"));
-    f.fs.addFile(QStringLiteral("C:\\A\\L2\\c.wav"));
-    f.fs.addFile(QStringLiteral("C:\\A\\ok\\d.wma"));
+    f.addFiles({"C:\\A\\a.mp3", "C:\\A\\L1\\b.mp3", "C:\\A\\L2\\c.wav", "C:\\A\\ok\\d.wma"});
     for (const QString& folder : unreadable)
         f.fs.setUnreadable(folder);
     f.window.dir = walked;
@@ -192,11 +182,8 @@ void TestFolderWalk::reportsUnreadableFoldersOnceAtTheEnd() {
 
 void TestFolderWalk::letsEventsRunAfterEveryFileAndBeforeEverySubFolder() {
     CommandFixture f;
-    f.fs.addFile(QStringLiteral("C:\\A\\a.mp3"));
-    f.fs.addFile(QStringLiteral("C:\\A\\b.wav"));
-    f.fs.addFile(QStringLiteral("C:\\A\\S1\\c.mp3"));
-    f.fs.addFile(QStringLiteral("C:\\A\\S2\\d.wma"));
-    f.fs.addFile(QStringLiteral("C:\\A\\S2\\T\\e.mp3"));
+    f.addFiles({"C:\\A\\a.mp3", "C:\\A\\b.wav", "C:\\A\\S1\\c.mp3", "C:\\A\\S2\\d.wma",
+                "C:\\A\\S2\\T\\e.mp3"});
     f.window.dir = QStringLiteral("C:\\A");
     AddRecorder recorder(f);
 
@@ -213,8 +200,7 @@ void TestFolderWalk::secondWalkDuringATurnLeavesTheFirstUndisturbed() {
     CommandFixture f;
     for (const char* name : {"1", "2", "3", "4"})
         f.fs.addFile(QStringLiteral("C:\\A\\a%1.mp3").arg(QLatin1String(name)));
-    f.fs.addFile(QStringLiteral("C:\\A\\Sub\\s.mp3"));
-    f.fs.addFile(QStringLiteral("C:\\B\\b.mp3"));
+    f.addFiles({"C:\\A\\Sub\\s.mp3", "C:\\B\\b.mp3"});
     f.window.dir = QStringLiteral("C:\\A");
     bool started = false;
     f.window.onProcessEvents = [&] {
