@@ -11,6 +11,7 @@
 // non-zero only when the playlist does not hold exactly the files the
 // reference lists.
 
+#include "bench_support.h"
 #include "platform/dialogs.h"
 #include "platform/native_file_system.h"
 #include "platform/window_services.h"
@@ -26,34 +27,13 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double millisecondsSince(Clock::time_point start, Clock::time_point end = Clock::now()) {
-    return std::chrono::duration<double, std::milli>(end - start).count();
-}
-
-double cpuMs(int who) {
-    rusage usage{};
-    ::getrusage(who, &usage);
-    const auto ms = [](const timeval& t) {
-        return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3;
-    };
-    return ms(usage.ru_utime) + ms(usage.ru_stime);
-}
-
-double threadCpuMs() {
-    timespec now{};
-    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
+using namespace bench;
 
 struct Options {
     int files = 100000;
@@ -249,31 +229,6 @@ WalkRun runAddEntireDir(const QString& root) {
     return run;
 }
 
-// The times of several rounds: the best shows the cost of the work, the
-// median what a user may expect.
-struct Samples {
-    QList<double> ms;
-    QList<double> cpu;
-
-    void add(const Timed& timed) {
-        ms.append(timed.ms);
-        cpu.append(timed.cpuMs);
-    }
-    double bestMs() const { return *std::min_element(ms.begin(), ms.end()); }
-    double bestCpuMs() const { return *std::min_element(cpu.begin(), cpu.end()); }
-    double medianMs() const {
-        QList<double> sorted = ms;
-        std::sort(sorted.begin(), sorted.end());
-        return sorted[sorted.size() / 2];
-    }
-};
-
-double peakMemoryMb() {
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -311,8 +266,8 @@ int main(int argc, char* argv[]) {
     for (int round = 0; round < options.rounds; ++round) {
         const Timed listed = runReference(root);
         const WalkRun added = runAddEntireDir(root);
-        reference.add(listed);
-        walk.add(added.timed);
+        reference.add(listed.ms, listed.cpuMs);
+        walk.add(added.timed.ms, added.timed.cpuMs);
         longestGapMs = std::max(longestGapMs, added.longestGapMs);
         longestGapCpuMs = std::max(longestGapCpuMs, added.longestGapCpuMs);
         turns = added.turns;
@@ -333,8 +288,6 @@ int main(int argc, char* argv[]) {
         }
     }
 
-    // Wall time is what the user waits; CPU time is what the work costs, and
-    // holds steady when other programs share the machine.
     const double ratio = walk.bestMs() / reference.bestMs();
     const double cpuRatio = walk.bestCpuMs() / reference.bestCpuMs();
     const double memory = peakMemoryMb();

@@ -1,0 +1,66 @@
+#pragma once
+
+// What every benchmark measures the same way: wall and CPU time, the rounds'
+// best and median, and the peak memory of the process.
+
+#include <QList>
+
+#include <algorithm>
+#include <chrono>
+#include <sys/resource.h>
+#include <time.h>
+
+namespace bench {
+
+using Clock = std::chrono::steady_clock;
+
+inline double millisecondsSince(Clock::time_point start, Clock::time_point end = Clock::now()) {
+    return std::chrono::duration<double, std::milli>(end - start).count();
+}
+
+// User plus system time of RUSAGE_SELF, or of RUSAGE_CHILDREN (the reference
+// tools, once they have been waited for).
+inline double cpuMs(int who) {
+    rusage usage{};
+    ::getrusage(who, &usage);
+    const auto ms = [](const timeval& t) {
+        return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3;
+    };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+inline double threadCpuMs() {
+    timespec now{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+// ru_maxrss is in kilobytes on Linux.
+inline double peakMemoryMb() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+// The times of several rounds: the best shows the cost of the work, the
+// median what a user may expect. Wall time is what the user waits; CPU time
+// is what the work costs, and holds steady when other programs share the
+// machine.
+struct Samples {
+    QList<double> ms;
+    QList<double> cpu;
+
+    void add(double wallMs, double cpuMs) {
+        ms.append(wallMs);
+        cpu.append(cpuMs);
+    }
+    double bestMs() const { return *std::min_element(ms.begin(), ms.end()); }
+    double bestCpuMs() const { return *std::min_element(cpu.begin(), cpu.end()); }
+    double medianMs() const {
+        QList<double> sorted = ms;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted[sorted.size() / 2];
+    }
+};
+
+} // namespace bench
