@@ -30,7 +30,8 @@ enum class MissingFiles { NotAsked, Remove, Keep };
 // True when the line, joined to the root path as it now stands, names an
 // existing file. A name that cannot be a full path is not even searched for.
 bool entryFileExists(CommandContext& ctx, const QString& line) {
-    const QString full = ctx.state.playlist.rootPath() + line;
+    const QString& root = ctx.state.playlist.rootPath();
+    const QString full = root.isEmpty() ? line : root + line;
     if (isBlank(full) || !ctx.fs.rules().mayBeFullPath(full))
         return false;
     return bFileExists(ctx.fs, full);

@@ -1,0 +1,247 @@
+// Loading and saving a large playlist whose files all exist, timed against
+// the bare work underneath, done in the same run on the same warm files:
+// a stat() of every path for the load, and writing the same bytes through a
+// bare QSaveFile for the save.
+//
+//   bench_playlist_file [--entries N] [--rounds N]
+//
+// Prints the times, their ratios and the peak memory of the process. Exits
+// non-zero when the loaded playlist or the saved file is not what it should
+// be.
+
+#include "platform/dialogs.h"
+#include "platform/native_file_system.h"
+#include "platform/window_services.h"
+#include "playlist/form_state.h"
+#include "playlist_file/file_commands.h"
+#include "playlist_file/playlist_reader.h"
+#include "playlist_file/playlist_writer.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fcntl.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+struct Options {
+    int entries = 100000;
+    int rounds = 3;
+};
+
+bool parseOptions(const QStringList& args, Options& options) {
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        int* target = nullptr;
+        if (args[i] == QLatin1String("--entries"))
+            target = &options.entries;
+        else if (args[i] == QLatin1String("--rounds"))
+            target = &options.rounds;
+        bool ok = false;
+        if (target && i + 1 < args.size())
+            *target = args[++i].toInt(&ok);
+        if (!ok || *target < 1)
+            return false;
+    }
+    return true;
+}
+
+// Artist and album folders with a hundred tracks each, names as a music
+// library has them (spaces, a few accented letters).
+std::optional<QStringList> buildLibrary(const QString& root, int entries) {
+    QStringList paths;
+    paths.reserve(entries);
+    QString folder;
+    for (int i = 0; i < entries; ++i) {
+        if (i % 100 == 0) {
+            folder = QStringLiteral("%1/Artist %2 Ensemble/Album %3 Édition")
+                         .arg(root)
+                         .arg(i / 2000, 3, 10, QLatin1Char('0'))
+                         .arg(i / 100, 4, 10, QLatin1Char('0'));
+            if (!QDir().mkpath(folder))
+                return std::nullopt;
+        }
+        const QString path = QStringLiteral("%1/%2 - Track Title Number %3.mp3")
+                                 .arg(folder)
+                                 .arg(i % 100, 2, 10, QLatin1Char('0'))
+                                 .arg(i);
+        const int fd = ::open(QFile::encodeName(path).constData(), O_CREAT | O_WRONLY, 0644);
+        if (fd < 0 || ::close(fd) != 0)
+            return std::nullopt;
+        paths.append(path);
+    }
+    return paths;
+}
+
+class QuietWindow final : public WindowServices {
+public:
+    void RefreshWindowState() override {}
+    void processPendingEvents() override {}
+    void setBusy(bool) override {}
+    QString dirPath() const override { return {}; }
+    QString highlightedFolder() const override { return {}; }
+    QString fileListFolder() const override { return {}; }
+    QStringList fileListItems() const override { return {}; }
+    QList<bool> fileListSelection() const override { return {}; }
+    QList<int> selectedPlaylistRows() const override { return {}; }
+    QString hiddenText() const override { return {}; }
+    void setHiddenText(const QString&) override {}
+};
+
+// No one to answer: every message is printed and counted.
+class PrintedDialogs final : public Dialogs {
+public:
+    MessageAnswer message(const MessageRequest& request) override {
+        ++shown;
+        std::fprintf(stderr, "message: %s\n", qPrintable(request.text));
+        return MessageAnswer::No;
+    }
+    std::optional<QString> openFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> saveFile(const FileDialogRequest&) override { return std::nullopt; }
+
+    int shown = 0;
+};
+
+double statEvery(const std::vector<std::string>& paths, int* found) {
+    const Clock::time_point start = Clock::now();
+    int count = 0;
+    for (const std::string& path : paths) {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+            ++count;
+    }
+    *found = count;
+    return millisecondsSince(start);
+}
+
+double bareSave(const QString& path, const QByteArray& bytes, bool* ok) {
+    const Clock::time_point start = Clock::now();
+    QSaveFile file(path);
+    *ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return millisecondsSince(start);
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+double best(QList<double> values) {
+    return *std::min_element(values.begin(), values.end());
+}
+
+double median(QList<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double peakMemoryMb() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    Options options;
+    if (!parseOptions(app.arguments(), options)) {
+        std::fprintf(stderr, "usage: %s [--entries N] [--rounds N]\n", argv[0]);
+        return 2;
+    }
+    QTemporaryDir temporary;
+    const QString root = temporary.path();
+    const Clock::time_point built = Clock::now();
+    const std::optional<QStringList> library =
+        temporary.isValid() ? buildLibrary(root, options.entries) : std::nullopt;
+    if (!library) {
+        std::fprintf(stderr, "could not build the library under %s\n", qPrintable(root));
+        return 2;
+    }
+    QStringList sorted = *library;
+    std::stable_sort(sorted.begin(), sorted.end(), PathRules::lessForPlaylist);
+    const QByteArray playlistBytes = playlistFileBytes(sorted, PathRules::posix());
+    const QString playlist = root + QStringLiteral("/mix.m3u");
+    const QString reference = root + QStringLiteral("/reference.m3u");
+    std::vector<std::string> nativePaths;
+    for (const QString& path : sorted)
+        nativePaths.push_back(QFile::encodeName(path).toStdString());
+    std::printf("library: %d files, playlist of %.1f MB, built in %.0f ms\n", options.entries,
+                double(playlistBytes.size()) / (1 << 20), millisecondsSince(built));
+
+    int found = 0;
+    bool written = false;
+    bareSave(playlist, playlistBytes, &written);
+    if (!written) {
+        std::fprintf(stderr, "could not write %s\n", qPrintable(playlist));
+        return 2;
+    }
+    statEvery(nativePaths, &found); // warms the tree for both
+    QList<double> statMs, loadMs, bareMs, saveMs;
+    for (int round = 0; round < options.rounds; ++round) {
+        statMs.append(statEvery(nativePaths, &found));
+
+        FormState state(PathRules::posix());
+        NativeFileSystem fs;
+        PrintedDialogs dialogs;
+        QuietWindow window;
+        CommandContext ctx{state, fs, dialogs, window};
+        state.sCurrentPlaylist = playlist;
+        Clock::time_point start = Clock::now();
+        LoadPlaylist(ctx, playlist);
+        loadMs.append(millisecondsSince(start));
+
+        // The same bytes to a file beside it, then Save over the playlist.
+        bareMs.append(bareSave(reference, playlistBytes, &written));
+        start = Clock::now();
+        mnuFileSave_Click(ctx);
+        saveMs.append(millisecondsSince(start));
+
+        if (!written || found != options.entries || state.playlist.entries() != sorted ||
+            dialogs.shown != 0 || state.bUnsaved || readBytes(playlist) != playlistBytes) {
+            std::fprintf(stderr,
+                         "round %d: %lld entries loaded of %d, %d found by stat, %d messages, "
+                         "saved file %s\n",
+                         round + 1, qlonglong(state.playlist.count()), options.entries, found,
+                         dialogs.shown,
+                         readBytes(playlist) == playlistBytes ? "identical" : "DIFFERENT");
+            return 1;
+        }
+    }
+
+    const double loadRatio = best(loadMs) / best(statMs);
+    const double saveRatio = best(saveMs) / best(bareMs);
+    const double memory = peakMemoryMb();
+    std::printf("reference stat() loop   : best %8.1f ms, median %8.1f ms\n", best(statMs),
+                median(statMs));
+    std::printf("LoadPlaylist            : best %8.1f ms, median %8.1f ms, %d entries\n",
+                best(loadMs), median(loadMs), options.entries);
+    std::printf("load ratio (best/best)  : %.2f   (target <= 3: %s)\n", loadRatio,
+                loadRatio <= 3.0 ? "met" : "MISSED");
+    std::printf("reference bare QSaveFile: best %8.1f ms, median %8.1f ms\n", best(bareMs),
+                median(bareMs));
+    std::printf("Save                    : best %8.1f ms, median %8.1f ms\n", best(saveMs),
+                median(saveMs));
+    std::printf("save ratio (best/best)  : %.2f   (target <= 2: %s)\n", saveRatio,
+                saveRatio <= 2.0 ? "met" : "MISSED");
+    std::printf("peak memory (ru_maxrss) : %.1f MB   (target < 150 MB: %s)\n", memory,
+                memory < 150.0 ? "met" : "MISSED");
+    return 0;
+}
