@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -172,6 +173,9 @@ void TestNativeWalkAndDrop::droppedFileUrlsBecomeLocalPaths_data() {
         << uriList({"file:///m/a%23b%25c%3F.mp3"}) << true << QStringList{"/m/a#b%c?.mp3"};
     QTest::newRow("localhost is this machine")
         << uriList({"file://localhost/m/a.mp3"}) << true << QStringList{"/m/a.mp3"};
+    QTest::newRow("this machine by name")
+        << uriList({QStringLiteral("file://%1/m/a.mp3").arg(QSysInfo::machineHostName())}) << true
+        << QStringList{"/m/a.mp3"};
     QTest::newRow("another host: a network path")
         << uriList({"file://server/share/a.mp3"}) << true << QStringList{"//server/share/a.mp3"};
     QTest::newRow("web links among files are left out")
