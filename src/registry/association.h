@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/registry_backend.h"
+
+#include <QString>
+#include <QStringList>
+
+class FileSystem;
+struct CommandContext;
+
+// Where the association command finds the program and, on a Linux desktop,
+// the user's and the system's desktop folders.
+struct AssociationEnvironment {
+    // The running program's executable file, a full path.
+    QString executablePath;
+    // $XDG_DATA_HOME, $XDG_CONFIG_HOME and the folders of $XDG_DATA_DIRS.
+    // An empty dataHome means no desktop to tell (Windows).
+    QString dataHome;
+    QString configHome;
+    QStringList dataDirs;
+};
+
+// The environment of this process, with the defaults of the XDG base
+// directory rules for variables that are unset, empty or not full paths.
+AssociationEnvironment currentAssociationEnvironment();
+
+// The folder of the file-type store below a data home.
+QString registryStoreFolder(const AssociationEnvironment& env);
+
+// Help > Associate Program: after the user agrees, registers the program as
+// the Edit handler of .m3u files below HKEY_CLASSES_ROOT (or the store
+// standing in for it) and, on a Linux desktop, offers it under "Open With"
+// for playlists. Reports nothing afterwards.
+void mnuHelpAss_Click(CommandContext& ctx, RegistryBackend& registry,
+                      const AssociationEnvironment& env);
+
+// The same on this machine: the platform's registry and this process's
+// environment.
+void mnuHelpAss_Click(CommandContext& ctx);
+
+// The command line registered for the verbs: the executable's path and %1,
+// each in double quotes. With Windows rules the file name is written
+// without its extension and followed by ".exe".
+QString editCommand(const FileSystem& fs, const QString& executablePath);
