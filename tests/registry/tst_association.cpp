@@ -8,6 +8,7 @@
 #include "registry/mdl_registry.h"
 #include "scripted_dialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -367,7 +368,93 @@ private slots:
                  withoutExec(QString::fromUtf8(packaged.readAll())));
     }
 
+    void environmentFollowsTheXdgRules_data() {
+        QTest::addColumn<QByteArray>("dataHome");
+        QTest::addColumn<QByteArray>("dataDirs");
+        QTest::addColumn<QString>("expectedDataHome");
+        QTest::addColumn<QStringList>("expectedDataDirs");
+        const QStringList defaults = {"/usr/local/share", "/usr/share"};
+        QTest::newRow("unset") << QByteArray() << QByteArray() << "HOME/.local/share" << defaults;
+        QTest::newRow("set") << QByteArray("/data") << QByteArray("/a:/b") << "/data"
+                             << QStringList{"/a", "/b"};
+        QTest::newRow("relative entries are ignored") << QByteArray("data") << QByteArray("a::/b")
+                                                      << "HOME/.local/share" << QStringList{"/b"};
+    }
+    void environmentFollowsTheXdgRules() {
+        QFETCH(QByteArray, dataHome);
+        QFETCH(QByteArray, dataDirs);
+        QFETCH(QString, expectedDataHome);
+        QFETCH(QStringList, expectedDataDirs);
+        QTemporaryDir home;
+        const EnvironmentOverride env({{"HOME", home.path().toUtf8()},
+                                       {"XDG_DATA_HOME", dataHome},
+                                       {"XDG_DATA_DIRS", dataDirs},
+                                       {"XDG_CONFIG_HOME", QByteArray()}});
+        const AssociationEnvironment found = currentAssociationEnvironment();
+        QCOMPARE(found.dataHome,
+                 QString(expectedDataHome).replace(QStringLiteral("HOME"), home.path()));
+        QCOMPARE(found.configHome, home.path() + QStringLiteral("/.config"));
+        QCOMPARE(found.dataDirs, expectedDataDirs);
+        QCOMPARE(found.executablePath, QCoreApplication::applicationFilePath());
+    }
+
+    // The call the main window makes: this machine's store and desktop.
+    void onThisMachine() {
+        QTemporaryDir home;
+        const EnvironmentOverride env(
+            {{"HOME", home.path().toUtf8()},
+             {"XDG_DATA_HOME", QByteArray()},
+             {"XDG_CONFIG_HOME", QByteArray()},
+             {"XDG_DATA_DIRS", home.filePath(QStringLiteral("system")).toUtf8()}});
+        Fixture f(PathRules::posix());
+        f.dialogs.expectMessage(kQuestion, MessageAnswer::Yes);
+        mnuHelpAss_Click(f.ctx);
+
+        const QByteArray store =
+            readAll(home.filePath(QStringLiteral(".local/share/songbinder/registry.txt")));
+        const QByteArray command = "@=sz:\"\\\"" +
+                                   QCoreApplication::applicationFilePath().toUtf8() +
+                                   "\\\" \\\"%1\\\"\\0\"";
+        QVERIFY2(store.contains("\n[m3ufile\\shell\\edit\\command]\n" + command + "\n"),
+                 store.constData());
+        QVERIFY(store.contains("\n[.m3u]\n@=sz:\"m3ufile\\0\"\n"));
+        QVERIFY(QFile::exists(home.filePath(QStringLiteral(".local/share/applications/")) +
+                              kDesktopEntryId));
+        QVERIFY(readAll(home.filePath(QStringLiteral(".config/mimeapps.list")))
+                    .contains("[Added Associations]"));
+    }
+
 private:
+    // Sets environment variables (empty: unset) for one test.
+    class EnvironmentOverride {
+    public:
+        explicit EnvironmentOverride(const QList<std::pair<const char*, QByteArray>>& values) {
+            for (const auto& [name, value] : values) {
+                m_saved.append({name, qgetenv(name), qEnvironmentVariableIsSet(name)});
+                if (value.isEmpty())
+                    qunsetenv(name);
+                else
+                    qputenv(name, value);
+            }
+        }
+        ~EnvironmentOverride() {
+            for (const Saved& saved : m_saved) {
+                if (saved.wasSet)
+                    qputenv(saved.name, saved.value);
+                else
+                    qunsetenv(saved.name);
+            }
+        }
+
+    private:
+        struct Saved {
+            const char* name;
+            QByteArray value;
+            bool wasSet;
+        };
+        QList<Saved> m_saved;
+    };
+
     static void validateDesktopEntry(const QString& path) {
         const QString tool =
             QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
