@@ -1,10 +1,12 @@
 // Add Entire Dir over a large generated music library, timed against
 // `find ... | sort -f` listing the same files on the same warm tree.
 //
-//   bench_add_entire_dir [--files N] [--folders N] [--rounds N] [--tree DIR]
+//   bench_add_entire_dir [--files N] [--folders N] [--rounds N] [--tree DIR] [--view]
 //
 // With --tree the library is built in DIR and left there, or, when DIR
-// already exists, DIR is walked as it stands.
+// already exists, DIR is walked as it stands. With --view a list view shows
+// the playlist while it fills (offscreen when there is no display), so the
+// turns of the event loop lay out and paint as in the program.
 //
 // Prints both times and their ratio, the longest stretch the walk worked
 // without letting events run, and the peak memory of the process. Exits
@@ -18,10 +20,11 @@
 #include "playlist/editing_commands.h"
 #include "playlist/form_state.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QListView>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -29,6 +32,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -40,10 +44,20 @@ struct Options {
     int folders = 2000;
     int rounds = 3;
     QString tree; // empty: a temporary folder
+    bool view = false;
 };
+
+bool wantsView(int argc, char* argv[]) {
+    return std::any_of(argv + 1, argv + argc,
+                       [](const char* arg) { return qstrcmp(arg, "--view") == 0; });
+}
 
 bool parseOptions(const QStringList& args, Options& options) {
     for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--view")) {
+            options.view = true;
+            continue;
+        }
         if (args[i] == QLatin1String("--tree") && i + 1 < args.size()) {
             options.tree = args[++i];
             continue;
@@ -207,13 +221,23 @@ struct WalkRun {
     int messages = 0;
 };
 
-WalkRun runAddEntireDir(const QString& root) {
+WalkRun runAddEntireDir(const QString& root, bool view) {
     FormState state(PathRules::posix());
     state.sCurrentPlaylist = root + QStringLiteral("/untitled.m3u");
     NativeFileSystem fs;
     PrintedDialogs dialogs;
     GapRecorder window(root);
     CommandContext ctx{state, fs, dialogs, window};
+    std::unique_ptr<QListView> list;
+    if (view) {
+        // As List1 is set up: uniform rows, extended selection.
+        list = std::make_unique<QListView>();
+        list->setUniformItemSizes(true);
+        list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        list->setModel(&state.playlist);
+        list->resize(480, 640);
+        list->show();
+    }
 
     const Clock::time_point start = Clock::now();
     const double cpu = cpuMs(RUSAGE_SELF);
@@ -232,10 +256,18 @@ WalkRun runAddEntireDir(const QString& root) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    const bool view = wantsView(argc, argv);
+    if (view && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app =
+        view ? std::make_unique<QApplication>(argc, argv)
+             : std::make_unique<QCoreApplication>(argc, argv);
     Options options;
-    if (!parseOptions(app.arguments(), options)) {
-        std::fprintf(stderr, "usage: %s [--files N] [--folders N] [--rounds N]\n", argv[0]);
+    if (!parseOptions(app->arguments(), options)) {
+        std::fprintf(stderr,
+                     "usage: %s [--files N] [--folders N] [--rounds N] [--tree DIR] [--view]\n",
+                     argv[0]);
         return 2;
     }
     QTemporaryDir temporary;
@@ -265,7 +297,7 @@ int main(int argc, char* argv[]) {
     qsizetype entries = 0;
     for (int round = 0; round < options.rounds; ++round) {
         const Timed listed = runReference(root);
-        const WalkRun added = runAddEntireDir(root);
+        const WalkRun added = runAddEntireDir(root, options.view);
         reference.add(listed.ms, listed.cpuMs);
         walk.add(added.timed.ms, added.timed.cpuMs);
         longestGapMs = std::max(longestGapMs, added.longestGapMs);
