@@ -9,6 +9,7 @@
 // non-zero when the loaded playlist or the saved file is not what it should
 // be.
 
+#include "bench_support.h"
 #include "platform/dialogs.h"
 #include "platform/native_file_system.h"
 #include "platform/window_services.h"
@@ -24,22 +25,17 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <fcntl.h>
 #include <string>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
+using bench::Clock;
+using bench::millisecondsSince;
 
 struct Options {
     int entries = 100000;
@@ -104,8 +100,8 @@ public:
     void setHiddenText(const QString&) override {}
 };
 
-// No one to answer: every message is printed and counted.
-class PrintedDialogs final : public Dialogs {
+// Nothing should be asked: a message is printed, counted and answered No.
+class CountedDialogs final : public Dialogs {
 public:
     MessageAnswer message(const MessageRequest& request) override {
         ++shown;
@@ -118,23 +114,19 @@ public:
     int shown = 0;
 };
 
-double statEvery(const std::vector<std::string>& paths, int* found) {
-    const Clock::time_point start = Clock::now();
-    int count = 0;
+int statEvery(const std::vector<std::string>& paths) {
+    int found = 0;
     for (const std::string& path : paths) {
         struct stat st {};
         if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
-            ++count;
+            ++found;
     }
-    *found = count;
-    return millisecondsSince(start);
+    return found;
 }
 
-double bareSave(const QString& path, const QByteArray& bytes, bool* ok) {
-    const Clock::time_point start = Clock::now();
+bool bareSave(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
-    *ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    return millisecondsSince(start);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
 QByteArray readBytes(const QString& path) {
@@ -142,19 +134,25 @@ QByteArray readBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-double best(QList<double> values) {
-    return *std::min_element(values.begin(), values.end());
+// Runs `work` once and adds its wall and CPU time to `samples`.
+template <class Work> void timed(bench::Samples& samples, Work&& work) {
+    const double cpu = bench::threadCpuMs();
+    const Clock::time_point start = Clock::now();
+    work();
+    samples.add(millisecondsSince(start), bench::threadCpuMs() - cpu);
 }
 
-double median(QList<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+void report(const char* what, const bench::Samples& samples) {
+    std::printf("%-24s: best %7.1f ms (CPU %7.1f ms), median %7.1f ms\n", what, samples.bestMs(),
+                samples.bestCpuMs(), samples.medianMs());
 }
 
-double peakMemoryMb() {
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
+void reportRatio(const char* what, const bench::Samples& work, const bench::Samples& reference,
+                 double target) {
+    const double wall = work.bestMs() / reference.bestMs();
+    const double cpu = work.bestCpuMs() / reference.bestCpuMs();
+    std::printf("%-24s: %.2f (CPU %.2f)   (target <= %.0f: %s)\n", what, wall, cpu, target,
+                wall <= target ? "met" : "MISSED");
 }
 
 } // namespace
@@ -185,63 +183,50 @@ int main(int argc, char* argv[]) {
         nativePaths.push_back(QFile::encodeName(path).toStdString());
     std::printf("library: %d files, playlist of %.1f MB, built in %.0f ms\n", options.entries,
                 double(playlistBytes.size()) / (1 << 20), millisecondsSince(built));
-
-    int found = 0;
-    bool written = false;
-    bareSave(playlist, playlistBytes, &written);
-    if (!written) {
+    if (!bareSave(playlist, playlistBytes)) {
         std::fprintf(stderr, "could not write %s\n", qPrintable(playlist));
         return 2;
     }
-    statEvery(nativePaths, &found); // warms the tree for both
-    QList<double> statMs, loadMs, bareMs, saveMs;
+
+    statEvery(nativePaths); // warms the tree for both
+    bench::Samples stats, loads, bareSaves, saves;
     for (int round = 0; round < options.rounds; ++round) {
-        statMs.append(statEvery(nativePaths, &found));
+        int found = 0;
+        timed(stats, [&] { found = statEvery(nativePaths); });
 
         FormState state(PathRules::posix());
         NativeFileSystem fs;
-        PrintedDialogs dialogs;
+        CountedDialogs dialogs;
         QuietWindow window;
         CommandContext ctx{state, fs, dialogs, window};
         state.sCurrentPlaylist = playlist;
-        Clock::time_point start = Clock::now();
-        LoadPlaylist(ctx, playlist);
-        loadMs.append(millisecondsSince(start));
+        timed(loads, [&] { LoadPlaylist(ctx, playlist); });
 
         // The same bytes to a file beside it, then Save over the playlist.
-        bareMs.append(bareSave(reference, playlistBytes, &written));
-        start = Clock::now();
-        mnuFileSave_Click(ctx);
-        saveMs.append(millisecondsSince(start));
+        bool written = false;
+        timed(bareSaves, [&] { written = bareSave(reference, playlistBytes); });
+        timed(saves, [&] { mnuFileSave_Click(ctx); });
 
+        const bool identical = readBytes(playlist) == playlistBytes;
         if (!written || found != options.entries || state.playlist.entries() != sorted ||
-            dialogs.shown != 0 || state.bUnsaved || readBytes(playlist) != playlistBytes) {
+            dialogs.shown != 0 || state.bUnsaved || !identical) {
             std::fprintf(stderr,
                          "round %d: %lld entries loaded of %d, %d found by stat, %d messages, "
                          "saved file %s\n",
                          round + 1, qlonglong(state.playlist.count()), options.entries, found,
-                         dialogs.shown,
-                         readBytes(playlist) == playlistBytes ? "identical" : "DIFFERENT");
+                         dialogs.shown, identical ? "identical" : "DIFFERENT");
             return 1;
         }
     }
 
-    const double loadRatio = best(loadMs) / best(statMs);
-    const double saveRatio = best(saveMs) / best(bareMs);
-    const double memory = peakMemoryMb();
-    std::printf("reference stat() loop   : best %8.1f ms, median %8.1f ms\n", best(statMs),
-                median(statMs));
-    std::printf("LoadPlaylist            : best %8.1f ms, median %8.1f ms, %d entries\n",
-                best(loadMs), median(loadMs), options.entries);
-    std::printf("load ratio (best/best)  : %.2f   (target <= 3: %s)\n", loadRatio,
-                loadRatio <= 3.0 ? "met" : "MISSED");
-    std::printf("reference bare QSaveFile: best %8.1f ms, median %8.1f ms\n", best(bareMs),
-                median(bareMs));
-    std::printf("Save                    : best %8.1f ms, median %8.1f ms\n", best(saveMs),
-                median(saveMs));
-    std::printf("save ratio (best/best)  : %.2f   (target <= 2: %s)\n", saveRatio,
-                saveRatio <= 2.0 ? "met" : "MISSED");
-    std::printf("peak memory (ru_maxrss) : %.1f MB   (target < 150 MB: %s)\n", memory,
+    report("reference stat() loop", stats);
+    report("LoadPlaylist", loads);
+    reportRatio("load ratio (best/best)", loads, stats, 3);
+    report("reference bare QSaveFile", bareSaves);
+    report("Save", saves);
+    reportRatio("save ratio (best/best)", saves, bareSaves, 2);
+    const double memory = bench::peakMemoryMb();
+    std::printf("%-24s: %.1f MB   (target < 150 MB: %s)\n", "peak memory (ru_maxrss)", memory,
                 memory < 150.0 ? "met" : "MISSED");
     return 0;
 }

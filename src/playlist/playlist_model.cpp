@@ -92,12 +92,19 @@ void PlaylistModel::endBatch() {
         flushPending();
 }
 
+void PlaylistModel::reserve(qsizetype count) {
+    m_index.reserve(m_index.size() + count);
+    m_pending.reserve(m_pending.size() + count);
+}
+
 void PlaylistModel::flushPending() {
     if (m_pending.isEmpty())
         return;
     QStringList pending;
     pending.swap(m_pending);
-    std::stable_sort(pending.begin(), pending.end(), playlistLess);
+    // A playlist read from a file mostly arrives in order already.
+    if (!std::is_sorted(pending.cbegin(), pending.cend(), playlistLess))
+        std::stable_sort(pending.begin(), pending.end(), playlistLess);
 
     if (pending.size() < kMergeThreshold) {
         const int depth = std::exchange(m_batchDepth, 0);

@@ -44,6 +44,9 @@ public:
     void beginBatch();
     void endBatch();
     void flushPending();
+    // Makes room for `count` more entries, so the index of a big batch of
+    // known size grows once instead of step by step.
+    void reserve(qsizetype count);
 
     // Rewrites one entry in its place, without re-sorting.
     void replaceEntry(int row, const QString& text);

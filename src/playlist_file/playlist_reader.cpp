@@ -102,7 +102,8 @@ void LoadPlaylist(CommandContext& ctx, const QString& path) {
     MissingFiles missing = MissingFiles::NotAsked;
     // One merge for the whole file. The list is put in order before every
     // question, since the message boxes let the window repaint it.
-    playlist.beginBatch();
+    const PlaylistBatch batch(playlist);
+    playlist.reserve(lines->size());
     for (const QString& line : *lines) {
         if (!rootDecided && decidesRoot(line)) {
             rootDecided = true;
@@ -128,7 +129,6 @@ void LoadPlaylist(CommandContext& ctx, const QString& path) {
         else
             state.bUnsaved = true;
     }
-    playlist.endBatch();
 }
 
 void openPlaylistFile(CommandContext& ctx, const QString& path) {
