@@ -14,7 +14,6 @@
 // reference lists.
 
 #include "bench_support.h"
-#include "platform/dialogs.h"
 #include "platform/native_file_system.h"
 #include "platform/window_services.h"
 #include "playlist/editing_commands.h"
@@ -170,20 +169,6 @@ private:
     QString m_folder;
     Clock::time_point m_stretchStart = Clock::now();
     double m_stretchStartCpu = 0;
-};
-
-// No one to answer: every message is printed and counted.
-class PrintedDialogs final : public Dialogs {
-public:
-    MessageAnswer message(const MessageRequest& request) override {
-        ++shown;
-        std::fprintf(stderr, "message: %s\n", qPrintable(request.text));
-        return MessageAnswer::Ok;
-    }
-    std::optional<QString> openFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const FileDialogRequest&) override { return std::nullopt; }
-
-    int shown = 0;
 };
 
 struct Timed {

@@ -1,12 +1,16 @@
 #pragma once
 
-// What every benchmark measures the same way: wall and CPU time, the rounds'
-// best and median, and the peak memory of the process.
+// What every benchmark needs the same way: wall and CPU time, the rounds'
+// best and median, the peak memory of the process, and dialogs that answer
+// themselves.
+
+#include "platform/dialogs.h"
 
 #include <QList>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <sys/resource.h>
 #include <time.h>
 
@@ -61,6 +65,27 @@ struct Samples {
         std::sort(sorted.begin(), sorted.end());
         return sorted[sorted.size() / 2];
     }
+};
+
+// No one is there to answer: every message is printed, counted and given
+// the same answer; file dialogs are cancelled.
+class PrintedDialogs final : public Dialogs {
+public:
+    explicit PrintedDialogs(MessageAnswer answer = MessageAnswer::Ok)
+        : m_answer(answer) {}
+
+    MessageAnswer message(const MessageRequest& request) override {
+        ++shown;
+        std::fprintf(stderr, "message: %s\n", qPrintable(request.text));
+        return m_answer;
+    }
+    std::optional<QString> openFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> saveFile(const FileDialogRequest&) override { return std::nullopt; }
+
+    int shown = 0;
+
+private:
+    MessageAnswer m_answer;
 };
 
 } // namespace bench
