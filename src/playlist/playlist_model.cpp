@@ -7,12 +7,12 @@
 
 namespace {
 
-// Below this many waiting entries a flush inserts them one by one, so views
-// keep their selection; above it the lists are merged and the views reset.
+// Below this many waiting entries a flush inserts them one by one; above it
+// they are merged into the list and views see one layout change.
 constexpr qsizetype kMergeThreshold = 32;
 
-// The order of playlistLess, reached faster: entries share long
-// leading folders, so the part equal unit for unit is skipped before the
+// The order of PathRules::lessForPlaylist, reached faster: entries share
+// long leading folders, so the part equal unit for unit is skipped before the
 // case-blind comparison, which then folds only what differs.
 bool playlistLess(const QString& a, const QString& b) {
     const qsizetype shorter = std::min(a.size(), b.size());
