@@ -18,6 +18,7 @@
 #include "playlist_file/playlist_reader.h"
 #include "playlist_file/playlist_writer.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -42,20 +43,24 @@ struct Options {
     int rounds = 3;
 };
 
-bool parseOptions(const QStringList& args, Options& options) {
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        int* target = nullptr;
-        if (args[i] == QLatin1String("--entries"))
-            target = &options.entries;
-        else if (args[i] == QLatin1String("--rounds"))
-            target = &options.rounds;
-        bool ok = false;
-        if (target && i + 1 < args.size())
-            *target = args[++i].toInt(&ok);
-        if (!ok || *target < 1)
-            return false;
-    }
-    return true;
+std::optional<Options> parseOptions(const QCoreApplication& app) {
+    QCommandLineParser parser;
+    const QCommandLineOption entries(QStringLiteral("entries"),
+                                     QStringLiteral("Entries in the playlist."),
+                                     QStringLiteral("N"), QStringLiteral("100000"));
+    const QCommandLineOption rounds(QStringLiteral("rounds"), QStringLiteral("Timed rounds."),
+                                    QStringLiteral("N"), QStringLiteral("3"));
+    parser.addOptions({entries, rounds});
+    parser.addHelpOption();
+    parser.process(app);
+    Options options;
+    bool entriesOk = false;
+    bool roundsOk = false;
+    options.entries = parser.value(entries).toInt(&entriesOk);
+    options.rounds = parser.value(rounds).toInt(&roundsOk);
+    if (!entriesOk || !roundsOk || options.entries < 1 || options.rounds < 1)
+        return std::nullopt;
+    return options;
 }
 
 // Artist and album folders with a hundred tracks each, names as a music
@@ -159,11 +164,12 @@ void reportRatio(const char* what, const bench::Samples& work, const bench::Samp
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    Options options;
-    if (!parseOptions(app.arguments(), options)) {
+    const std::optional<Options> parsed = parseOptions(app);
+    if (!parsed) {
         std::fprintf(stderr, "usage: %s [--entries N] [--rounds N]\n", argv[0]);
         return 2;
     }
+    const Options& options = *parsed;
     QTemporaryDir temporary;
     const QString root = temporary.path();
     const Clock::time_point built = Clock::now();

@@ -5,16 +5,18 @@
 #include "playlist/form_state.h"
 #include "playlist_file/playlist_reader.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
+// Spaces only: a tab or a line end may belong to a name.
 QString trimSpaces(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.sliced(begin, end - begin);
+    const auto notSpace = [](QChar c) { return c != QLatin1Char(' '); };
+    const auto begin = std::find_if(text.cbegin(), text.cend(), notSpace);
+    const auto end =
+        std::find_if(text.crbegin(), std::make_reverse_iterator(begin), notSpace).base();
+    return QString(begin, end - begin);
 }
 
 // "mix.m3u" or "Lists\mix.m3u" typed in a terminal: a name without a folder

@@ -53,7 +53,6 @@ private Q_SLOTS:
     void openOutcomes_data();
     void openOutcomes();
     void dialogsOfferTheLastChosenName();
-    void openCancelledUnbindsTheFile();
     void saveChecks_data();
     void saveChecks();
     void saveWritesEachEntryWithCrLf_data();
@@ -148,7 +147,6 @@ void TestFileCommands::openOutcomes_data() {
     QTest::newRow("cancelled") << std::optional<QString>() << false;
     QTest::newRow("empty name") << std::optional<QString>(QString()) << false;
     QTest::newRow("missing file") << std::optional<QString>("C:\\Lists\\none.m3u") << false;
-    QTest::newRow("folder") << std::optional<QString>("C:\\Lists") << false;
     QTest::newRow("name typed without extension, loaded")
         << std::optional<QString>("c:\\lists\\mix") << true;
 }
@@ -200,24 +198,6 @@ void TestFileCommands::dialogsOfferTheLastChosenName() {
         offered.append(shown.file.initialName);
     QCOMPARE(offered,
              (QStringList{"", "C:\\Lists\\a.m3u", "C:\\Lists\\b.m3u", "C:\\Lists\\b.m3u"}));
-}
-
-// Changes pending on an opened file, Open answered No and then cancelled: the
-// name no longer counts as the file last read, so Save asks.
-void TestFileCommands::openCancelledUnbindsTheFile() {
-    Edited s;
-    s.state.bBoundFile = true;
-    s.fs.addFile(kMix, kOldBytes);
-    s.dialogs.expectMessage("Save File First?", A::No);
-    s.dialogs.expectOpen(std::nullopt);
-    s.dialogs.expectMessage(kOverwrite.text, A::No);
-
-    mnuFileOpen_Click(s.ctx);
-    mnuFileSave_Click(s.ctx);
-
-    QVERIFY(s.dialogs.done());
-    QCOMPARE(s.fs.content(kMix), kOldBytes);
-    QVERIFY(s.state.bUnsaved);
 }
 
 void TestFileCommands::saveChecks_data() {
@@ -324,10 +304,6 @@ void TestFileCommands::failedSaveIsReportedAndChangesNothing_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("reason");
     QTest::newRow("read-only file") << kMix << "Permission denied";
-    QTest::newRow("read-only folder") << "C:\\Locked\\mix.m3u"
-                                      << "Permission denied";
-    QTest::newRow("missing folder") << "C:\\Gone\\mix.m3u"
-                                    << "No such file or directory";
     QTest::newRow("disk full") << kMix << "No space left on device";
 }
 
@@ -336,8 +312,6 @@ void TestFileCommands::failedSaveIsReportedAndChangesNothing() {
     QFETCH(QString, reason);
     Edited s;
     s.fs.addFile(kMix, kOldBytes, {false, false, reason == "Permission denied"});
-    s.fs.addFolder("C:\\Locked");
-    s.fs.setWriteProtected("C:\\Locked");
     if (reason.startsWith("No space"))
         s.fs.setWriteFailure(reason);
     s.state.sCurrentPlaylist = path;

@@ -131,17 +131,9 @@ void TestPlaylistReader::loads_data() {
     QTest::newRow("lines ended by LF alone")
         << lists << QByteArray("C:\\Music\\a.mp3\nC:\\Music\\b.mp3\n") << ab << "" << Script{} << ab
         << "" << false;
-    QTest::newRow("lines ended by CR alone")
-        << lists << QByteArray("C:\\Music\\a.mp3\rC:\\Music\\b.mp3\r") << ab << "" << Script{} << ab
-        << "" << false;
     QTest::newRow("ANSI code page")
         << lists << QByteArray("C:\\Caf\xE9 \x80.mp3\r\n") << QStringList{"C:\\Café €.mp3"} << ""
         << Script{} << QStringList{"C:\\Café €.mp3"} << "" << false;
-    QTest::newRow("UTF-8 behind a byte-order mark")
-        << lists
-        << QByteArray("\xEF\xBB\xBF"
-                      "C:\\\xC4\x81.mp3\r\n")
-        << QStringList{"C:\\ā.mp3"} << "" << Script{} << QStringList{"C:\\ā.mp3"} << "" << false;
 }
 
 void TestPlaylistReader::loads() {
