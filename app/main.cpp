@@ -10,7 +10,7 @@ int main(int argc, char* argv[]) {
                                             .arg(SONGBINDER_VERSION_MAJOR)
                                             .arg(SONGBINDER_VERSION_MINOR)
                                             .arg(SONGBINDER_VERSION_PATCH));
-    QApplication::setDesktopFileName(QStringLiteral("songbinder"));
+    QApplication::setDesktopFileName(QStringLiteral("org.songbinder.Songbinder"));
 
     NativeFileSystem fileSystem;
     Form1 window(fileSystem);

@@ -88,6 +88,7 @@ private:
     GenreTable sGenres;
     // The last folder opened on each drive, like a drive's current directory.
     QHash<QString, QString> m_driveFolders;
+    bool m_closeAfterWalk = false;
 
     QComboBox* Drive1 = nullptr;
     DirListBox* Dir1 = nullptr;

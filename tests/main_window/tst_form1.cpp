@@ -11,8 +11,10 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
+#include <QUrl>
 
 #include <memory>
 
@@ -73,6 +75,11 @@ private Q_SLOTS:
     void rootLabelShowsTheRootPath();
     void playlistSelectionSurvivesAMergedBatch();
     void hiddenTextEndsAtNul();
+    void buttonsRunTheirCommands();
+    void dropOnThePlaylistAddsTheFiles();
+    void commandLinePlaylistIsOpenedAtStartUp();
+    void closingAsksWhileChangesArePending();
+    void closingDuringAWalkWaitsForItsEnd();
 };
 
 void TestForm1::cleanup() {
@@ -328,6 +335,100 @@ void TestForm1::hiddenTextEndsAtNul() {
     Window w;
     w.form->setHiddenText(QStringLiteral("m3ufile") + QChar(0) + QStringLiteral("junk"));
     QCOMPARE(w.form->hiddenText(), QStringLiteral("m3ufile"));
+}
+
+void TestForm1::buttonsRunTheirCommands() {
+    Window w;
+    w.form->Form_Load({});
+    auto* files = w.find<QListWidget>("File1");
+    files->item(1)->setSelected(true);
+    files->item(3)->setSelected(true);
+    QTest::mouseClick(w.find<QPushButton>("cmdAddFiles"), Qt::LeftButton);
+    QCOMPARE(w.form->state().playlist.entries(),
+             (QStringList{"C:\\Music\\b.mp3", "C:\\Music\\d.wma"}));
+    QVERIFY(w.find<QAction>("mnuFileSave")->isEnabled());
+
+    QTest::mouseClick(w.find<QPushButton>("cmdMakeRoot"), Qt::LeftButton);
+    QCOMPARE(w.find<QLabel>("lblRoot")->text(), QStringLiteral("C:\\Music\\"));
+    QCOMPARE(w.form->state().playlist.entries(), (QStringList{"b.mp3", "d.wma"}));
+    QTest::mouseClick(w.find<QPushButton>("cmdNoRoot"), Qt::LeftButton);
+    QCOMPARE(w.find<QLabel>("lblRoot")->text(), QString());
+
+    auto* list = w.find<QListView>("List1");
+    list->selectionModel()->select(list->model()->index(0, 0), QItemSelectionModel::Select);
+    QTest::mouseClick(w.find<QPushButton>("cmdRemove"), Qt::LeftButton);
+    QCOMPARE(w.form->state().playlist.entries(), QStringList{"C:\\Music\\d.wma"});
+    QVERIFY(!w.find<QPushButton>("cmdRemove")->isEnabled());
+
+    w.form->state().playlist.clear();
+    QTest::mouseClick(w.find<QPushButton>("cmdAddDir"), Qt::LeftButton);
+    QCOMPARE(w.form->state().playlist.count(), 6); // the walk takes hidden files too
+}
+
+void TestForm1::dropOnThePlaylistAddsTheFiles() {
+    Window w;
+    w.form->Form_Load({});
+    w.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+    auto* list = w.find<QListView>("List1");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/music/b b.mp3")),
+                  QUrl::fromLocalFile(QStringLiteral("/music/a.mp3"))});
+    const QPoint at = list->viewport()->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &drop);
+    QCOMPARE(w.form->state().playlist.entries(), (QStringList{"/music/a.mp3", "/music/b b.mp3"}));
+    QVERIFY(w.find<QAction>("mnuFileSave")->isEnabled());
+}
+
+void TestForm1::commandLinePlaylistIsOpenedAtStartUp() {
+    Window w;
+    w.fs.addFile(QStringLiteral("C:\\Lists\\my list.m3u"), "C:\\Music\\b.mp3\r\n");
+    w.form->Form_Load({QStringLiteral("\"C:\\Lists\\my"), QStringLiteral("list.m3u\"")});
+    QCOMPARE(w.form->windowTitle(), QStringLiteral("Songbinder - C:\\Lists\\my list.m3u"));
+    QCOMPARE(w.form->state().playlist.entries(), QStringList{"C:\\Music\\b.mp3"});
+    QVERIFY(w.form->state().bBoundFile);
+    QVERIFY(!w.find<QAction>("mnuFileSave")->isEnabled());
+}
+
+void TestForm1::closingAsksWhileChangesArePending() {
+    Window w;
+    w.form->Form_Load({});
+    w.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+    w.form->state().bUnsaved = true;
+    w.dialogs.expectMessage(QStringLiteral("Save File Before Exiting?"), MessageAnswer::Cancel);
+    w.find<QAction>("mnuFileExit")->trigger();
+    QVERIFY(w.form->isVisible());
+    w.dialogs.expectMessage(QStringLiteral("Save File Before Exiting?"), MessageAnswer::No);
+    QVERIFY(w.form->close());
+    QVERIFY(w.dialogs.done());
+    QCOMPARE(w.fs.writeCount(), 0);
+}
+
+void TestForm1::closingDuringAWalkWaitsForItsEnd() {
+    Window w;
+    for (int i = 0; i < 30; ++i)
+        w.fs.addFile(QStringLiteral("C:\\Music\\Deep\\%1\\t.mp3").arg(i));
+    w.form->Form_Load({});
+    w.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+    // The first time the walk looks at a folder, the user closes the window.
+    bool closedDuringWalk = true;
+    bool asked = false;
+    w.fs.setBeforeSearch([&](const QString&) {
+        if (!std::exchange(asked, true))
+            closedDuringWalk = w.form->close();
+    });
+    w.dialogs.expectMessage(QStringLiteral("Save File Before Exiting?"), MessageAnswer::No);
+    QTest::mouseClick(w.find<QPushButton>("cmdAddDir"), Qt::LeftButton);
+    QVERIFY(!closedDuringWalk);
+    QCOMPARE(w.form->state().playlist.count(), 36);
+    QVERIFY(w.dialogs.done());
+    QVERIFY(!w.form->isVisible());
 }
 
 QTEST_MAIN(TestForm1)
