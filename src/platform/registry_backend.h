@@ -70,7 +70,9 @@ public:
     // A buffer that is too small gives kErrorMoreData and the size needed.
     virtual RegResult queryValue(RegHandle key, const char* valueName, std::uint32_t* type,
                                  std::uint8_t* data, std::uint32_t* size) = 0;
-    // RegSetValueExA: stores `size` bytes as a value of type `type`.
+    // RegSetValueExA: stores `size` bytes as a value of type `type`. Like
+    // the system, it reads the byte after a text whose last counted byte is
+    // not NUL, and counts it when it is NUL: pass text as C strings do.
     virtual RegResult setValue(RegHandle key, const char* valueName, std::uint32_t type,
                                const std::uint8_t* data, std::uint32_t size) = 0;
     // RegCloseKey.

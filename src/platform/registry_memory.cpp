@@ -147,6 +147,10 @@ RegResult MemoryRegistry::openKey(RegHandle key, const char* subKey, std::uint32
     const OpenKey* base = openKeyOf(key);
     if (base == nullptr)
         return kErrorInvalidHandle;
+    // Below HKEY_CLASSES_ROOT an open, unlike a create, also takes a path
+    // with one leading backslash.
+    if (key == kHKeyClassesRoot && subKey != nullptr && subKey[0] == '\\')
+        ++subKey;
     const std::optional<std::vector<std::string>> levels = splitKeyPath(subKey);
     if (!levels)
         return kErrorBadPathname;
@@ -218,6 +222,10 @@ RegResult MemoryRegistry::setValue(RegHandle key, const char* valueName, std::ui
         return kErrorAccessDenied;
     if (data == nullptr && size > 0)
         return kErrorNoAccess;
+    // As in the system registry: text whose counted bytes lack their NUL gets
+    // the NUL right after them counted too.
+    if (data != nullptr && size > 0 && isTextType(type) && data[size - 1] != 0 && data[size] == 0)
+        ++size;
 
     if (const RegResult begun = beginCall(true); begun != kErrorSuccess)
         return begun;

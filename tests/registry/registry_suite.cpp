@@ -179,8 +179,17 @@ void pathSpelling(SuiteRun& t) {
     std::uint32_t disposition = 0;
     MT_EQUAL(t.checks, t.rec.createKey(t.root, "\\lead", 0, kKeyReadWrite, &key, &disposition),
              kErrorBadPathname);
-    MT_EQUAL(t.checks, t.rec.openKey(t.root, "\\a", 0, kKeyReadWrite, &key), kErrorBadPathname);
     MT_CHECK(t.checks, !t.exists("lead"));
+    // Below HKEY_CLASSES_ROOT itself an open takes one leading backslash.
+    const RegResult leading = t.rec.openKey(t.root, "\\a", 0, kKeyReadWrite, &key);
+    if (t.root != kHKeyClassesRoot) {
+        MT_EQUAL(t.checks, leading, kErrorBadPathname);
+    } else {
+        MT_EQUAL(t.checks, leading, kErrorSuccess);
+        t.close(key);
+        MT_EQUAL(t.checks, t.rec.openKey(t.root, "\\\\a", 0, kKeyReadWrite, &key),
+                 kErrorBadPathname);
+    }
 
     t.checks.row("an empty path names the key itself");
     const RegHandle a = t.open("a");
@@ -218,8 +227,12 @@ void handlesAndAccessRights(SuiteRun& t) {
     t.close(writeOnly);
     MT_EQUAL(t.checks, t.defaultValue("k"), storedText("v"));
 
-    t.checks.row("a closed handle");
+    t.checks.row("a size without data");
     const RegHandle key = t.open("k");
+    MT_EQUAL(t.checks, t.rec.setValue(key, "", kRegBinary, nullptr, 3), kErrorNoAccess);
+    MT_EQUAL(t.checks, t.defaultValue("k"), storedText("v"));
+
+    t.checks.row("a closed handle");
     MT_EQUAL(t.checks, t.rec.closeKey(key), kErrorSuccess);
     MT_EQUAL(t.checks, t.rec.closeKey(key), kErrorInvalidHandle);
     MT_EQUAL(t.checks, t.rec.queryValue(key, "", nullptr, nullptr, &size), kErrorInvalidHandle);
@@ -249,7 +262,7 @@ void queriesReportSizes(SuiteRun& t) {
     MT_EQUAL(t.checks, std::string(buffer), "untouched");
 
     t.checks.row("text stored without its NUL");
-    t.setRaw("k", "bare", kRegSz, "abc");
+    t.setRaw("k", "bare", kRegSz, "abcX", 3);
     MT_EQUAL(t.checks, shown(t.reg.vReadKeyValue(t.root, "k", "bare")), "text \"abc\"");
     size = sizeof buffer;
     std::fill(buffer, buffer + sizeof buffer, 'Z');
@@ -258,6 +271,10 @@ void queriesReportSizes(SuiteRun& t) {
              kErrorSuccess);
     MT_EQUAL(t.checks, size, 3u);
     MT_EQUAL(t.checks, std::string(buffer, 5), std::string("abc\0Z", 5));
+
+    t.checks.row("a NUL right after the counted text is counted too");
+    t.setRaw("k", "counted", kRegSz, "abc", 3);
+    MT_EQUAL(t.checks, shown(t.reg.vReadKeyValue(t.root, "k", "counted")), storedText("abc"));
 
     t.checks.row("NUL inside a text");
     t.setRaw("k", "inner", kRegSz, std::string("ab\0cd\0", 6));
@@ -323,13 +340,13 @@ bool SuiteRun::exists(const std::string& path) {
 }
 
 void SuiteRun::setRaw(const std::string& path, const std::string& name, std::uint32_t type,
-                      const std::string& bytes) {
+                      const std::string& bytes, std::size_t count) {
     const RegHandle key = open(path);
     MT_CHECK(checks, key != 0);
     MT_EQUAL(checks,
              rec.setValue(key, name.c_str(), type,
                           reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                          static_cast<std::uint32_t>(bytes.size())),
+                          static_cast<std::uint32_t>(std::min(count, bytes.size()))),
              kErrorSuccess);
     close(key);
 }

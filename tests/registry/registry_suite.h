@@ -36,9 +36,10 @@ struct SuiteRun {
     RegHandle open(const std::string& path, std::uint32_t access = kKeyReadWrite);
     void close(RegHandle key) { rec.closeKey(key); }
     bool exists(const std::string& path);
-    // Stores a value as it stands, whatever its type, in an existing key.
+    // Stores the first `count` bytes (all by default) as a value of any
+    // type in an existing key.
     void setRaw(const std::string& path, const std::string& name, std::uint32_t type,
-                const std::string& bytes);
+                const std::string& bytes, std::size_t count = std::string::npos);
     // The default value of the key, read through vReadKeyValue, as text.
     std::string defaultValue(const std::string& path);
 };

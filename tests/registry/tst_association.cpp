@@ -66,11 +66,14 @@ struct Fixture {
         rec.clear();
         mnuHelpAss_Click(ctx, rec, env);
     }
+    // Stores exactly `bytes`: a byte other than NUL after them keeps the
+    // registry from counting a NUL there.
     void setDefault(const std::string& key, const std::string& bytes) {
         mdlRegistry(memory).CreateKey(kHKeyClassesRoot, key);
         RegHandle handle = 0;
         memory.openKey(kHKeyClassesRoot, key.c_str(), 0, kKeyReadWrite, &handle);
-        memory.setValue(handle, "", kRegSz, reinterpret_cast<const std::uint8_t*>(bytes.data()),
+        const std::string guarded = bytes + 'X';
+        memory.setValue(handle, "", kRegSz, reinterpret_cast<const std::uint8_t*>(guarded.data()),
                         static_cast<std::uint32_t>(bytes.size()));
         memory.closeKey(handle);
     }
