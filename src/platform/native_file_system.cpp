@@ -155,65 +155,67 @@ std::unique_ptr<FileNameSearch> NativeFileSystem::search(const QString& pattern,
     return listing;
 }
 
-std::optional<FolderInfo> NativeFileSystem::folder(const QString& path, QString* error) {
+namespace {
+
+// Reads a folder's entries (without "." and ".."), handing each to `visit`.
+// False, with *error set, when the folder cannot be opened or read to its end.
+template <typename Visit> bool readEntries(const QString& path, QString* error, Visit visit) {
     const QByteArray bytes = folderBytes(path);
     DirHandle dir(bytes);
     if (!dir.get()) {
         setError(error, errnoText(errno));
-        return std::nullopt;
+        return false;
     }
-    FolderInfo info;
-    info.path = path.size() > 1 && path.endsWith(QLatin1Char('/')) ? path.chopped(1) : path;
     errno = 0;
     while (const dirent* entry = ::readdir(dir.get())) {
-        if (qstrcmp(entry->d_name, ".") == 0 || qstrcmp(entry->d_name, "..") == 0)
-            continue;
-        // Links are not followed: a link to a parent folder would never end.
-        if (entryKind(bytes, entry, false) == EntryKind::Folder)
-            info.subFolders.append(buildPath(info.path, QFile::decodeName(entry->d_name)));
+        if (qstrcmp(entry->d_name, ".") != 0 && qstrcmp(entry->d_name, "..") != 0)
+            visit(bytes, entry);
     }
     if (errno != 0) {
         setError(error, errnoText(errno));
-        return std::nullopt;
+        return false;
     }
-    return info;
+    return true;
+}
+
+} // namespace
+
+std::optional<FolderInfo> NativeFileSystem::folder(const QString& path, QString* error) {
+    FolderInfo info;
+    info.path = path.size() > 1 && path.endsWith(QLatin1Char('/')) ? path.chopped(1) : path;
+    const bool read = readEntries(path, error, [&](const QByteArray& bytes, const dirent* entry) {
+        // Links are not followed: a link to a parent folder would never end.
+        if (entryKind(bytes, entry, false) == EntryKind::Folder)
+            info.subFolders.append(buildPath(info.path, QFile::decodeName(entry->d_name)));
+    });
+    return read ? std::optional<FolderInfo>(std::move(info)) : std::nullopt;
 }
 
 std::optional<QStringList> NativeFileSystem::listFolders(const QString& path, QString* error) {
-    const QByteArray bytes = folderBytes(path);
-    DirHandle dir(bytes);
-    if (!dir.get()) {
-        setError(error, errnoText(errno));
-        return std::nullopt;
-    }
     QStringList names;
-    while (const dirent* entry = ::readdir(dir.get())) {
-        if (isHidden(entry->d_name))
-            continue;
-        if (entryKind(bytes, entry, true) == EntryKind::Folder)
+    const bool read = readEntries(path, error, [&](const QByteArray& bytes, const dirent* entry) {
+        if (!isHidden(entry->d_name) && entryKind(bytes, entry, true) == EntryKind::Folder)
             names.append(QFile::decodeName(entry->d_name));
-    }
+    });
+    if (!read)
+        return std::nullopt;
     std::sort(names.begin(), names.end(), PathRules::lessForPlaylist);
     return names;
 }
 
 std::optional<QStringList> NativeFileSystem::listFiles(const QString& path, const QString& patterns,
                                                        QString* error) {
-    const QByteArray bytes = folderBytes(path);
-    DirHandle dir(bytes);
-    if (!dir.get()) {
-        setError(error, errnoText(errno));
-        return std::nullopt;
-    }
     QStringList names;
-    while (const dirent* entry = ::readdir(dir.get())) {
+    const bool read = readEntries(path, error, [&](const QByteArray& bytes, const dirent* entry) {
         if (isHidden(entry->d_name))
-            continue;
+            return;
         const QString name = QFile::decodeName(entry->d_name);
         if (PathRules::matchesAnyPattern(name, patterns) &&
             entryKind(bytes, entry, true) == EntryKind::File)
             names.append(name);
-    }
+    });
+    if (!read)
+        return std::nullopt;
     std::sort(names.begin(), names.end(), PathRules::lessForPlaylist);
     return names;
 }
