@@ -23,7 +23,7 @@ fi
 
 if [ ! -f "$build_dir/CMakeCache.txt" ]; then
     cmake -S "$source_dir/tests/registry/wine" -B "$build_dir" -G Ninja \
-        -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_BUILD_TYPE=Debug \
         -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64-x86_64.cmake" >/dev/null || exit 1
 fi
 cmake --build "$build_dir" || exit 1
