@@ -3,6 +3,8 @@
 #include <QList>
 #include <QStringView>
 
+#include <algorithm>
+
 bool PathRules::isFullPath(const QString& path) const {
     if (isWindows())
         return path.size() >= 2 && path.at(1) == QLatin1Char(':');
@@ -25,6 +27,25 @@ QString PathRules::withoutPadding(const QString& path) const {
     while (end > begin && path.at(end - 1) == QLatin1Char(' '))
         --end;
     return path.sliced(begin, end - begin);
+}
+
+bool PathRules::lessForPlaylist(const QString& a, const QString& b) {
+    // Entries share long leading folders, so the part equal unit for unit is
+    // skipped before the case-blind comparison, which then folds only what
+    // differs.
+    const qsizetype shorter = std::min(a.size(), b.size());
+    const QChar* pa = a.constData();
+    const QChar* pb = b.constData();
+    qsizetype same = 0;
+    while (same < shorter && pa[same] == pb[same])
+        ++same;
+    // Case folding works on whole characters: never split a surrogate pair.
+    if (same > 0 && pa[same - 1].isHighSurrogate())
+        --same;
+    const QStringView restA = QStringView(a).sliced(same);
+    const QStringView restB = QStringView(b).sliced(same);
+    const int c = restA.compare(restB, Qt::CaseInsensitive);
+    return c != 0 ? c < 0 : restA.compare(restB, Qt::CaseSensitive) < 0;
 }
 
 namespace {

@@ -58,10 +58,7 @@ public:
 
     // Playlist order: ascending, ignoring letter case; names equal but for
     // case keep a fixed order among themselves.
-    static bool lessForPlaylist(const QString& a, const QString& b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a.compare(b, Qt::CaseSensitive) < 0;
-    }
+    static bool lessForPlaylist(const QString& a, const QString& b);
 
     // The native rules of the platform this program was built for.
     static constexpr PathRules native() {

@@ -1,7 +1,5 @@
 #include "playlist/playlist_model.h"
 
-#include <QStringView>
-
 #include <algorithm>
 #include <utility>
 
@@ -10,25 +8,6 @@ namespace {
 // Below this many waiting entries a flush inserts them one by one; above it
 // they are merged into the list and views see one layout change.
 constexpr qsizetype kMergeThreshold = 32;
-
-// The order of PathRules::lessForPlaylist, reached faster: entries share
-// long leading folders, so the part equal unit for unit is skipped before the
-// case-blind comparison, which then folds only what differs.
-bool playlistLess(const QString& a, const QString& b) {
-    const qsizetype shorter = std::min(a.size(), b.size());
-    const QChar* pa = a.constData();
-    const QChar* pb = b.constData();
-    qsizetype same = 0;
-    while (same < shorter && pa[same] == pb[same])
-        ++same;
-    // Case folding works on whole characters: never split a surrogate pair.
-    if (same > 0 && pa[same - 1].isHighSurrogate())
-        --same;
-    const QStringView restA = QStringView(a).sliced(same);
-    const QStringView restB = QStringView(b).sliced(same);
-    const int c = restA.compare(restB, Qt::CaseInsensitive);
-    return c != 0 ? c < 0 : restA.compare(restB, Qt::CaseSensitive) < 0;
-}
 
 } // namespace
 
@@ -76,7 +55,8 @@ void PlaylistModel::insertSorted(const QString& text) {
         m_pending.append(text);
         return;
     }
-    const auto at = std::upper_bound(m_entries.cbegin(), m_entries.cend(), text, playlistLess);
+    const auto at =
+        std::upper_bound(m_entries.cbegin(), m_entries.cend(), text, PathRules::lessForPlaylist);
     const int row = static_cast<int>(at - m_entries.cbegin());
     beginInsertRows(QModelIndex(), row, row);
     m_entries.insert(row, text);
@@ -103,8 +83,8 @@ void PlaylistModel::flushPending() {
     QStringList pending;
     pending.swap(m_pending);
     // A playlist read from a file mostly arrives in order already.
-    if (!std::is_sorted(pending.cbegin(), pending.cend(), playlistLess))
-        std::stable_sort(pending.begin(), pending.end(), playlistLess);
+    if (!std::is_sorted(pending.cbegin(), pending.cend(), PathRules::lessForPlaylist))
+        std::stable_sort(pending.begin(), pending.end(), PathRules::lessForPlaylist);
 
     if (pending.size() < kMergeThreshold) {
         const int depth = std::exchange(m_batchDepth, 0);
@@ -124,7 +104,7 @@ void PlaylistModel::flushPending() {
     auto from = m_entries.cbegin();
     for (int k = 0; k < added; ++k) {
         // upper_bound: after entries that compare equal, as a single add would.
-        from = std::upper_bound(from, m_entries.cend(), pending[k], playlistLess);
+        from = std::upper_bound(from, m_entries.cend(), pending[k], PathRules::lessForPlaylist);
         before[k] = static_cast<int>(from - m_entries.cbegin());
     }
 

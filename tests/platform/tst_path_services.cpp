@@ -40,6 +40,8 @@ private Q_SLOTS:
     void fullPathTests();
     void patterns_data();
     void patterns();
+    void playlistOrder_data();
+    void playlistOrder();
     void fakeSearchFollowsAttributes();
     void fakeSearchOnMissingOrNotReadyDrive();
     void nativeSearchHidesDotFilesAndFolders();
@@ -154,6 +156,41 @@ void TestPathServices::patterns() {
     QFETCH(QString, patterns);
     QFETCH(bool, matches);
     QCOMPARE(PathRules::matchesAnyPattern(name, patterns), matches);
+}
+
+void TestPathServices::playlistOrder_data() {
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<bool>("less");
+    QTest::newRow("case ignored") << "C:\\a.mp3"
+                                  << "C:\\B.mp3" << true;
+    QTest::newRow("case ignored after a shared folder") << "/m/Rock/b"
+                                                        << "/m/Rock/A" << false;
+    QTest::newRow("shared prefix differs only in case") << "/m/rock/b"
+                                                        << "/m/ROCK/a" << true;
+    QTest::newRow("equal but for case: upper first") << "/m/A.mp3"
+                                                     << "/m/a.mp3" << true;
+    QTest::newRow("equal but for case, reversed") << "/m/a.mp3"
+                                                  << "/m/A.mp3" << false;
+    QTest::newRow("equal") << "/m/a.mp3"
+                           << "/m/a.mp3" << false;
+    QTest::newRow("prefix first") << "/m/a"
+                                  << "/m/a.mp3" << true;
+    QTest::newRow("accented letters fold")
+        << QString::fromUtf8("/m/\xC3\x89t\xC3\xA9") << QString::fromUtf8("/m/\xC3\xA9tf") << false;
+    QTest::newRow("surrogate pair kept whole")
+        << QString::fromUtf8("/m/\xF0\x90\x90\x80" "b") << QString::fromUtf8("/m/\xF0\x90\x90\xA8" "a")
+        << false;
+}
+
+void TestPathServices::playlistOrder() {
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QFETCH(bool, less);
+    QCOMPARE(PathRules::lessForPlaylist(a, b), less);
+    // The fast path must give the plain rule's answer.
+    const int plain = a.compare(b, Qt::CaseInsensitive);
+    QCOMPARE(less, plain != 0 ? plain < 0 : a.compare(b, Qt::CaseSensitive) < 0);
 }
 
 void TestPathServices::fakeSearchFollowsAttributes() {
