@@ -167,7 +167,7 @@ void TestPathServices::playlistOrder_data() {
     QTest::newRow("case ignored after a shared folder") << "/m/Rock/b"
                                                         << "/m/Rock/A" << false;
     QTest::newRow("shared prefix differs only in case") << "/m/rock/b"
-                                                        << "/m/ROCK/a" << true;
+                                                        << "/m/ROCK/a" << false;
     QTest::newRow("equal but for case: upper first") << "/m/A.mp3"
                                                      << "/m/a.mp3" << true;
     QTest::newRow("equal but for case, reversed") << "/m/a.mp3"
