@@ -105,20 +105,6 @@ public:
     void setHiddenText(const QString&) override {}
 };
 
-// Nothing should be asked: a message is printed, counted and answered No.
-class CountedDialogs final : public Dialogs {
-public:
-    MessageAnswer message(const MessageRequest& request) override {
-        ++shown;
-        std::fprintf(stderr, "message: %s\n", qPrintable(request.text));
-        return MessageAnswer::No;
-    }
-    std::optional<QString> openFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const FileDialogRequest&) override { return std::nullopt; }
-
-    int shown = 0;
-};
-
 int statEvery(const std::vector<std::string>& paths) {
     int found = 0;
     for (const std::string& path : paths) {
@@ -202,7 +188,7 @@ int main(int argc, char* argv[]) {
 
         FormState state(PathRules::posix());
         NativeFileSystem fs;
-        CountedDialogs dialogs;
+        bench::PrintedDialogs dialogs(MessageAnswer::No); // nothing should be asked
         QuietWindow window;
         CommandContext ctx{state, fs, dialogs, window};
         state.sCurrentPlaylist = playlist;
