@@ -19,9 +19,10 @@ QString trimSpaces(const QString& text) {
     return QString(begin, end - begin);
 }
 
-// "mix.m3u" or "Lists\mix.m3u" typed in a terminal: a name without a folder
-// part would make the root path a bare separator and turn every relative
-// entry of the list into a missing file.
+// A relative name typed in a terminal ("mix.m3u", "Lists/mix.m3u") is taken
+// in the start-up folder. Left relative, its folder would give a root path
+// that is no full path, and every relative entry of the list would count as
+// a missing file.
 QString fullCandidatePath(FileSystem& fs, const QString& candidate) {
     const PathRules& rules = fs.rules();
     if (rules.mayBeFullPath(candidate) || candidate.startsWith(rules.separator()))
