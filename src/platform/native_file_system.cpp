@@ -23,6 +23,15 @@ QString errnoText(int code) {
     return qt_error_string(code);
 }
 
+// The system's calls end a path at its first NUL: such a path names nothing.
+bool hasNul(const QString& path) {
+    return path.contains(QChar(0));
+}
+
+// Whole-file reads stop here, so a huge file opened by mistake cannot exhaust
+// memory; the largest playlists are a few tens of megabytes.
+constexpr qint64 kMaxReadBytes = 256 * 1024 * 1024;
+
 bool isHidden(const char* name) {
     return name[0] == '.';
 }
@@ -127,7 +136,7 @@ std::unique_ptr<FileNameSearch> NativeFileSystem::search(const QString& pattern,
     const qsizetype cut = pattern.lastIndexOf(QLatin1Char('/'));
     const QString folder =
         cut < 0 ? QString() : (cut == 0 ? QStringLiteral("/") : pattern.left(cut));
-    if (pattern.isEmpty())
+    if (pattern.isEmpty() || hasNul(pattern))
         return std::make_unique<SingleNameSearch>(std::nullopt);
     // A folder path ending in a separator searches for any file in it.
     QString name = pattern.mid(cut + 1);
@@ -160,6 +169,10 @@ namespace {
 // Reads a folder's entries (without "." and ".."), handing each to `visit`.
 // False, with *error set, when the folder cannot be opened or read to its end.
 template <typename Visit> bool readEntries(const QString& path, QString* error, Visit visit) {
+    if (hasNul(path)) {
+        setError(error, errnoText(ENOENT));
+        return false;
+    }
     const QByteArray bytes = folderBytes(path);
     DirHandle dir(bytes);
     if (!dir.get()) {
@@ -263,18 +276,26 @@ QString NativeFileSystem::currentFolder() {
 }
 
 std::optional<QByteArray> NativeFileSystem::readFile(const QString& path, QString* error) {
-    QFile file(path);
-    if (isFolder(path)) {
-        setError(error, errnoText(EISDIR));
+    if (hasNul(path) || isFolder(path)) {
+        setError(error, errnoText(hasNul(path) ? ENOENT : EISDIR));
         return std::nullopt;
     }
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         setError(error, file.errorString());
         return std::nullopt;
     }
-    QByteArray bytes = file.readAll();
+    if (file.size() > kMaxReadBytes) {
+        setError(error, QStringLiteral("The file is too large (%1 MB).").arg(file.size() >> 20));
+        return std::nullopt;
+    }
+    QByteArray bytes = file.read(kMaxReadBytes + 1);
     if (file.error() != QFileDevice::NoError) {
         setError(error, file.errorString());
+        return std::nullopt;
+    }
+    if (bytes.size() > kMaxReadBytes) {
+        setError(error, QStringLiteral("The file is too large."));
         return std::nullopt;
     }
     return bytes;
@@ -283,8 +304,8 @@ std::optional<QByteArray> NativeFileSystem::readFile(const QString& path, QStrin
 std::optional<QByteArray> NativeFileSystem::readFileTail(const QString& path, qint64 count,
                                                          QString* error) {
     QFile file(path);
-    if (isFolder(path)) {
-        setError(error, errnoText(EISDIR));
+    if (hasNul(path) || isFolder(path)) {
+        setError(error, errnoText(hasNul(path) ? ENOENT : EISDIR));
         return std::nullopt;
     }
     if (!file.open(QIODevice::ReadOnly)) {
@@ -308,6 +329,10 @@ bool NativeFileSystem::writeFileAtomic(const QString& path, const QByteArray& by
                                        QString* error) {
     // A read-only playlist stays as it is: replacing it through a temporary
     // file would succeed and silently drop the protection.
+    if (hasNul(path)) {
+        setError(error, errnoText(ENOENT));
+        return false;
+    }
     const QByteArray native = QFile::encodeName(path);
     if (::faccessat(AT_FDCWD, native.constData(), F_OK, AT_EACCESS) == 0 &&
         ::faccessat(AT_FDCWD, native.constData(), W_OK, AT_EACCESS) != 0) {

@@ -49,6 +49,7 @@ private Q_SLOTS:
     void nativeFolderLeavesOutLinks();
     void nativeBrowserListsAreSortedAndVisibleOnly();
     void nativeTailRead();
+    void nativePathWithNulNamesNothing();
     void nativeWriteReplacesWholeFileAndRefusesReadOnly();
     void windows1252RoundTrip();
     void playlistTextDecoding_data();
@@ -178,9 +179,11 @@ void TestPathServices::playlistOrder_data() {
                                   << "/m/a.mp3" << true;
     QTest::newRow("accented letters fold")
         << QString::fromUtf8("/m/\xC3\x89t\xC3\xA9") << QString::fromUtf8("/m/\xC3\xA9tf") << false;
-    QTest::newRow("surrogate pair kept whole")
-        << QString::fromUtf8("/m/\xF0\x90\x90\x80" "b") << QString::fromUtf8("/m/\xF0\x90\x90\xA8" "a")
-        << false;
+    QTest::newRow("surrogate pair kept whole") << QString::fromUtf8("/m/\xF0\x90\x90\x80"
+                                                                    "b")
+                                               << QString::fromUtf8("/m/\xF0\x90\x90\xA8"
+                                                                    "a")
+                                               << false;
 }
 
 void TestPathServices::playlistOrder() {
@@ -299,6 +302,23 @@ void TestPathServices::nativeTailRead() {
     QCOMPARE(*fs.readFileTail(path, 128), QByteArray("0123456789"));
     QVERIFY(!fs.readFileTail(dir.path(), 4));
     QVERIFY(!fs.readFile(dir.filePath(QStringLiteral("none"))));
+}
+
+void TestPathServices::nativePathWithNulNamesNothing() {
+    // The system would end the path at the NUL and find the file before it.
+    QTemporaryDir dir;
+    const QString real = dir.filePath(QStringLiteral("a.mp3"));
+    writeFile(real);
+    const QString withNul = real + QChar(0) + QStringLiteral("junk");
+    NativeFileSystem fs;
+    auto search = fs.search(withNul, SearchMask::Normal);
+    QVERIFY(search);
+    QVERIFY(!search->next());
+    QVERIFY(!fs.readFile(withNul));
+    QVERIFY(!fs.readFileTail(withNul, 4));
+    QVERIFY(!fs.folder(dir.path() + QChar(0)));
+    QVERIFY(!fs.writeFileAtomic(withNul, "x"));
+    QCOMPARE(*fs.readFile(real), QByteArray("x"));
 }
 
 void TestPathServices::nativeWriteReplacesWholeFileAndRefusesReadOnly() {
