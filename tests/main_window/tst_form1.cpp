@@ -34,6 +34,12 @@ struct Window {
         fs.setCurrentFolder(start);
         form = std::make_unique<Form1>(fs, &dialogs);
     }
+    // Start-up, then the window on screen (offscreen), as a user sees it.
+    bool loadAndShow() {
+        form->Form_Load({});
+        form->show();
+        return QTest::qWaitForWindowExposed(form.get());
+    }
     template <typename T> T* find(const char* name) {
         T* widget = form->findChild<T*>(QLatin1String(name));
         if (!widget)
@@ -204,9 +210,7 @@ void TestForm1::refreshFollowsFlagsAndSelection() {
 
 void TestForm1::ctrlASelectsFilesWhereverTheFocusIs() {
     Window w;
-    w.form->Form_Load({});
-    w.form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+    QVERIFY(w.loadAndShow());
     auto* list = w.find<QListView>("List1");
     w.form->state().playlist.insertSorted(QStringLiteral("C:\\a.mp3"));
     list->setFocus();
@@ -218,9 +222,7 @@ void TestForm1::ctrlASelectsFilesWhereverTheFocusIs() {
 
 void TestForm1::ctrlAOnEmptyFileListIsSwallowed() {
     Window w(QStringLiteral("C:\\Music\\Empty"));
-    w.form->Form_Load({});
-    w.form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+    QVERIFY(w.loadAndShow());
     auto* list = w.find<QListView>("List1");
     w.form->state().playlist.insertSorted(QStringLiteral("C:\\a.mp3"));
     list->setFocus();
@@ -367,9 +369,7 @@ void TestForm1::buttonsRunTheirCommands() {
 
 void TestForm1::dropOnThePlaylistAddsTheFiles() {
     Window w;
-    w.form->Form_Load({});
-    w.form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+    QVERIFY(w.loadAndShow());
     auto* list = w.find<QListView>("List1");
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QStringLiteral("/music/b b.mp3")),
@@ -396,9 +396,7 @@ void TestForm1::commandLinePlaylistIsOpenedAtStartUp() {
 
 void TestForm1::closingAsksWhileChangesArePending() {
     Window w;
-    w.form->Form_Load({});
-    w.form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+    QVERIFY(w.loadAndShow());
     w.form->state().bUnsaved = true;
     w.dialogs.expectMessage(QStringLiteral("Save File Before Exiting?"), MessageAnswer::Cancel);
     w.find<QAction>("mnuFileExit")->trigger();
@@ -413,9 +411,7 @@ void TestForm1::closingDuringAWalkWaitsForItsEnd() {
     Window w;
     for (int i = 0; i < 30; ++i)
         w.fs.addFile(QStringLiteral("C:\\Music\\Deep\\%1\\t.mp3").arg(i));
-    w.form->Form_Load({});
-    w.form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+    QVERIFY(w.loadAndShow());
     // The first time the walk looks at a folder, the user closes the window.
     bool closedDuringWalk = true;
     bool asked = false;
