@@ -15,7 +15,10 @@ FileListBox::FileListBox(FileSystem& fs, QWidget* parent)
 }
 
 bool FileListBox::setPath(const QString& folder, QString* error) {
-    const std::optional<QStringList> files = m_fs.listFiles(folder, m_pattern, error);
+    // Without a pattern nothing is listed, so the folder is not read: start-up
+    // opens its first folder before it sets the pattern, which lists it once.
+    const std::optional<QStringList> files =
+        m_pattern.isEmpty() ? QStringList() : m_fs.listFiles(folder, m_pattern, error);
     if (!files)
         return false;
     m_path = folder;

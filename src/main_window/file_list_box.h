@@ -33,5 +33,5 @@ protected:
 private:
     FileSystem& m_fs;
     QString m_path;
-    QString m_pattern = QStringLiteral("*.*");
+    QString m_pattern; // none until start-up sets it
 };
