@@ -1,15 +1,13 @@
 #include "main_window/main_window.h"
 #include "platform/native_file_system.h"
+#include "songbinder_version.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Songbinder"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(SONGBINDER_VERSION_MAJOR)
-                                            .arg(SONGBINDER_VERSION_MINOR)
-                                            .arg(SONGBINDER_VERSION_PATCH));
+    QApplication::setApplicationVersion(QString::fromLatin1(songbinder::kVersion));
     QApplication::setDesktopFileName(QStringLiteral("org.songbinder.Songbinder"));
 
     NativeFileSystem fileSystem;

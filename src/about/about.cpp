@@ -1,5 +1,7 @@
 #include "about/about.h"
 
+#include "songbinder_version.h"
+
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -58,8 +60,8 @@ About::About(QWidget* parent)
                          twipsRect(150, 930, 2925, 495));
     lblAbout2->setFont(labelFont(9.6, false));
     Label1 = addLabel(this, "Label1",
-                      aboutVersionLine(SONGBINDER_VERSION_MAJOR, SONGBINDER_VERSION_MINOR,
-                                       SONGBINDER_VERSION_PATCH),
+                      aboutVersionLine(songbinder::kVersionMajor, songbinder::kVersionMinor,
+                                       songbinder::kVersionPatch),
                       twipsRect(120, 150, 2925, 375));
     Label1->setFont(labelFont(12, true));
 

@@ -1,0 +1,28 @@
+# The platform room's files, by what needs them. Included by the program's
+# build and by the projects that build a part of it (fuzz/, the registry
+# suite for Windows), so each list is kept in one place.
+set(_here ${CMAKE_CURRENT_LIST_DIR})
+
+# Path rules, the file-system interface and the text codecs.
+set(SONGBINDER_PLATFORM_TEXT_SOURCES
+    ${_here}/file_system.cpp ${_here}/file_system.h
+    ${_here}/path_rules.cpp ${_here}/path_rules.h
+    ${_here}/text_codec.cpp ${_here}/text_codec.h)
+set(SONGBINDER_PLATFORM_CORE_SOURCES
+    ${SONGBINDER_PLATFORM_TEXT_SOURCES}
+    ${_here}/dialogs.h
+    ${_here}/native_file_system.cpp ${_here}/native_file_system.h
+    ${_here}/window_services.h)
+set(SONGBINDER_PLATFORM_UI_SOURCES
+    ${_here}/qt_dialogs.cpp ${_here}/qt_dialogs.h)
+
+# The file-type registry: standard C++ only, plus the system's own calls on
+# Windows and a per-user store file elsewhere.
+set(SONGBINDER_REGISTRY_BACKEND_SOURCES
+    ${_here}/registry_backend.h
+    ${_here}/registry_memory.cpp ${_here}/registry_memory.h
+    ${_here}/registry_text.cpp ${_here}/registry_text.h)
+set(SONGBINDER_REGISTRY_WINDOWS_SOURCES ${_here}/registry_backend_win.cpp)
+set(SONGBINDER_REGISTRY_POSIX_SOURCES
+    ${_here}/registry_store_posix.cpp ${_here}/registry_store_posix.h)
+unset(_here)
