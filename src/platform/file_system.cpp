@@ -21,3 +21,11 @@ QString FileSystem::buildPath(const QString& folder, const QString& name) const 
         return name.startsWith(sep) ? folder + name.mid(1) : folder + name;
     return name.startsWith(sep) ? folder + name : folder + sep + name;
 }
+
+bool isOrdinaryFile(FileSystem& fs, const QString& path) {
+    const auto search = fs.search(path, SearchMask::Normal);
+    if (!search)
+        return false;
+    const std::optional<QString> first = search->next();
+    return first.has_value() && !first->isEmpty();
+}

@@ -87,4 +87,14 @@ public:
     // beside it that takes the file's place only when completely written.
     virtual bool writeFileAtomic(const QString& path, const QByteArray& bytes,
                                  QString* error = nullptr) = 0;
+    // Creates the folder and every missing folder above it. True when it
+    // exists afterwards; false, with *error set, when it cannot be made (a
+    // file in the way, no permission).
+    virtual bool makeFolders(const QString& path, QString* error = nullptr) = 0;
 };
+
+// True exactly when the path names an existing ordinary file, as a normal
+// search finds it: hidden and system files and folders are not found, and a
+// name with wildcards is found when some file matches it. Any error means
+// false.
+bool isOrdinaryFile(FileSystem& fs, const QString& path);

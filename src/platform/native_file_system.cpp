@@ -355,3 +355,25 @@ bool NativeFileSystem::writeFileAtomic(const QString& path, const QByteArray& by
     }
     return true;
 }
+
+bool NativeFileSystem::makeFolders(const QString& path, QString* error) {
+    if (hasNul(path)) {
+        setError(error, errnoText(ENOENT));
+        return false;
+    }
+    if (isFolder(path))
+        return true;
+    // Made one level at a time, so the reason is that of the level that failed.
+    const QString parent = parentFolder(path);
+    if (!parent.isEmpty() && parent != path && !makeFolders(parent, error))
+        return false;
+    if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0 && errno != EEXIST) {
+        setError(error, errnoText(errno));
+        return false;
+    }
+    if (!isFolder(path)) {
+        setError(error, errnoText(ENOTDIR));
+        return false;
+    }
+    return true;
+}

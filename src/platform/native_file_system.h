@@ -22,6 +22,7 @@ public:
                                            QString* error = nullptr) override;
     bool writeFileAtomic(const QString& path, const QByteArray& bytes,
                          QString* error = nullptr) override;
+    bool makeFolders(const QString& path, QString* error = nullptr) override;
 
 private:
     PathRules m_rules = PathRules::posix();

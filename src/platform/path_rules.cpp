@@ -29,6 +29,18 @@ QString PathRules::withoutPadding(const QString& path) const {
     return path.sliced(begin, end - begin);
 }
 
+QString PathRules::withTrailingSeparator(const QString& folder) const {
+    qsizetype end = folder.size();
+    if (isWindows()) {
+        while (end > 0 && folder.at(end - 1) == QLatin1Char(' '))
+            --end;
+    }
+    QString result = folder.left(end);
+    if (!result.endsWith(separator()))
+        result += separator();
+    return result;
+}
+
 bool PathRules::lessForPlaylist(const QString& a, const QString& b) {
     // Entries share long leading folders, so the part equal unit for unit is
     // skipped before the case-blind comparison, which then folds only what

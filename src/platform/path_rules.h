@@ -33,6 +33,11 @@ public:
     // begin or end with one, and go; under POSIX rules they belong to the name
     // and stay, or the path would name another file.
     QString withoutPadding(const QString& path) const;
+    // A folder path with exactly one separator at its end: "C:\Music" and
+    // "C:\Music\" both give "C:\Music\", "" gives the separator alone.
+    // Trailing spaces are padding under Windows rules and go first; under
+    // POSIX rules they are part of the folder's name ("Mix ") and stay.
+    QString withTrailingSeparator(const QString& folder) const;
 
     // Case rule for the identity of paths and entries: the root prefix test,
     // the duplicate test, root against playlist folder, folder against folder.

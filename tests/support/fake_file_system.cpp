@@ -367,3 +367,31 @@ bool FakeFileSystem::writeFileAtomic(const QString& path, const QByteArray& byte
     addFile(path, bytes, at.node ? at.node->attributes : Attributes{});
     return true;
 }
+
+bool FakeFileSystem::makeFolders(const QString& path, QString* error) {
+    if (!m_writeFailure.isEmpty()) {
+        setError(error, m_writeFailure);
+        return false;
+    }
+    const Lookup at = find(path);
+    if (at.drive && !at.driveReady) {
+        setError(error, kNotReady);
+        return false;
+    }
+    if (at.node) {
+        if (at.node->folder)
+            return true;
+        setError(error, QStringLiteral("Not a directory"));
+        return false;
+    }
+    // Every level above must be a folder that takes new entries.
+    const QString parent = parentFolder(path);
+    if (!parent.isEmpty() && parent != path && !makeFolders(parent, error))
+        return false;
+    if (const Lookup above = find(parent); above.node && above.node->writeProtected) {
+        setError(error, kDenied);
+        return false;
+    }
+    addFolder(path);
+    return true;
+}

@@ -4,6 +4,7 @@
 
 #include <QHash>
 
+#include <atomic>
 #include <functional>
 #include <map>
 
@@ -76,6 +77,7 @@ public:
                                            QString* error = nullptr) override;
     bool writeFileAtomic(const QString& path, const QByteArray& bytes,
                          QString* error = nullptr) override;
+    bool makeFolders(const QString& path, QString* error = nullptr) override;
 
     struct Node;
 
@@ -92,6 +94,7 @@ private:
     QString m_writeFailure;
     std::function<void(const QString&)> m_beforeSearch;
     std::function<void(const QString&)> m_beforeRead;
-    int m_writeCount = 0;
-    int m_searchCount = 0;
+    std::atomic<int> m_writeCount = 0;
+    // Searches also come from the thread of a folder walk.
+    std::atomic<int> m_searchCount = 0;
 };
