@@ -2,95 +2,195 @@
 
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
-#include "platform/window_services.h"
-#include "playlist/editing_commands.h"
-#include "playlist/entries.h"
-#include "playlist/form_state.h"
+#include "playlist/add_commands.h"
+#include "playlist/playlist_document.h"
 
-FolderWalk::FolderWalk(std::chrono::milliseconds turnInterval)
-    : m_turnInterval(turnInterval)
-    , m_lastTurn(Clock::now()) {}
+#include <QCoreApplication>
 
-void FolderWalk::letEventsRun(CommandContext& ctx) {
-    if (Clock::now() - m_lastTurn < m_turnInterval)
-        return;
-    ctx.state.playlist.flushPending();
-    ctx.window.processPendingEvents();
-    m_lastTurn = Clock::now();
-}
+namespace {
 
-void FolderWalk::skip(const QString& folder, const QString& reason) {
-    if (m_seen.contains(folder))
-        return;
-    m_seen.insert(folder);
-    if (m_skipped.isEmpty())
-        m_firstReason = reason;
-    m_skipped.append(folder);
-}
+class Texts {
+    Q_DECLARE_TR_FUNCTIONS(FolderTreeAdd)
 
-void FolderWalk::reportSkipped(Dialogs& dialogs) const {
-    if (m_skipped.isEmpty())
-        return;
-    const QString reason =
-        m_firstReason.isEmpty() ? QStringLiteral("unknown error") : m_firstReason;
-    if (m_skipped.size() == 1) {
-        dialogs.warn(QStringLiteral("A folder could not be read and was skipped:\n%1\n\nReason: %2")
-                         .arg(m_skipped.first(), reason));
-        return;
+public:
+    static QString skipped(const SkippedFolders& skipped) {
+        const QString reason =
+            skipped.firstReason.isEmpty() ? tr("unknown error") : skipped.firstReason;
+        if (skipped.folders.size() == 1)
+            return tr("A folder could not be read and was skipped:\n%1\n\nReason: %2")
+                .arg(skipped.folders.first(), reason);
+        return tr("%1 folders could not be read and were skipped. The first was:\n%2\n\n"
+                  "Reason: %3")
+            .arg(skipped.folders.size())
+            .arg(skipped.folders.first(), reason);
     }
-    dialogs.warn(QStringLiteral("%1 folders could not be read and were skipped. The first "
-                                "was:\n%2\n\nReason: %3")
-                     .arg(m_skipped.size())
-                     .arg(m_skipped.first(), reason));
+};
+
+const QString kMp3 = QStringLiteral("*.mp3");
+const QString kWav = QStringLiteral("*.wav");
+const QString kWma = QStringLiteral("*.wma");
+
+// How long found paths may wait before the window is asked to add them,
+// and how many make it worth asking at once: small enough that entries
+// appear smoothly, large enough that each merge into the list pays off.
+constexpr std::chrono::milliseconds kAskInterval{10};
+constexpr qsizetype kAskCount = 1024;
+
+} // namespace
+
+void SkippedFolders::add(const QString& folder, const QString& reason) {
+    if (folders.contains(folder))
+        return;
+    if (folders.isEmpty())
+        firstReason = reason;
+    folders.append(folder);
 }
 
-void AddFolderFiles(CommandContext& ctx, const QString& sFolder, const QString& sPattern,
-                    FolderWalk& walk) {
-    if (sFolder.isEmpty())
-        return;
+bool FolderTreeListing::run(const QString& folder, const Sink& sink) {
+    m_wav.clear();
+    m_wma.clear();
+    // One pass over the tree gives the order of three: the later patterns'
+    // files wait until the whole tree's first pattern is through.
+    if (!walk(folder, sink))
+        return false;
+    for (const QStringList* later : {&m_wav, &m_wma}) {
+        for (const QString& path : *later)
+            if (!sink.found(path))
+                return false;
+    }
+    return true;
+}
+
+bool FolderTreeListing::walk(const QString& folderPath, const Sink& sink) {
+    if (folderPath.isEmpty())
+        return true;
+    if (sink.enteringFolder && !sink.enteringFolder())
+        return false;
     QString error;
-    const std::optional<FolderInfo> folder = ctx.fs.folder(sFolder, &error);
+    const std::optional<FolderInfo> folder = m_fs.folder(folderPath, &error);
     if (!folder) {
-        walk.skip(sFolder, error);
-        return;
+        m_skipped.add(folderPath, error);
+        return true;
     }
-    // Everything this call needs of its folder is read now: a nested call or
-    // another command run between two files cannot change it.
+    // Everything needed of the folder is read before going deeper.
     const QString& path = folder->path;
-    if (const auto names =
-            ctx.fs.search(ctx.fs.buildPath(path, sPattern), SearchMask::AllFiles, &error)) {
-        std::optional<QString> name = names->next();
-        while (name) {
-            AddFileToList(ctx, ctx.fs.buildPath(path, *name));
-            name = names->next();
-            walk.letEventsRun(ctx);
+    if (const auto names = m_fs.search(m_fs.buildPath(path, QStringLiteral("*")),
+                                       SearchMask::AllFiles, &error)) {
+        while (const std::optional<QString> name = names->next()) {
+            if (PathRules::matchesPattern(*name, kMp3)) {
+                if (!sink.found(m_fs.buildPath(path, *name)))
+                    return false;
+            } else if (PathRules::matchesPattern(*name, kWav)) {
+                m_wav.append(m_fs.buildPath(path, *name));
+            } else if (PathRules::matchesPattern(*name, kWma)) {
+                m_wma.append(m_fs.buildPath(path, *name));
+            }
         }
     } else {
-        walk.skip(path, error);
+        m_skipped.add(path, error);
     }
     for (const QString& subFolder : folder->subFolders) {
-        walk.letEventsRun(ctx);
-        AddFolderFiles(ctx, subFolder, sPattern, walk);
+        if (!walk(subFolder, sink))
+            return false;
     }
+    return true;
 }
 
-void addEntireDir(CommandContext& ctx, FolderWalk& walk) {
-    static const QStringList patterns = {QStringLiteral("*.mp3"), QStringLiteral("*.wav"),
-                                         QStringLiteral("*.wma")};
-    if (ctx.state.nFolderWalks++ == 0)
-        ctx.window.setBusy(true);
+FolderTreeAdd::FolderTreeAdd(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
+                             QString folder, QObject* parent)
+    : QObject(parent)
+    , m_document(document)
+    , m_fs(fs)
+    , m_dialogs(dialogs)
+    , m_folder(std::move(folder)) {}
+
+FolderTreeAdd::~FolderTreeAdd() {
     {
-        PlaylistBatch batch(ctx.state.playlist);
-        for (const QString& pattern : patterns)
-            AddFolderFiles(ctx, ctx.window.highlightedFolder(), pattern, walk);
+        const std::lock_guard lock(m_mutex);
+        m_stop = true;
     }
-    if (--ctx.state.nFolderWalks == 0)
-        ctx.window.setBusy(false);
-    ctx.window.RefreshWindowState();
-    walk.reportSkipped(ctx.dialogs);
+    m_roomForMore.notify_all();
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
-void cmdAddDir_Click(CommandContext& ctx) {
-    FolderWalk walk;
-    addEntireDir(ctx, walk);
+void FolderTreeAdd::start() {
+    m_lastAsked = std::chrono::steady_clock::now();
+    m_thread = std::thread([this] { list(); });
+}
+
+void FolderTreeAdd::list() {
+    FolderTreeListing listing(m_fs);
+    listing.run(m_folder, {[this](const QString& path) { return hand(path); },
+                           [this] { return mayGoOn(); }});
+    std::unique_lock lock(m_mutex);
+    m_skipped = listing.skipped();
+    m_listingDone = true;
+    askForAdding(lock);
+}
+
+bool FolderTreeAdd::hand(const QString& path) {
+    std::unique_lock lock(m_mutex);
+    // While the window is busy (a message is open) the listing waits.
+    m_roomForMore.wait(lock, [this] { return m_stop || m_waiting.size() < kMaxWaiting; });
+    if (m_stop)
+        return false;
+    m_waiting.append(path);
+    if (m_waiting.size() >= kAskCount ||
+        std::chrono::steady_clock::now() - m_lastAsked >= kAskInterval)
+        askForAdding(lock);
+    return true;
+}
+
+bool FolderTreeAdd::mayGoOn() {
+    std::unique_lock lock(m_mutex);
+    // Paths found before a stretch of folders without audio files are not
+    // kept waiting for the next find.
+    if (!m_waiting.isEmpty() && std::chrono::steady_clock::now() - m_lastAsked >= kAskInterval)
+        askForAdding(lock);
+    return !m_stop;
+}
+
+void FolderTreeAdd::askForAdding(std::unique_lock<std::mutex>&) {
+    m_lastAsked = std::chrono::steady_clock::now();
+    if (std::exchange(m_addingAsked, true))
+        return;
+    QMetaObject::invokeMethod(this, &FolderTreeAdd::addWaitingPaths, Qt::QueuedConnection);
+}
+
+void FolderTreeAdd::addWaitingPaths() {
+    // A message box of the adds below runs events: the adding already under
+    // way takes the new paths too, in their order.
+    if (m_adding || m_finished)
+        return;
+    m_adding = true;
+    bool listingDone = false;
+    for (;;) {
+        QStringList paths;
+        {
+            const std::lock_guard lock(m_mutex);
+            m_addingAsked = false;
+            paths.swap(m_waiting);
+            listingDone = m_listingDone;
+        }
+        m_roomForMore.notify_all();
+        if (paths.isEmpty())
+            break;
+        const PlaylistDocument::Batch batch(m_document);
+        for (const QString& path : paths)
+            addFileToPlaylist(m_document, m_dialogs, path);
+    }
+    m_adding = false;
+    if (listingDone)
+        finish();
+}
+
+void FolderTreeAdd::finish() {
+    if (std::exchange(m_finished, true))
+        return;
+    if (m_thread.joinable())
+        m_thread.join();
+    if (!m_skipped.folders.isEmpty())
+        m_dialogs.warn(Texts::skipped(m_skipped));
+    Q_EMIT finished();
 }

@@ -1,47 +1,116 @@
 #pragma once
 
-#include <QSet>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
 #include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
 
 class Dialogs;
-struct CommandContext;
+class FileSystem;
+class PlaylistDocument;
 
-// What one Add Entire Dir keeps while it walks its folder tree: when it last
-// let the window process events, and the folders it could not read. Every
-// walk has its own, so a second walk started while this one lets events run
-// leaves it undisturbed.
-class FolderWalk {
+// The folders a walk could not open or list, each once, and why the first
+// could not.
+struct SkippedFolders {
+    QStringList folders;
+    QString firstReason;
+
+    void add(const QString& folder, const QString& reason);
+};
+
+// The audio files of a folder tree in the order Add Entire Dir adds them:
+// every "*.mp3" file of the whole tree, then every "*.wav", then every
+// "*.wma". Within each, the walk is depth first and pre-order: a folder's
+// own files, in the order the file system lists them, before its sub-folders,
+// each sub-folder's tree finished before the next begins. Hidden and system
+// files count; folders never do, whatever their name; links to folders are
+// not followed, so the walk always ends.
+//
+// It only reads the file system, so it may run on any thread.
+class FolderTreeListing {
 public:
-    using Clock = std::chrono::steady_clock;
+    struct Sink {
+        // A file, as its full path. False stops the walk.
+        std::function<bool(const QString& path)> found;
+        // Called before each folder is read. False stops the walk.
+        std::function<bool()> enteringFolder;
+    };
 
-    // How long the walk works between two turns of the event loop: short
-    // enough for the window to repaint and answer smoothly, long enough that
-    // merging the adds made meanwhile into the list costs little.
-    static constexpr std::chrono::milliseconds kTurnInterval{15};
+    explicit FolderTreeListing(FileSystem& fs)
+        : m_fs(fs) {}
 
-    explicit FolderWalk(std::chrono::milliseconds turnInterval = kTurnInterval);
-
-    // Called after every file and before every sub-folder. When the turn
-    // interval has passed, brings the playlist in order and lets the window
-    // process pending events (repaint, other commands).
-    void letEventsRun(CommandContext& ctx);
-
-    // A folder that could not be opened or listed. The same folder met again
-    // by the pass of a later pattern counts once.
-    void skip(const QString& folder, const QString& reason);
-    const QStringList& skippedFolders() const { return m_skipped; }
-
-    // One message saying how many folders were skipped and naming the first;
-    // nothing when none was.
-    void reportSkipped(Dialogs& dialogs) const;
+    // Walks the tree below `folder` (the folder included), handing each file
+    // to the sink in order. False when the sink stopped it.
+    bool run(const QString& folder, const Sink& sink);
+    const SkippedFolders& skipped() const { return m_skipped; }
 
 private:
-    std::chrono::milliseconds m_turnInterval;
-    Clock::time_point m_lastTurn;
-    QStringList m_skipped;
-    QSet<QString> m_seen;
-    QString m_firstReason;
+    bool walk(const QString& folder, const Sink& sink);
+
+    FileSystem& m_fs;
+    SkippedFolders m_skipped;
+    // Files of the later patterns, waiting for the whole tree's "*.mp3".
+    QStringList m_wav;
+    QStringList m_wma;
+};
+
+// "Add Entire Dir To Playlist": lists a folder tree on a thread of its own
+// and adds what it finds through the document, on the thread that created
+// it, in batches between which the window goes on working. A file outside
+// the root is refused with one message each, in order; while a message is
+// open the listing waits. At the end, one message names the folders that
+// could not be read. The modified flag is set only by the adds themselves.
+class FolderTreeAdd final : public QObject {
+    Q_OBJECT
+
+public:
+    // `document`, `fs` and `dialogs` must outlive the object.
+    FolderTreeAdd(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs, QString folder,
+                  QObject* parent = nullptr);
+    // Stops a walk still running and waits for its thread.
+    ~FolderTreeAdd() override;
+
+    void start();
+    bool isFinished() const { return m_finished; }
+
+    // How many found paths may wait for the window before the listing waits
+    // in turn.
+    static constexpr qsizetype kMaxWaiting = 8192;
+
+Q_SIGNALS:
+    // Everything found was added and the skipped folders, if any, reported.
+    void finished();
+
+private:
+    void list();
+    bool hand(const QString& path);
+    bool mayGoOn();
+    void askForAdding(std::unique_lock<std::mutex>& lock);
+    void addWaitingPaths();
+    void finish();
+
+    PlaylistDocument& m_document;
+    FileSystem& m_fs;
+    Dialogs& m_dialogs;
+    const QString m_folder;
+
+    // Shared with the listing thread, under m_mutex.
+    std::mutex m_mutex;
+    std::condition_variable m_roomForMore;
+    QStringList m_waiting;
+    SkippedFolders m_skipped;
+    bool m_listingDone = false;
+    bool m_addingAsked = false;
+    bool m_stop = false;
+    std::chrono::steady_clock::time_point m_lastAsked;
+
+    // The creating thread's own.
+    std::thread m_thread;
+    bool m_adding = false;
+    bool m_finished = false;
 };

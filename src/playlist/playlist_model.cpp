@@ -95,6 +95,10 @@ void PlaylistModel::flushPending() {
         m_batchDepth = depth;
         return;
     }
+    mergePending(std::move(pending));
+}
+
+void PlaylistModel::mergePending(QStringList pending) {
     // Many at once. Where each goes is found by binary search, each search
     // starting where the last ended, so a flush costs few comparisons however
     // long the list; the moves are cheap.
@@ -147,14 +151,6 @@ void PlaylistModel::flushPending() {
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-void PlaylistModel::replaceEntry(int row, const QString& text) {
-    removeFromIndex(m_entries.at(row));
-    m_entries[row] = text;
-    addToIndex(text);
-    const QModelIndex at = index(row);
-    Q_EMIT dataChanged(at, at);
-}
-
 void PlaylistModel::removeEntries(QList<int> rows) {
     const int size = count();
     rows.removeIf([size](int row) { return row < 0 || row >= size; });
@@ -183,9 +179,4 @@ void PlaylistModel::clear() {
     m_pending.clear();
     m_index.clear();
     endResetModel();
-}
-
-void PlaylistModel::setRootPath(const QString& root) {
-    m_rootPath = root;
-    Q_EMIT rootPathChanged(m_rootPath);
 }

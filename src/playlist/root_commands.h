@@ -2,17 +2,19 @@
 
 #include <QString>
 
-struct CommandContext;
+class Dialogs;
+class PlaylistDocument;
 
-// "Make Root": the folder highlighted in Dir1 becomes the root path.
-void cmdMakeRoot_Click(CommandContext& ctx);
+// "Make Root": `folder` (the folder highlighted in the folder tree), with one
+// trailing separator, becomes the root path.
+void makeRoot(PlaylistDocument& document, Dialogs& dialogs, const QString& folder);
 
 // "x": the root path is cleared; every entry becomes its full path.
-void cmdNoRoot_Click(CommandContext& ctx);
+void clearRoot(PlaylistDocument& document, Dialogs& dialogs);
 
-// Re-bases every entry on `sNewRoot` ("" for none, else a folder path ending
+// Re-bases every entry on `newRoot` ("" for none, else a folder path ending
 // in a separator), or, when some entry's full path lies outside it, refuses
 // the change as a whole with "Not all files are in that path" and changes
-// nothing. On success sets the unsaved-changes flag and refreshes the window,
-// also when the root stays the same.
-void SetRootPath(CommandContext& ctx, const QString& sNewRoot);
+// nothing. On success the modified flag is set, also when the root stays
+// the same.
+void changeRoot(PlaylistDocument& document, Dialogs& dialogs, const QString& newRoot);

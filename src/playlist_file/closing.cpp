@@ -1,25 +1,32 @@
 #include "playlist_file/closing.h"
 
 #include "platform/dialogs.h"
-#include "playlist/form_state.h"
+#include "playlist/playlist_document.h"
 #include "playlist_file/file_commands.h"
 
-void Form_Unload(CommandContext& ctx, bool& cancel) {
-    if (!ctx.state.bUnsaved) {
-        cancel = false;
-        return;
-    }
-    switch (ctx.dialogs.ask(QStringLiteral("Save File Before Exiting?"),
-                            MessageButtons::YesNoCancel, MessageAnswer::Yes)) {
+#include <QCoreApplication>
+
+namespace {
+
+class Texts {
+    Q_DECLARE_TR_FUNCTIONS(Closing)
+
+public:
+    static QString saveBeforeExit() { return tr("Save File Before Exiting?"); }
+};
+
+} // namespace
+
+bool mayClosePlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs) {
+    if (!document.isModified())
+        return true;
+    switch (dialogs.ask(Texts::saveBeforeExit(), MessageButtons::YesNoCancel, MessageAnswer::Yes)) {
     case MessageAnswer::Yes:
-        mnuFileSave_Click(ctx);
-        cancel = ctx.state.bUnsaved;
-        return;
+        savePlaylist(document, fs, dialogs);
+        return !document.isModified();
     case MessageAnswer::No:
-        cancel = false;
-        return;
+        return true;
     default:
-        cancel = true;
-        return;
+        return false;
     }
 }

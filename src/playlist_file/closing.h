@@ -1,9 +1,11 @@
 #pragma once
 
-struct CommandContext;
+class Dialogs;
+class FileSystem;
+class PlaylistDocument;
 
-// The one handler behind every way of closing the main window. With unsaved
-// changes it asks "Save File Before Exiting?": Yes saves, No discards, Cancel
-// keeps the window. `cancel` comes back true exactly when the window must
-// stay open: after Cancel, or after Yes when the save did not write.
-void Form_Unload(CommandContext& ctx, bool& cancel);
+// What every way of closing the main window asks first. With unsaved changes
+// it asks "Save File Before Exiting?": Yes saves, No discards, Cancel keeps
+// the window. True when the window may close: nothing was unsaved, the user
+// answered No, or answered Yes and the save wrote the file.
+bool mayClosePlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs);

@@ -1,8 +1,6 @@
 #include "playlist_file/command_line.h"
 
 #include "platform/file_system.h"
-#include "playlist/entries.h"
-#include "playlist/form_state.h"
 #include "playlist_file/playlist_reader.h"
 
 #include <algorithm>
@@ -32,16 +30,17 @@ QString fullCandidatePath(FileSystem& fs, const QString& candidate) {
 
 } // namespace
 
-QString captureCommandLineCandidate(const QStringList& arguments) {
+QString commandLineCandidate(const QStringList& arguments) {
     QString text = arguments.join(QLatin1Char(' '));
     text.remove(QLatin1Char('"'));
     return trimSpaces(text);
 }
 
-void openCommandLineCandidate(CommandContext& ctx, const QString& candidate) {
+void openCommandLinePlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
+                             const QString& candidate) {
     if (candidate.isEmpty())
         return;
-    const QString path = fullCandidatePath(ctx.fs, candidate);
-    if (bFileExists(ctx.fs, path))
-        openPlaylistFile(ctx, path);
+    const QString path = fullCandidatePath(fs, candidate);
+    if (isOrdinaryFile(fs, path))
+        openPlaylistFile(document, fs, dialogs, path);
 }

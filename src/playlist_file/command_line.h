@@ -3,15 +3,18 @@
 #include <QString>
 #include <QStringList>
 
-struct CommandContext;
+class Dialogs;
+class FileSystem;
+class PlaylistDocument;
 
 // The playlist named on the command line. `arguments` are the program's
 // arguments without its own path. They are one path, however the shell split
 // them: joined with single spaces, every double quote removed, leading and
 // trailing spaces trimmed.
-QString captureCommandLineCandidate(const QStringList& arguments);
+QString commandLineCandidate(const QStringList& arguments);
 
 // Opens the candidate at start-up when it names an existing file; anything
 // else is ignored without a message. A name relative to the start-up folder
-// is made full first. No refresh: start-up refreshes next.
-void openCommandLineCandidate(CommandContext& ctx, const QString& candidate);
+// is made full first.
+void openCommandLinePlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
+                             const QString& candidate);

@@ -2,19 +2,34 @@
 
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
-#include "platform/window_services.h"
-#include "playlist/entries.h"
-#include "playlist/form_state.h"
+#include "playlist/playlist_document.h"
 #include "playlist_file/playlist_reader.h"
 #include "playlist_file/playlist_writer.h"
-#include "playlist_file/untitled.h"
+
+#include <QCoreApplication>
 
 namespace {
 
-const QString kFilter = QStringLiteral("Playlists (*.m3u)|*.m3u|All Files (*.*)|*.*");
+class Texts {
+    Q_DECLARE_TR_FUNCTIONS(FileCommands)
+
+public:
+    static QString filter() { return tr("Playlists (*.m3u)|*.m3u|All Files (*.*)|*.*"); }
+    static QString openTitle() { return tr("Open..."); }
+    static QString saveAsTitle() { return tr("Save As..."); }
+    static QString saveBeforeNew() { return tr("Save Current File First?"); }
+    static QString saveBeforeOpen() { return tr("Save File First?"); }
+    static QString rootWarning() {
+        return tr("WARNING: Your playlist's path is not the same as your root folder. Continue?");
+    }
+    static QString overwrite() { return tr("Overwrite Existing File?"); }
+    static QString cannotSave(const QString& path, const QString& reason) {
+        return tr("The playlist \"%1\" cannot be saved.\n%2").arg(path, reason);
+    }
+};
 
 enum class SaveOutcome {
-    StoppedAtRootCheck, // nothing written, no refresh
+    StoppedAtRootCheck, // nothing written
     Declined,           // the overwrite question was not answered Yes
     Written,
     Failed, // the file could not be written; the user was told why
@@ -22,16 +37,14 @@ enum class SaveOutcome {
 
 // Entries relative to a root only read back with that root from a file in
 // the root folder itself.
-bool rootCheckPasses(CommandContext& ctx) {
-    const FormState& state = ctx.state;
-    const PathRules& rules = ctx.fs.rules();
-    const QString& root = state.playlist.rootPath();
+bool rootCheckPasses(const PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs) {
+    const PathRules& rules = fs.rules();
+    const QString& root = document.rootPath();
     if (root.isEmpty() ||
-        rules.samePath(root, sAddSlash(ctx.fs.parentFolder(state.sCurrentPlaylist), rules)))
+        rules.samePath(root, rules.withTrailingSeparator(fs.parentFolder(document.filePath()))))
         return true;
-    return ctx.dialogs.ask(QStringLiteral("WARNING: Your playlist's path is not the same as your "
-                                          "root folder. Continue?"),
-                           MessageButtons::YesNoCancel, MessageAnswer::No) == MessageAnswer::Yes;
+    return dialogs.ask(Texts::rootWarning(), MessageButtons::YesNoCancel, MessageAnswer::No) ==
+           MessageAnswer::Yes;
 }
 
 // Any file counts here, hidden ones included: the save replaces whatever is
@@ -41,47 +54,44 @@ bool fileIsThere(FileSystem& fs, const QString& path) {
     return search && search->next().has_value();
 }
 
-bool overwriteAllowed(CommandContext& ctx) {
-    if (ctx.state.bBoundFile || !fileIsThere(ctx.fs, ctx.state.sCurrentPlaylist))
+bool overwriteAllowed(const PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs) {
+    if (document.isBoundToFile() || !fileIsThere(fs, document.filePath()))
         return true;
-    return ctx.dialogs.ask(QStringLiteral("Overwrite Existing File?"), MessageButtons::YesNoCancel,
-                           MessageAnswer::No) == MessageAnswer::Yes;
+    return dialogs.ask(Texts::overwrite(), MessageButtons::YesNoCancel, MessageAnswer::No) ==
+           MessageAnswer::Yes;
 }
 
-bool writeCurrentPlaylist(CommandContext& ctx) {
-    FormState& state = ctx.state;
-    state.playlist.flushPending();
-    const QByteArray bytes = playlistFileBytes(state.playlist.entries(), ctx.fs.rules());
+bool writePlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs) {
+    document.flushPendingEntries();
+    const QByteArray bytes = playlistFileBytes(document.entries(), fs.rules());
     QString error;
-    if (!ctx.fs.writeFileAtomic(state.sCurrentPlaylist, bytes, &error)) {
-        ctx.dialogs.warn(QStringLiteral("The playlist \"%1\" cannot be saved.\n%2")
-                             .arg(state.sCurrentPlaylist, error));
+    if (!fs.writeFileAtomic(document.filePath(), bytes, &error)) {
+        dialogs.warn(Texts::cannotSave(document.filePath(), error));
         return false;
     }
-    state.bUnsaved = false;
-    state.bBoundFile = true;
+    document.setModified(false);
+    document.setBoundToFile(true);
     return true;
 }
 
-SaveOutcome save(CommandContext& ctx) {
-    if (!rootCheckPasses(ctx))
+SaveOutcome save(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs) {
+    if (!rootCheckPasses(document, fs, dialogs))
         return SaveOutcome::StoppedAtRootCheck;
-    SaveOutcome outcome = SaveOutcome::Declined;
-    if (overwriteAllowed(ctx))
-        outcome = writeCurrentPlaylist(ctx) ? SaveOutcome::Written : SaveOutcome::Failed;
-    ctx.window.RefreshWindowState();
-    return outcome;
+    if (!overwriteAllowed(document, fs, dialogs))
+        return SaveOutcome::Declined;
+    return writePlaylist(document, fs, dialogs) ? SaveOutcome::Written : SaveOutcome::Failed;
 }
 
 // The question New and Open ask before they discard unsaved changes. False
 // when the command must stop: the user cancelled, or asked for a save that
 // failed (going on would throw away the only copy of the changes).
-bool mayDiscardChanges(CommandContext& ctx, const QString& question) {
-    if (!ctx.state.bUnsaved)
+bool mayDiscardChanges(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
+                       const QString& question) {
+    if (!document.isModified())
         return true;
-    switch (ctx.dialogs.ask(question, MessageButtons::YesNoCancel, MessageAnswer::Yes)) {
+    switch (dialogs.ask(question, MessageButtons::YesNoCancel, MessageAnswer::Yes)) {
     case MessageAnswer::Yes:
-        return save(ctx) != SaveOutcome::Failed;
+        return save(document, fs, dialogs) != SaveOutcome::Failed;
     case MessageAnswer::No:
         return true;
     default:
@@ -91,49 +101,50 @@ bool mayDiscardChanges(CommandContext& ctx, const QString& question) {
 
 } // namespace
 
-void mnuFileNew_Click(CommandContext& ctx) {
-    if (!mayDiscardChanges(ctx, QStringLiteral("Save Current File First?")))
+QString untitledPlaylistPath(const QString& folder, const PathRules& rules) {
+    return rules.withTrailingSeparator(folder) + QStringLiteral("untitled.m3u");
+}
+
+void newPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
+                 const QString& browserFolder) {
+    if (!mayDiscardChanges(document, fs, dialogs, Texts::saveBeforeNew()))
         return;
-    FormState& state = ctx.state;
-    state.bBoundFile = false;
-    state.bUnsaved = false;
-    state.sCurrentPlaylist = untitledPlaylistPath(ctx.window.dirPath(), ctx.fs.rules());
-    state.playlist.clear();
-    ctx.window.RefreshWindowState();
+    document.setBoundToFile(false);
+    document.setModified(false);
+    document.setFilePath(untitledPlaylistPath(browserFolder, fs.rules()));
+    document.clearEntries();
 }
 
-void mnuFileOpen_Click(CommandContext& ctx) {
-    if (!mayDiscardChanges(ctx, QStringLiteral("Save File First?")))
+void openPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
+                  const QString& browserFolder, QString& dialogFileName) {
+    if (!mayDiscardChanges(document, fs, dialogs, Texts::saveBeforeOpen()))
         return;
-    FormState& state = ctx.state;
-    state.bBoundFile = false;
-    const std::optional<QString> chosen = ctx.dialogs.openFile(
-        {QStringLiteral("Open..."), kFilter, ctx.window.dirPath(), state.cd1FileName});
-    if (chosen) {
-        state.cd1FileName = *chosen;
-        if (!chosen->isEmpty() && bFileExists(ctx.fs, *chosen))
-            openPlaylistFile(ctx, *chosen);
-    }
-    ctx.window.RefreshWindowState();
-}
-
-void mnuFileSave_Click(CommandContext& ctx) {
-    save(ctx);
-}
-
-void mnuFileSaveAs_Click(CommandContext& ctx) {
-    FormState& state = ctx.state;
-    // The dialog opens in the playlist's folder with its name filled in.
-    state.cd1FileName = state.sCurrentPlaylist;
+    document.setBoundToFile(false);
     const std::optional<QString> chosen =
-        ctx.dialogs.saveFile({QStringLiteral("Save As..."), kFilter, QString(), state.cd1FileName});
-    if (chosen) {
-        state.cd1FileName = *chosen;
-        if (!chosen->isEmpty()) {
-            state.sCurrentPlaylist = *chosen;
-            state.bBoundFile = false;
-            save(ctx);
-        }
-    }
-    ctx.window.RefreshWindowState();
+        dialogs.openFile({Texts::openTitle(), Texts::filter(), browserFolder, dialogFileName});
+    if (!chosen)
+        return;
+    dialogFileName = *chosen;
+    if (!chosen->isEmpty() && isOrdinaryFile(fs, *chosen))
+        openPlaylistFile(document, fs, dialogs, *chosen);
+}
+
+void savePlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs) {
+    save(document, fs, dialogs);
+}
+
+void savePlaylistAs(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
+                    QString& dialogFileName) {
+    // The dialog opens in the playlist's folder with its name filled in.
+    dialogFileName = document.filePath();
+    const std::optional<QString> chosen =
+        dialogs.saveFile({Texts::saveAsTitle(), Texts::filter(), QString(), dialogFileName});
+    if (!chosen)
+        return;
+    dialogFileName = *chosen;
+    if (chosen->isEmpty())
+        return;
+    document.setFilePath(*chosen);
+    document.setBoundToFile(false);
+    save(document, fs, dialogs);
 }

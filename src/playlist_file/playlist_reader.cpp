@@ -3,12 +3,28 @@
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/text_codec.h"
-#include "playlist/entries.h"
-#include "playlist/form_state.h"
+#include "playlist/playlist_document.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 
 namespace {
+
+class Texts {
+    Q_DECLARE_TR_FUNCTIONS(PlaylistReader)
+
+public:
+    static QString rootMessage(const QString& root) {
+        return tr("The first item in this list does not contain a full path. Assuming Root Path "
+                  "is \"%1\"")
+            .arg(root);
+    }
+    static QString removeMissing() { return tr("Remove Files That No Longer Exist?"); }
+    static QString cannotRead(const QString& path, const QString& reason) {
+        return tr("The playlist \"%1\" cannot be read.\n%2").arg(path, reason);
+    }
+};
 
 // Blank means spaces only: other white space is part of a name.
 bool isBlank(QStringView line) {
@@ -29,29 +45,22 @@ enum class MissingFiles { NotAsked, Remove, Keep };
 
 // True when the line, joined to the root path as it now stands, names an
 // existing file. A name that cannot be a full path is not even searched for.
-bool entryFileExists(CommandContext& ctx, const QString& line) {
-    const QString& root = ctx.state.playlist.rootPath();
-    const QString full = root.isEmpty() ? line : root + line;
-    if (isBlank(full) || !ctx.fs.rules().mayBeFullPath(full))
+bool entryFileExists(FileSystem& fs, const QString& root, const QString& line) {
+    const QString full = root + line;
+    if (isBlank(full) || !fs.rules().mayBeFullPath(full))
         return false;
-    return bFileExists(ctx.fs, full);
+    return isOrdinaryFile(fs, full);
 }
 
-QString rootMessage(const QString& root) {
-    return QStringLiteral("The first item in this list does not contain a full path. "
-                          "Assuming Root Path is \"") +
-           root + QLatin1Char('"');
-}
-
-std::optional<QStringList> readPlaylistLines(CommandContext& ctx, const QString& path) {
+std::optional<QStringList> readPlaylistLines(FileSystem& fs, Dialogs& dialogs,
+                                             const QString& path) {
     QString error;
-    std::optional<QByteArray> bytes = ctx.fs.readFile(path, &error);
+    std::optional<QByteArray> bytes = fs.readFile(path, &error);
     if (!bytes) {
-        ctx.dialogs.warn(
-            QStringLiteral("The playlist \"%1\" cannot be read.\n%2").arg(path, error));
+        dialogs.warn(Texts::cannotRead(path, error));
         return std::nullopt;
     }
-    const QString text = TextCodec::decodePlaylist(*bytes, ctx.fs.rules());
+    const QString text = TextCodec::decodePlaylist(*bytes, fs.rules());
     bytes.reset(); // a big list should not be held three times over
     return splitPlaylistLines(text);
 }
@@ -84,55 +93,56 @@ QStringList splitPlaylistLines(QStringView text) {
     return lines;
 }
 
-void LoadPlaylist(CommandContext& ctx, const QString& path) {
-    FormState& state = ctx.state;
-    PlaylistModel& playlist = state.playlist;
-    state.bBoundFile = true;
-    state.bUnsaved = false;
+void loadPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
+                  const QString& path) {
+    document.setBoundToFile(true);
+    document.setModified(false);
 
-    const std::optional<QStringList> lines = readPlaylistLines(ctx, path);
+    const std::optional<QStringList> lines = readPlaylistLines(fs, dialogs, path);
     if (!lines) {
         // Nothing was read, so the name is not bound to the file: a later Save
         // asks before it overwrites the file the user could not open.
-        state.bBoundFile = false;
+        document.setBoundToFile(false);
         return;
     }
 
+    const PathRules& rules = fs.rules();
     bool rootDecided = false;
     MissingFiles missing = MissingFiles::NotAsked;
     // One merge for the whole file. The list is put in order before every
     // question, since the message boxes let the window repaint it.
-    const PlaylistBatch batch(playlist);
-    playlist.reserve(lines->size());
+    const PlaylistDocument::Batch batch(document);
+    document.reserveEntries(lines->size());
     for (const QString& line : *lines) {
         if (!rootDecided && decidesRoot(line)) {
             rootDecided = true;
-            if (ctx.fs.rules().isFullPath(line)) {
-                playlist.setRootPath(QString());
+            if (rules.isFullPath(line)) {
+                document.setRootPath(QString());
             } else {
-                playlist.setRootPath(sAddSlash(ctx.fs.parentFolder(path), ctx.fs.rules()));
-                playlist.flushPending();
-                ctx.dialogs.inform(rootMessage(playlist.rootPath()));
+                document.setRootPath(rules.withTrailingSeparator(fs.parentFolder(path)));
+                document.flushPendingEntries();
+                dialogs.inform(Texts::rootMessage(document.rootPath()));
             }
         }
-        bool keep = missing == MissingFiles::Keep || entryFileExists(ctx, line);
+        bool keep =
+            missing == MissingFiles::Keep || entryFileExists(fs, document.rootPath(), line);
         if (!keep && missing == MissingFiles::NotAsked) {
-            playlist.flushPending();
+            document.flushPendingEntries();
             const MessageAnswer answer =
-                ctx.dialogs.ask(QStringLiteral("Remove Files That No Longer Exist?"),
-                                MessageButtons::YesNo, MessageAnswer::Yes);
+                dialogs.ask(Texts::removeMissing(), MessageButtons::YesNo, MessageAnswer::Yes);
             missing = answer == MessageAnswer::Yes ? MissingFiles::Remove : MissingFiles::Keep;
             keep = missing == MissingFiles::Keep;
         }
         if (keep)
-            playlist.insertSorted(line);
+            document.insertEntry(line);
         else
-            state.bUnsaved = true;
+            document.setModified(true);
     }
 }
 
-void openPlaylistFile(CommandContext& ctx, const QString& path) {
-    ctx.state.sCurrentPlaylist = path;
-    ctx.state.playlist.clear();
-    LoadPlaylist(ctx, path);
+void openPlaylistFile(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
+                      const QString& path) {
+    document.setFilePath(path);
+    document.clearEntries();
+    loadPlaylist(document, fs, dialogs, path);
 }

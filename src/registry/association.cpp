@@ -2,8 +2,6 @@
 
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
-#include "platform/window_services.h"
-#include "playlist/form_state.h"
 #include "registry/desktop_association.h"
 #include "registry/mdl_registry.h"
 
@@ -42,12 +40,10 @@ QString xdgFolder(const char* variable, const QString& fallback) {
 
 class Association {
 public:
-    Association(CommandContext& ctx, RegistryBackend& backend)
-        : m_ctx(ctx)
-        , m_registry(backend) {}
+    explicit Association(RegistryBackend& backend)
+        : m_registry(backend) {}
 
-    // The class name, as Text1 holds it.
-    QString className() const { return m_ctx.window.hiddenText(); }
+    QString className() const { return m_className; }
 
     void readClassName() {
         QString value = valueAsText(m_registry.vReadKeyValue(kHKeyClassesRoot, ".m3u", ""));
@@ -55,7 +51,7 @@ public:
         // the NUL it was stored with.
         if (const qsizetype nul = value.indexOf(QChar(0)); nul >= 0)
             value.truncate(nul);
-        m_ctx.window.setHiddenText(value);
+        m_className = value;
     }
 
     void create(const QString& keyPath) { m_registry.CreateKey(kHKeyClassesRoot, toAnsi(keyPath)); }
@@ -94,7 +90,7 @@ public:
     }
 
 private:
-    CommandContext& m_ctx;
+    QString m_className;
     mdlRegistry m_registry;
 };
 
@@ -135,13 +131,13 @@ QString editCommand(const FileSystem& fs, const QString& executablePath) {
     return QLatin1Char('"') + folder + name + QStringLiteral("\" \"%1\"");
 }
 
-void mnuHelpAss_Click(CommandContext& ctx, RegistryBackend& registry,
-                      const AssociationEnvironment& env) {
-    if (ctx.dialogs.ask(kQuestion, MessageButtons::YesNo, MessageAnswer::Yes) != MessageAnswer::Yes)
+void associateWithPlaylists(Dialogs& dialogs, FileSystem& fs, RegistryBackend& registry,
+                            const AssociationEnvironment& env) {
+    if (dialogs.ask(kQuestion, MessageButtons::YesNo, MessageAnswer::Yes) != MessageAnswer::Yes)
         return;
-    const QString command = editCommand(ctx.fs, env.executablePath);
+    const QString command = editCommand(fs, env.executablePath);
 
-    Association association(ctx, registry);
+    Association association(registry);
     association.readClassName();
     if (!association.className().isEmpty())
         association.setEditVerb(command);
@@ -153,9 +149,9 @@ void mnuHelpAss_Click(CommandContext& ctx, RegistryBackend& registry,
         registerDesktopEditor(env);
 }
 
-void mnuHelpAss_Click(CommandContext& ctx) {
+void associateWithPlaylists(Dialogs& dialogs, FileSystem& fs) {
     const AssociationEnvironment env = currentAssociationEnvironment();
     const std::unique_ptr<RegistryBackend> registry =
         makeNativeRegistryBackend(QFile::encodeName(registryStoreFolder(env)).toStdString());
-    mnuHelpAss_Click(ctx, *registry, env);
+    associateWithPlaylists(dialogs, fs, *registry, env);
 }

@@ -1,9 +1,8 @@
 #include "tags/tag_message.h"
+#include "tags/genres.h"
 
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
-#include "platform/window_services.h"
-#include "playlist/form_state.h"
 #include "tags/id3_tag.h"
 
 #include <algorithm>
@@ -21,19 +20,18 @@ QString fileItemPath(const QString& folder, const QString& name, const PathRules
 
 } // namespace
 
-void File1_DblClick(CommandContext& ctx, const GenreTable& genres) {
-    const QStringList items = ctx.window.fileListItems();
-    const QList<bool> selected = ctx.window.fileListSelection();
-    const qsizetype count = std::min(items.size(), selected.size());
-    qsizetype first = 0;
-    while (first < count && !selected.at(first))
-        ++first;
-    if (first == count)
+void showFileTag(FileSystem& fs, Dialogs& dialogs, const QString& folder,
+                 const QStringList& selectedNames) {
+    if (selectedNames.isEmpty())
         return;
-
-    const QString path = fileItemPath(ctx.window.fileListFolder(), items.at(first), ctx.fs.rules());
+    static const GenreTable genres = [] {
+        GenreTable table;
+        table.fill();
+        return table;
+    }();
+    const QString path = fileItemPath(folder, selectedNames.first(), fs.rules());
     ID3Tag tag;
-    const QString text = bReadID3Tag(ctx.fs, path, tag) ? tagMessageText(tag, genres)
-                                                        : QStringLiteral("No ID3 Tag Found");
-    ctx.dialogs.message({text, MessageIcon::None, MessageButtons::Ok, MessageAnswer::Ok});
+    const QString text = bReadID3Tag(fs, path, tag) ? tagMessageText(tag, genres)
+                                                    : QStringLiteral("No ID3 Tag Found");
+    dialogs.message({text, MessageIcon::None, MessageButtons::Ok, MessageAnswer::Ok});
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
-struct CommandContext;
+class Dialogs;
+class FileSystem;
 struct ID3Tag;
 class GenreTable;
 
@@ -12,4 +14,5 @@ QString tagMessageText(const ID3Tag& tag, const GenreTable& genres);
 
 // Double click on File1: shows the tag of the first selected file in a plain
 // message box, or "No ID3 Tag Found". Changes nothing else.
-void File1_DblClick(CommandContext& ctx, const GenreTable& genres);
+void showFileTag(FileSystem& fs, Dialogs& dialogs, const QString& folder,
+                 const QStringList& selectedNames);

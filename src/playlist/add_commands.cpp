@@ -1,0 +1,73 @@
+#include "playlist/add_commands.h"
+
+#include "platform/dialogs.h"
+#include "playlist/playlist_document.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+class Texts {
+    Q_DECLARE_TR_FUNCTIONS(AddCommands)
+
+public:
+    static QString notInRoot() { return tr("File is not in Root Path"); }
+};
+
+// Replaces every pair of separators by one, left to right without overlap
+// (four become two). A network path (\\server\share, //server/share) keeps
+// its leading pair, which names the server.
+QString collapseDoubledSeparators(const QString& path, QChar sep) {
+    QString result;
+    result.reserve(path.size());
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        result.append(path.at(i));
+        if (path.at(i) == sep && i + 1 < path.size() && path.at(i + 1) == sep)
+            ++i;
+    }
+    const auto startsWithPair = [sep](const QString& text) {
+        return text.size() >= 2 && text.at(0) == sep && text.at(1) == sep;
+    };
+    if (startsWithPair(path) && !startsWithPair(result))
+        result.prepend(sep);
+    return result;
+}
+
+} // namespace
+
+void addFileToPlaylist(PlaylistDocument& document, Dialogs& dialogs, const QString& path) {
+    if (document.addFile(path) != PlaylistDocument::AddResult::OutsideRoot)
+        return;
+    // The box lets the window repaint: show the list in order.
+    document.flushPendingEntries();
+    dialogs.warn(Texts::notInRoot());
+}
+
+void addSelectedFiles(PlaylistDocument& document, Dialogs& dialogs, const QString& folder,
+                      const QStringList& selectedNames) {
+    const PathRules& rules = document.rules();
+    const QString prefix = rules.withTrailingSeparator(folder);
+    const PlaylistDocument::Batch batch(document);
+    for (const QString& name : selectedNames) {
+        addFileToPlaylist(document, dialogs, rules.withoutPadding(prefix + name));
+        document.setModified(true);
+    }
+}
+
+void addDroppedPaths(PlaylistDocument& document, Dialogs& dialogs,
+                     const std::optional<QStringList>& droppedPaths) {
+    if (droppedPaths) {
+        const PathRules& rules = document.rules();
+        const PlaylistDocument::Batch batch(document);
+        for (const QString& path : *droppedPaths)
+            addFileToPlaylist(
+                document, dialogs,
+                rules.withoutPadding(collapseDoubledSeparators(path, rules.separator())));
+    }
+    document.setModified(true);
+}
+
+void removeEntries(PlaylistDocument& document, const QList<int>& rows) {
+    document.removeRows(rows);
+    document.setModified(true);
+}

@@ -1,0 +1,89 @@
+#include "playlist/playlist_document.h"
+
+PlaylistDocument::PlaylistDocument(PathRules rules, QObject* parent)
+    : QObject(parent)
+    , m_rules(rules)
+    , m_model(rules, nullptr) {}
+
+PlaylistDocument::AddResult PlaylistDocument::addFile(const QString& path) {
+    QString entry = path;
+    if (!m_rootPath.isEmpty()) {
+        // A plain prefix test on characters: a path that reaches the root
+        // folder another way counts as outside.
+        if (!m_rules.startsWithPath(path, m_rootPath))
+            return AddResult::OutsideRoot;
+        entry = path.mid(m_rootPath.size());
+    }
+    if (m_model.contains(entry))
+        return AddResult::AlreadyPresent;
+    m_model.insertSorted(entry);
+    setModified(true);
+    return AddResult::Added;
+}
+
+void PlaylistDocument::insertEntry(const QString& text) {
+    m_model.insertSorted(text);
+}
+
+void PlaylistDocument::removeRows(const QList<int>& rows) {
+    m_model.flushPending();
+    m_model.removeEntries(rows);
+}
+
+void PlaylistDocument::clearEntries() {
+    m_model.clear();
+}
+
+PlaylistDocument::Batch::Batch(PlaylistDocument& document)
+    : m_document(document) {
+    m_document.m_model.beginBatch();
+}
+
+PlaylistDocument::Batch::~Batch() {
+    m_document.m_model.endBatch();
+    // Inside an outer batch (a command run while another waits in a message
+    // box) the outer end would come too late for this command's adds.
+    m_document.m_model.flushPending();
+}
+
+void PlaylistDocument::setRootPath(const QString& root) {
+    QString normalised = root;
+    if (!normalised.isEmpty() && !normalised.endsWith(m_rules.separator()))
+        normalised += m_rules.separator();
+    if (normalised == m_rootPath)
+        return;
+    m_rootPath = normalised;
+    Q_EMIT rootPathChanged(m_rootPath);
+}
+
+bool PlaylistDocument::changeRoot(const QString& newRoot) {
+    m_model.flushPending();
+    const QString oldRoot = m_rootPath;
+    // Every entry is checked before any is touched, so a refusal leaves the
+    // playlist exactly as it was.
+    for (const QString& text : m_model.entries()) {
+        if (!m_rules.startsWithPath(oldRoot + text, newRoot))
+            return false;
+    }
+    // Every entry gains or loses the same leading characters, so rewriting
+    // each in its place keeps the list in order.
+    const qsizetype cut = newRoot.size();
+    m_model.rewriteAll([&](const QString& text) { return (oldRoot + text).mid(cut); });
+    setRootPath(newRoot);
+    setModified(true);
+    return true;
+}
+
+void PlaylistDocument::setFilePath(const QString& path) {
+    if (path == m_filePath)
+        return;
+    m_filePath = path;
+    Q_EMIT filePathChanged(m_filePath);
+}
+
+void PlaylistDocument::setModified(bool modified) {
+    if (modified == m_modified)
+        return;
+    m_modified = modified;
+    Q_EMIT modifiedChanged(m_modified);
+}

@@ -1,0 +1,124 @@
+#pragma once
+
+// What a command runs against in a test: a file system, dialogs that answer
+// from a script, and the playlist document. Windows rules on the in-memory
+// file system unless a test asks otherwise; a real disk under a temporary
+// folder where only the real file system shows the behaviour.
+
+#include "fake_file_system.h"
+#include "platform/native_file_system.h"
+#include "playlist/playlist_document.h"
+#include "scripted_dialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMetaType>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <type_traits>
+#include <unistd.h>
+#include <utility>
+
+template <class Fs = FakeFileSystem, class Answers = ScriptedDialogs> struct PlaylistFixture {
+    template <class... Args>
+    explicit PlaylistFixture(Args&&... args)
+        : fs(std::forward<Args>(args)...) {}
+
+    // Puts entries in the playlist as a loaded playlist would, without the
+    // tests of an add.
+    void setEntries(const QString& root, const QStringList& entries) {
+        document.clearEntries();
+        document.setRootPath(root);
+        for (const QString& entry : entries)
+            document.insertEntry(entry);
+    }
+    void setEntries(const QStringList& entries) { setEntries(document.rootPath(), entries); }
+    const QStringList& entries() const { return document.entries(); }
+
+    Fs fs;
+    Answers dialogs;
+    PlaylistDocument document{fs.rules()};
+};
+
+// Files in the in-memory tree, empty ones unless given content.
+inline void addFiles(FakeFileSystem& fs, const QStringList& paths) {
+    for (const QString& path : paths)
+        fs.addFile(path);
+}
+
+// A folder of its own on the real disk, removed with everything in it.
+class NativeTree {
+public:
+    NativeTree() { QVERIFY(m_dir.isValid()); }
+
+    QString path(const QString& relative = {}) const {
+        return relative.isEmpty() ? m_dir.path() : m_dir.filePath(relative);
+    }
+    // Creates the file (and the folders above it) with these bytes.
+    void makeFile(const QString& relative, const QByteArray& bytes = {}) const {
+        QVERIFY(QDir().mkpath(QFileInfo(path(relative)).path()));
+        QFile file(path(relative));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(bytes), bytes.size());
+    }
+    void makeFolder(const QString& relative) const { QVERIFY(QDir().mkpath(path(relative))); }
+    void makeLink(const QString& target, const QString& relative) const {
+        QVERIFY(QFile::link(target, path(relative)));
+    }
+    QByteArray read(const QString& relative) const {
+        QFile file(path(relative));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Root may read and write any file whatever its mode, so permission tests
+// act as the unprivileged user "nobody" while one of these lives, when the
+// tests run as root.
+class AsUnprivilegedUser {
+public:
+    AsUnprivilegedUser()
+        : m_switched(::geteuid() == 0 && ::setegid(kNobody) == 0 && ::seteuid(kNobody) == 0) {}
+    ~AsUnprivilegedUser() {
+        if (m_switched && (::seteuid(0) != 0 || ::setegid(0) != 0))
+            qFatal("could not return to root");
+    }
+    AsUnprivilegedUser(const AsUnprivilegedUser&) = delete;
+    AsUnprivilegedUser& operator=(const AsUnprivilegedUser&) = delete;
+
+private:
+    static constexpr uid_t kNobody = 65534;
+    bool m_switched;
+};
+
+// A message box a test expects, with the user's answer.
+struct Asked {
+    QString text;
+    MessageAnswer answer = MessageAnswer::Ok;
+};
+using Script = QList<Asked>;
+Q_DECLARE_METATYPE(Script)
+
+inline void expect(ScriptedDialogs& dialogs, const Script& script) {
+    for (const Asked& asked : script)
+        dialogs.expectMessage(asked.text, asked.answer);
+}
+
+// Answers every question Yes (OK where that is the only button) and keeps
+// the texts, for input whose questions cannot be foretold.
+class YesDialogs final : public Dialogs {
+public:
+    MessageAnswer message(const MessageRequest& request) override {
+        texts.append(request.text);
+        return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;
+    }
+    std::optional<QString> openFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> saveFile(const FileDialogRequest&) override { return std::nullopt; }
+
+    QStringList texts;
+};
