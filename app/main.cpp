@@ -11,10 +11,10 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName(QStringLiteral("org.songbinder.Songbinder"));
 
     NativeFileSystem fileSystem;
-    Form1 window(fileSystem);
+    MainWindow window(fileSystem);
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    window.Form_Load(arguments);
+    window.startUp(arguments);
     window.show();
     return QApplication::exec();
 }

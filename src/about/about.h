@@ -2,28 +2,19 @@
 
 #include <QDialog>
 
-class QFrame;
 class QLabel;
 class QPushButton;
 
-// The version line: "Songbinder ", then major, minor and revision in
-// decimal, separated by dots ("Songbinder 1.0.21").
-QString aboutVersionLine(int major, int minor, int revision);
+// The version line: "Songbinder ", then the version ("Songbinder 1.0.21").
+QString aboutVersionLine(const QString& version);
 
 // Help > About: the program's name and version and the author line in a
-// small fixed window, centred on the screen, closed with OK. Every control
-// carries its name as its object name.
-class About : public QDialog {
+// small fixed window, centred on the screen, closed with OK.
+class AboutWindow : public QDialog {
     Q_OBJECT
 
 public:
-    explicit About(QWidget* parent = nullptr);
-
-    QFrame* Shape1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* lblAbout = nullptr;
-    QLabel* lblAbout2 = nullptr;
-    QPushButton* cmdClose = nullptr;
+    explicit AboutWindow(QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,118 +1,105 @@
 #pragma once
 
-#include "platform/window_services.h"
-#include "playlist/form_state.h"
-#include "tags/genres.h"
+#include "playlist/playlist_document.h"
 
 #include <QHash>
 #include <QMainWindow>
 
 #include <memory>
 
-class DirListBox;
-class FileListBox;
+class Dialogs;
+class FileListView;
+class FileSystem;
+class FolderListView;
 class PlaylistView;
 class QAction;
 class QComboBox;
-class QFrame;
 class QLabel;
-class QLineEdit;
-class QMenu;
 class QPushButton;
-class Dialogs;
-class FileSystem;
 
-// The main window: the browser (Drive1, Dir1, File1), the playlist (List1)
-// with its root path (lblRoot), the command buttons and the File and Help
-// menus. It owns the editing state and hands it to the commands, and it is
-// the commands' window services.
-class Form1 : public QMainWindow, public WindowServices {
+// The main window: the file browser (drives, folder tree, file list) above,
+// the playlist with its root path below, the command buttons and the File
+// and Help menus. It shows the playlist document and the browser, turns the
+// user's clicks into commands, and follows the document's signals: title,
+// labels and enabled states are derived in one place, refreshWindowState().
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
     // `fs` and `dialogs` must outlive the window. Without dialogs the window
     // shows real Qt message boxes and file dialogs.
-    Form1(FileSystem& fs, Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
-    ~Form1() override;
+    explicit MainWindow(FileSystem& fs, Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
-    // The start-up sequence; runs before the window is first shown.
-    // `arguments` are the command-line arguments after the program's path.
-    void Form_Load(const QStringList& arguments);
+    // Start-up: opens the start-up folder in the browser, names the untitled
+    // playlist and opens the playlist named by `arguments` (the command line
+    // after the program's own path). Runs before the window is first shown.
+    void startUp(const QStringList& arguments);
 
-    FormState& state() { return m_state; }
-    CommandContext& context() { return m_context; }
-    const GenreTable& genres() const { return sGenres; }
-
-    // WindowServices
-    void RefreshWindowState() override;
-    void processPendingEvents() override;
-    void setBusy(bool busy) override;
-    QString dirPath() const override;
-    QString highlightedFolder() const override;
-    QString fileListFolder() const override;
-    QStringList fileListItems() const override;
-    QList<bool> fileListSelection() const override;
-    QList<int> selectedPlaylistRows() const override;
-    QString hiddenText() const override;
-    void setHiddenText(const QString& text) override;
-
-    // Browser events, also run as plain procedures.
-    void Drive1_Change();
-    void Dir1_Change();
-    void Dir1_Click();
-    void File1_Click();
-    void List1_Click();
-
-    // Opens a folder in Dir1 as a double click would. False, with a message,
-    // when it cannot be read; the browser then stays where it was.
-    bool openFolder(const QString& folder);
+    PlaylistDocument& document() { return m_document; }
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
     void buildMenus();
-    void setTabOrderChain();
-    void centreOnScreen();
+    void connectCommands();
+    void connectBrowser();
+
+    // Title, playlist label, Save and Remove, and the file list following
+    // the highlighted folder: everything derived from the document and the
+    // selections.
+    void refreshWindowState();
+    void showRootPath(const QString& root);
+
+    // The browser.
+    bool openFolder(const QString& folder);
+    void onDriveChosen();
     void selectDriveFor(const QString& folder);
+    void showOpenedFolderFiles();
+    void followHighlightedFolder();
+    void updateAddSelectedFilesButton();
     void warnCannotOpen(const QString& folder, const QString& reason);
-    void wireCommands();
+
+    // Commands that need more than one call.
+    void addFolderTree();
+    QList<int> selectedPlaylistRows() const;
 
     FileSystem& m_fs;
     std::unique_ptr<Dialogs> m_ownDialogs;
     Dialogs& m_dialogs;
-    FormState m_state;
-    CommandContext m_context;
-    GenreTable sGenres;
-    // The last folder opened on each drive, like a drive's current directory.
+    PlaylistDocument m_document;
+
+    // The name the open and save dialogs offer: the last one chosen.
+    QString m_dialogFileName;
+    // The last folder opened on each drive, like a drive's current folder.
     QHash<QString, QString> m_driveFolders;
-    bool m_closeAfterWalk = false;
+    // Add Entire Dir walks under way: the busy pointer shows while there is
+    // one, and a close asked for meanwhile waits for the last to end.
+    int m_runningWalks = 0;
+    bool m_closeAfterWalks = false;
+    bool m_shownBefore = false;
 
-    QComboBox* Drive1 = nullptr;
-    DirListBox* Dir1 = nullptr;
-    FileListBox* File1 = nullptr;
-    QPushButton* cmdMakeRoot = nullptr;
-    QPushButton* cmdAddDir = nullptr;
-    QPushButton* cmdAddFiles = nullptr;
-    QFrame* Line1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* lblRoot = nullptr;
-    QPushButton* cmdNoRoot = nullptr;
-    PlaylistView* List1 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QPushButton* cmdRemove = nullptr;
+    QComboBox* m_driveBox = nullptr;
+    FolderListView* m_folderList = nullptr;
+    FileListView* m_fileList = nullptr;
+    QPushButton* m_makeRootButton = nullptr;
+    QPushButton* m_addFolderTreeButton = nullptr;
+    QPushButton* m_addSelectedFilesButton = nullptr;
+    QLabel* m_playlistTitleLabel = nullptr;
+    QLabel* m_rootLabel = nullptr;
+    QPushButton* m_clearRootButton = nullptr;
+    PlaylistView* m_playlistView = nullptr;
+    QPushButton* m_removeButton = nullptr;
 
-    QMenu* mnuFile = nullptr;
-    QAction* mnuFileNew = nullptr;
-    QAction* mnuFileOpen = nullptr;
-    QAction* mnuFileSave = nullptr;
-    QAction* mnuFileSaveAs = nullptr;
-    QAction* mnuFileSep = nullptr;
-    QAction* mnuFileExit = nullptr;
-    QMenu* mnuHelp = nullptr;
-    QAction* mnuHelpAss = nullptr;
-    QAction* mnuHelpAbout = nullptr;
+    QAction* m_newAction = nullptr;
+    QAction* m_openAction = nullptr;
+    QAction* m_saveAction = nullptr;
+    QAction* m_saveAsAction = nullptr;
+    QAction* m_exitAction = nullptr;
+    QAction* m_associateAction = nullptr;
+    QAction* m_aboutAction = nullptr;
+    QAction* m_selectAllFilesAction = nullptr;
 };

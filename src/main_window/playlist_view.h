@@ -4,7 +4,7 @@
 
 class QMimeData;
 
-// List1: the playlist, with extended selection. It accepts whatever is
+// The playlist, with extended selection. It accepts whatever is
 // dropped on it and hands the data to the main window, which decides what
 // the drop adds.
 class PlaylistView : public QListView {

@@ -11,10 +11,10 @@ set(SONGBINDER_PLATFORM_TEXT_SOURCES
 set(SONGBINDER_PLATFORM_CORE_SOURCES
     ${SONGBINDER_PLATFORM_TEXT_SOURCES}
     ${_here}/dialogs.h
-    ${_here}/native_file_system.cpp ${_here}/native_file_system.h
-    ${_here}/window_services.h)
+    ${_here}/native_file_system.cpp ${_here}/native_file_system.h)
 set(SONGBINDER_PLATFORM_UI_SOURCES
-    ${_here}/qt_dialogs.cpp ${_here}/qt_dialogs.h)
+    ${_here}/qt_dialogs.cpp ${_here}/qt_dialogs.h
+    ${_here}/window_placement.cpp ${_here}/window_placement.h)
 
 # The file-type registry: standard C++ only, plus the system's own calls on
 # Windows and a per-user store file elsewhere.

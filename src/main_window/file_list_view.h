@@ -4,13 +4,13 @@
 
 class FileSystem;
 
-// File1: the names of the files in one folder that match its patterns, with
-// extended selection. Files can be dragged from it onto the playlist.
-class FileListBox : public QListWidget {
+// The file list: the names of the files in one folder that match its
+// patterns, with extended selection. Files can be dragged onto the playlist.
+class FileListView : public QListWidget {
     Q_OBJECT
 
 public:
-    FileListBox(FileSystem& fs, QWidget* parent = nullptr);
+    explicit FileListView(FileSystem& fs, QWidget* parent = nullptr);
 
     QString path() const { return m_path; }
     // Lists `folder`; a reloaded list starts with nothing selected. False,
@@ -21,10 +21,9 @@ public:
     // "*.mp3;*.wav;*.wma": a file is listed when it matches any of them.
     void setPattern(const QString& pattern);
 
-    QStringList names() const;
-    QList<bool> selection() const;
-    // The folder and a name joined by the path rules.
-    QString fullPath(const QString& name) const;
+    // The names of the selected files, top to bottom.
+    QStringList selectedNames() const;
+    bool hasSelectedFile() const;
 
 protected:
     QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;

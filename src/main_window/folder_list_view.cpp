@@ -1,12 +1,11 @@
-#include "main_window/dir_list_box.h"
+#include "main_window/folder_list_view.h"
+
+#include "main_window/file_drag.h"
 
 #include "platform/file_system.h"
 
-#include <QApplication>
-#include <QMimeData>
 #include <QStyle>
 #include <QStyledItemDelegate>
-#include <QUrl>
 
 namespace {
 
@@ -28,7 +27,7 @@ public:
 
 } // namespace
 
-DirListBox::DirListBox(FileSystem& fs, QWidget* parent)
+FolderListView::FolderListView(FileSystem& fs, QWidget* parent)
     : QListWidget(parent)
     , m_fs(fs) {
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -45,7 +44,7 @@ DirListBox::DirListBox(FileSystem& fs, QWidget* parent)
     });
 }
 
-bool DirListBox::setPath(const QString& folder, QString* error) {
+bool FolderListView::setPath(const QString& folder, QString* error) {
     const std::optional<QStringList> children = m_fs.listFolders(folder, error);
     if (!children)
         return false;
@@ -83,12 +82,12 @@ bool DirListBox::setPath(const QString& folder, QString* error) {
     return true;
 }
 
-QString DirListBox::highlightedPath() const {
+QString FolderListView::highlightedPath() const {
     const QListWidgetItem* item = currentItem();
     return item ? item->data(kPathRole).toString() : m_path;
 }
 
-bool DirListBox::highlightQuietly(const QString& folder) {
+bool FolderListView::highlightQuietly(const QString& folder) {
     for (int row = 0; row < count(); ++row) {
         if (m_fs.rules().samePath(item(row)->data(kPathRole).toString(), folder)) {
             m_rebuilding = true;
@@ -100,15 +99,13 @@ bool DirListBox::highlightQuietly(const QString& folder) {
     return false;
 }
 
-QStringList DirListBox::mimeTypes() const {
-    return {QStringLiteral("text/uri-list")};
+QStringList FolderListView::mimeTypes() const {
+    return fileDragMimeTypes();
 }
 
-QMimeData* DirListBox::mimeData(const QList<QListWidgetItem*>& items) const {
-    QList<QUrl> urls;
+QMimeData* FolderListView::mimeData(const QList<QListWidgetItem*>& items) const {
+    QStringList paths;
     for (const QListWidgetItem* item : items)
-        urls.append(QUrl::fromLocalFile(item->data(kPathRole).toString()));
-    auto* data = new QMimeData;
-    data->setUrls(urls);
-    return data;
+        paths.append(item->data(kPathRole).toString());
+    return fileDragMimeData(paths);
 }

@@ -4,16 +4,16 @@
 
 class FileSystem;
 
-// Dir1: the open folder's ancestors, the folder itself and its sub-folders,
-// indented like a tree. A single click (or the arrow keys) highlights an
-// entry; a double click or Enter asks to open it. Opening is the main
-// window's decision, so a folder that cannot be read never replaces the one
-// shown.
-class DirListBox : public QListWidget {
+// The folder tree: the open folder's ancestors, the folder itself and its
+// sub-folders, indented like a tree. A single click (or the arrow keys)
+// highlights an entry; a double click or Enter asks to open it. Opening is
+// the main window's decision, so a folder that cannot be read never replaces
+// the one shown. Folders can be dragged onto the playlist.
+class FolderListView : public QListWidget {
     Q_OBJECT
 
 public:
-    DirListBox(FileSystem& fs, QWidget* parent = nullptr);
+    explicit FolderListView(FileSystem& fs, QWidget* parent = nullptr);
 
     // The open folder.
     QString path() const { return m_path; }
@@ -24,12 +24,12 @@ public:
     // The full path of the highlighted entry (the open folder when nothing
     // else is highlighted).
     QString highlightedPath() const;
-    // Highlights the entry with this full path, if listed, without raising
-    // the Click event. False when there is no such entry.
+    // Highlights the entry with this full path, if listed, without telling
+    // anyone. False when there is no such entry.
     bool highlightQuietly(const QString& folder);
 
 Q_SIGNALS:
-    // An entry was highlighted by the user.
+    // The user highlighted an entry.
     void entryHighlighted();
     // The user asked to open an entry (double click or Enter).
     void openRequested(const QString& folder);

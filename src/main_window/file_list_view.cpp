@@ -1,11 +1,9 @@
-#include "main_window/file_list_box.h"
+#include "main_window/file_list_view.h"
 
+#include "main_window/file_drag.h"
 #include "platform/file_system.h"
 
-#include <QMimeData>
-#include <QUrl>
-
-FileListBox::FileListBox(FileSystem& fs, QWidget* parent)
+FileListView::FileListView(FileSystem& fs, QWidget* parent)
     : QListWidget(parent)
     , m_fs(fs) {
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -14,7 +12,7 @@ FileListBox::FileListBox(FileSystem& fs, QWidget* parent)
     setDragDropMode(QAbstractItemView::DragOnly);
 }
 
-bool FileListBox::setPath(const QString& folder, QString* error) {
+bool FileListView::setPath(const QString& folder, QString* error) {
     // Without a pattern nothing is listed, so the folder is not read: start-up
     // opens its first folder before it sets the pattern, which lists it once.
     const std::optional<QStringList> files =
@@ -28,7 +26,7 @@ bool FileListBox::setPath(const QString& folder, QString* error) {
     return true;
 }
 
-void FileListBox::setPattern(const QString& pattern) {
+void FileListView::setPattern(const QString& pattern) {
     m_pattern = pattern;
     if (!m_path.isEmpty()) {
         QString ignored;
@@ -36,37 +34,30 @@ void FileListBox::setPattern(const QString& pattern) {
     }
 }
 
-QStringList FileListBox::names() const {
-    QStringList result;
-    result.reserve(count());
+QStringList FileListView::selectedNames() const {
+    QStringList names;
     for (int row = 0; row < count(); ++row)
-        result.append(item(row)->text());
-    return result;
+        if (item(row)->isSelected())
+            names.append(item(row)->text());
+    return names;
 }
 
-QList<bool> FileListBox::selection() const {
-    QList<bool> result;
-    result.reserve(count());
+bool FileListView::hasSelectedFile() const {
     for (int row = 0; row < count(); ++row)
-        result.append(item(row)->isSelected());
-    return result;
+        if (item(row)->isSelected())
+            return true;
+    return false;
 }
 
-QString FileListBox::fullPath(const QString& name) const {
-    return m_fs.buildPath(m_path, name);
+QStringList FileListView::mimeTypes() const {
+    return fileDragMimeTypes();
 }
 
-QStringList FileListBox::mimeTypes() const {
-    return {QStringLiteral("text/uri-list")};
-}
-
-QMimeData* FileListBox::mimeData(const QList<QListWidgetItem*>& items) const {
-    QList<QUrl> urls;
+QMimeData* FileListView::mimeData(const QList<QListWidgetItem*>& items) const {
+    QStringList paths;
     // Top to bottom, the order the playlist gets them in.
     for (int row = 0; row < count(); ++row)
         if (items.contains(item(row)))
-            urls.append(QUrl::fromLocalFile(fullPath(item(row)->text())));
-    auto* data = new QMimeData;
-    data->setUrls(urls);
-    return data;
+            paths.append(m_fs.buildPath(m_path, item(row)->text()));
+    return fileDragMimeData(paths);
 }

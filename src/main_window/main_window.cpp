@@ -1,0 +1,374 @@
+#include "main_window/main_window.h"
+
+#include "about/about.h"
+#include "main_window/file_list_view.h"
+#include "main_window/folder_list_view.h"
+#include "main_window/playlist_view.h"
+#include "platform/file_system.h"
+#include "platform/qt_dialogs.h"
+#include "platform/window_placement.h"
+#include "playlist/add_commands.h"
+#include "playlist/dropped_files.h"
+#include "playlist/folder_walk.h"
+#include "playlist/root_commands.h"
+#include "playlist_file/closing.h"
+#include "playlist_file/command_line.h"
+#include "playlist_file/file_commands.h"
+#include "registry/association.h"
+#include "tags/tag_message.h"
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+
+namespace {
+
+// The window's first size is its smallest; these are the sizes, in pixels
+// at 96 dpi, that the lists never shrink below and the buttons keep.
+constexpr QSize kFolderListSize(209, 201);
+constexpr QSize kFileListSize(313, 210);
+constexpr QSize kPlaylistSize(529, 195);
+constexpr QSize kMakeRootSize(65, 25);
+constexpr QSize kAddFolderTreeSize(137, 25);
+constexpr QSize kAddSelectedFilesSize(297, 25);
+constexpr QSize kClearRootSize(17, 17);
+constexpr QSize kRemoveSize(137, 24);
+constexpr int kDriveBoxHeight = 21;
+constexpr int kLabelHeight = 17;
+constexpr int kRootCaptionWidth = 33;
+constexpr int kGap = 7;
+
+template <typename W> W* named(W* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QPushButton* fixedButton(const QString& text, const char* name, QSize size) {
+    auto* button = named(new QPushButton(text), name);
+    button->setFixedSize(size);
+    return button;
+}
+
+// A row that leaves `right` pixels free at its right end.
+QHBoxLayout* row(int right = 0) {
+    auto* layout = new QHBoxLayout;
+    layout->setSpacing(0);
+    layout->setContentsMargins(0, 0, right, 0);
+    return layout;
+}
+
+QVBoxLayout* column() {
+    auto* layout = new QVBoxLayout;
+    layout->setSpacing(0);
+    layout->setContentsMargins(0, 0, 0, 0);
+    return layout;
+}
+
+} // namespace
+
+MainWindow::MainWindow(FileSystem& fs, Dialogs* dialogs, QWidget* parent)
+    : QMainWindow(parent)
+    , m_fs(fs)
+    , m_ownDialogs(dialogs ? nullptr : std::make_unique<QtDialogs>(this))
+    , m_dialogs(dialogs ? *dialogs : *m_ownDialogs)
+    , m_document(fs.rules()) {
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(tr("Songbinder"));
+    setWindowIcon(QIcon(QStringLiteral(":/songbinder/songbinder.png")));
+    buildControls();
+    buildMenus();
+    connectBrowser();
+    connectCommands();
+    // The first size is the smallest the layout allows.
+    resize(minimumSizeHint());
+}
+
+MainWindow::~MainWindow() {
+    // A walk still running stops before the document it adds to goes.
+    qDeleteAll(findChildren<FolderTreeAdd*>(Qt::FindDirectChildrenOnly));
+}
+
+void MainWindow::buildControls() {
+    auto* client = named(new QWidget(this), "client");
+    // The layout was drawn for a small dialog font; captions fit at 8 points.
+    QFont dialogFont = client->font();
+    dialogFont.setPointSizeF(8);
+    client->setFont(dialogFont);
+    setCentralWidget(client);
+
+    m_driveBox = named(new QComboBox, "driveBox");
+    m_driveBox->setAccessibleName(tr("Drives"));
+    m_driveBox->setFixedHeight(kDriveBoxHeight);
+    m_driveBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_driveBox->setMinimumContentsLength(1);
+    m_folderList = named(new FolderListView(m_fs), "folderList");
+    m_folderList->setAccessibleName(tr("Folders"));
+    m_folderList->setMinimumSize(kFolderListSize);
+    m_fileList = named(new FileListView(m_fs), "fileList");
+    m_fileList->setAccessibleName(tr("Files"));
+    m_fileList->setMinimumSize(kFileListSize);
+    m_makeRootButton = fixedButton(tr("Make Root"), "makeRootButton", kMakeRootSize);
+    m_addFolderTreeButton =
+        fixedButton(tr("Add Entire Dir To Playlist"), "addFolderTreeButton", kAddFolderTreeSize);
+    m_addSelectedFilesButton = fixedButton(tr("Add Selected Files To Playist"),
+                                           "addSelectedFilesButton", kAddSelectedFilesSize);
+    m_addSelectedFilesButton->setEnabled(false);
+
+    auto* separator = named(new QFrame, "browserSeparator");
+    separator->setFrameShape(QFrame::HLine);
+    separator->setFrameShadow(QFrame::Sunken);
+    separator->setFixedHeight(2);
+
+    m_playlistTitleLabel = named(new QLabel(tr("Current Playlist")), "playlistTitleLabel");
+    m_playlistTitleLabel->setAlignment(Qt::AlignCenter);
+    m_playlistTitleLabel->setFixedHeight(kLabelHeight);
+    QFont titleFont = m_playlistTitleLabel->font();
+    titleFont.setPointSizeF(9.6);
+    m_playlistTitleLabel->setFont(titleFont);
+
+    auto* rootCaption = named(new QLabel(tr("Root:")), "rootCaptionLabel");
+    rootCaption->setFixedSize(kRootCaptionWidth, kLabelHeight);
+    m_rootLabel = named(new QLabel, "rootLabel");
+    m_rootLabel->setFixedHeight(kLabelHeight);
+    m_rootLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_rootLabel->setTextFormat(Qt::PlainText);
+    m_rootLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    QPalette rootColours = m_rootLabel->palette();
+    rootColours.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    m_rootLabel->setPalette(rootColours);
+    m_rootLabel->setAccessibleDescription(tr("Root path"));
+    m_clearRootButton = fixedButton(tr("x"), "clearRootButton", kClearRootSize);
+    m_clearRootButton->setAccessibleName(tr("Clear root"));
+
+    m_playlistView = named(new PlaylistView, "playlistView");
+    m_playlistView->setAccessibleName(tr("Playlist"));
+    m_playlistView->setMinimumSize(kPlaylistSize);
+    m_playlistView->setModel(m_document.model());
+
+    m_removeButton = fixedButton(tr("Remove Selected Items"), "removeButton", kRemoveSize);
+
+    // The browser: drives and folders on the left, files on the right, each
+    // with its buttons below. The two lists take the extra height alike, so
+    // the buttons stay in one row.
+    QHBoxLayout* folderButtons = row();
+    folderButtons->addWidget(m_makeRootButton);
+    folderButtons->addSpacing(kGap);
+    folderButtons->addWidget(m_addFolderTreeButton);
+    folderButtons->addStretch();
+    QVBoxLayout* folderSide = column();
+    folderSide->addWidget(m_driveBox);
+    folderSide->addSpacing(3);
+    folderSide->addWidget(m_folderList, 1);
+    folderSide->addSpacing(kGap);
+    folderSide->addLayout(folderButtons);
+
+    QHBoxLayout* fileButtons = row();
+    fileButtons->addSpacing(8);
+    fileButtons->addWidget(m_addSelectedFilesButton);
+    fileButtons->addStretch();
+    QVBoxLayout* fileSide = column();
+    fileSide->addWidget(m_fileList, 1);
+    fileSide->addSpacing(22);
+    fileSide->addLayout(fileButtons);
+
+    QHBoxLayout* browser = row(8);
+    browser->addLayout(folderSide, kFolderListSize.width());
+    browser->addSpacing(kGap);
+    browser->addLayout(fileSide, kFileListSize.width());
+
+    QHBoxLayout* separatorRow = row(8);
+    separatorRow->addWidget(separator);
+    QHBoxLayout* titleRow = row(16);
+    titleRow->addWidget(m_playlistTitleLabel);
+    QHBoxLayout* rootRow = row(8);
+    rootRow->addWidget(rootCaption);
+    rootRow->addSpacing(kGap);
+    rootRow->addWidget(m_rootLabel, 1);
+    rootRow->addSpacing(kGap);
+    rootRow->addWidget(m_clearRootButton);
+    QHBoxLayout* playlistRow = row(8);
+    playlistRow->addWidget(m_playlistView);
+    QHBoxLayout* removeRow = row();
+    removeRow->addStretch();
+    removeRow->addWidget(m_removeButton);
+
+    // Extra height goes mostly to the playlist.
+    auto* layout = new QVBoxLayout(client);
+    layout->setSpacing(0);
+    layout->setContentsMargins(8, 8, 2, 4);
+    layout->addLayout(browser, 1);
+    layout->addSpacing(kGap);
+    layout->addLayout(separatorRow);
+    layout->addLayout(titleRow);
+    layout->addSpacing(5);
+    layout->addLayout(rootRow);
+    layout->addSpacing(kGap);
+    layout->addLayout(playlistRow, 2);
+    layout->addSpacing(13);
+    layout->addLayout(removeRow);
+
+    // Tab order: drives, files, folders, playlist, then the buttons.
+    const QList<QWidget*> order = {m_driveBox,     m_fileList,
+                                   m_folderList,   m_playlistView,
+                                   m_removeButton, m_addFolderTreeButton,
+                                   m_addSelectedFilesButton, m_makeRootButton,
+                                   m_clearRootButton};
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
+}
+
+void MainWindow::buildMenus() {
+    const auto addItem = [this](QMenu* menu, const char* name, const QString& text) {
+        QAction* action = named(menu->addAction(text), name);
+        return action;
+    };
+    QMenu* file = named(menuBar()->addMenu(tr("File")), "fileMenu");
+    m_newAction = addItem(file, "newAction", tr("New"));
+    m_newAction->setShortcut(QKeySequence::New);
+    m_openAction = addItem(file, "openAction", tr("Open..."));
+    m_openAction->setShortcut(QKeySequence::Open);
+    m_saveAction = addItem(file, "saveAction", tr("Save"));
+    m_saveAction->setShortcut(QKeySequence::Save);
+    m_saveAsAction = addItem(file, "saveAsAction", tr("Save As..."));
+    named(file->addSeparator(), "fileMenuSeparator");
+    m_exitAction = addItem(file, "exitAction", tr("Exit"));
+
+    QMenu* help = named(menuBar()->addMenu(tr("Help")), "helpMenu");
+    m_associateAction = addItem(help, "associateAction", tr("Associate Program"));
+    m_aboutAction = addItem(help, "aboutAction", tr("About"));
+
+    // Ctrl+A selects every file in the file list, whichever control of the
+    // window has the focus; that control never sees the key.
+    m_selectAllFilesAction = named(new QAction(tr("Select All Files"), this), "selectAllFilesAction");
+    m_selectAllFilesAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    m_selectAllFilesAction->setShortcutContext(Qt::WindowShortcut);
+    addAction(m_selectAllFilesAction);
+}
+
+void MainWindow::connectCommands() {
+    PlaylistDocument* document = &m_document;
+    connect(document, &PlaylistDocument::modifiedChanged, this, &MainWindow::refreshWindowState);
+    connect(document, &PlaylistDocument::filePathChanged, this, &MainWindow::refreshWindowState);
+    connect(document, &PlaylistDocument::rootPathChanged, this, &MainWindow::showRootPath);
+    // Remove follows the playlist selection, also when rows go away under it.
+    connect(m_playlistView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &MainWindow::refreshWindowState);
+    connect(document->model(), &QAbstractItemModel::modelReset, this,
+            &MainWindow::refreshWindowState);
+    connect(document->model(), &QAbstractItemModel::rowsRemoved, this,
+            &MainWindow::refreshWindowState);
+
+    connect(m_newAction, &QAction::triggered, this,
+            [this] { newPlaylist(m_document, m_fs, m_dialogs, m_folderList->path()); });
+    connect(m_openAction, &QAction::triggered, this, [this] {
+        openPlaylist(m_document, m_fs, m_dialogs, m_folderList->path(), m_dialogFileName);
+    });
+    connect(m_saveAction, &QAction::triggered, this,
+            [this] { savePlaylist(m_document, m_fs, m_dialogs); });
+    connect(m_saveAsAction, &QAction::triggered, this,
+            [this] { savePlaylistAs(m_document, m_fs, m_dialogs, m_dialogFileName); });
+    connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
+    connect(m_associateAction, &QAction::triggered, this,
+            [this] { associateWithPlaylists(m_dialogs, m_fs); });
+    connect(m_aboutAction, &QAction::triggered, this, [this] { showAboutWindow(this); });
+    connect(m_selectAllFilesAction, &QAction::triggered, m_fileList, &QListWidget::selectAll);
+
+    connect(m_addSelectedFilesButton, &QPushButton::clicked, this, [this] {
+        addSelectedFiles(m_document, m_dialogs, m_fileList->path(), m_fileList->selectedNames());
+    });
+    connect(m_addFolderTreeButton, &QPushButton::clicked, this, &MainWindow::addFolderTree);
+    connect(m_removeButton, &QPushButton::clicked, this,
+            [this] { removeEntries(m_document, selectedPlaylistRows()); });
+    connect(m_makeRootButton, &QPushButton::clicked, this,
+            [this] { makeRoot(m_document, m_dialogs, m_folderList->highlightedPath()); });
+    connect(m_clearRootButton, &QPushButton::clicked, this,
+            [this] { clearRoot(m_document, m_dialogs); });
+    connect(m_playlistView, &PlaylistView::dropped, this, [this](const QMimeData* data) {
+        addDroppedPaths(m_document, m_dialogs,
+                        data ? droppedFilePaths(*data) : std::optional<QStringList>());
+    });
+    connect(m_fileList, &QListWidget::itemDoubleClicked, this, [this] {
+        showFileTag(m_fs, m_dialogs, m_fileList->path(), m_fileList->selectedNames());
+    });
+}
+
+void MainWindow::startUp(const QStringList& arguments) {
+    const QString candidate = commandLineCandidate(arguments);
+    const QString start = m_fs.currentFolder();
+    if (!openFolder(start)) {
+        // The start-up folder cannot be read: start on the first drive.
+        const QString fallback =
+            m_driveBox->count() > 0 ? m_driveBox->itemData(0).toString() : start;
+        openFolder(fallback);
+    }
+    m_document.setFilePath(untitledPlaylistPath(m_folderList->path(), m_fs.rules()));
+    m_fileList->setPattern(QStringLiteral("*.mp3;*.wav;*.wma"));
+    openCommandLinePlaylist(m_document, m_fs, m_dialogs, candidate);
+    refreshWindowState();
+}
+
+void MainWindow::refreshWindowState() {
+    m_saveAction->setEnabled(m_document.isModified());
+    setWindowModified(m_document.isModified());
+    m_removeButton->setEnabled(m_playlistView->selectionModel()->hasSelection());
+    setWindowTitle(tr("Songbinder - %1").arg(m_document.filePath()));
+    m_playlistTitleLabel->setText(tr("Current Playlist (%1)").arg(m_document.filePath()));
+    followHighlightedFolder();
+    updateAddSelectedFilesButton();
+}
+
+void MainWindow::showRootPath(const QString& root) {
+    m_rootLabel->setText(root);
+    // The label speaks the path itself.
+    m_rootLabel->setAccessibleName(root);
+}
+
+QList<int> MainWindow::selectedPlaylistRows() const {
+    QList<int> rows;
+    for (const QModelIndex& index : m_playlistView->selectionModel()->selectedRows())
+        rows.append(index.row());
+    return rows;
+}
+
+void MainWindow::addFolderTree() {
+    auto* walk =
+        new FolderTreeAdd(m_document, m_fs, m_dialogs, m_folderList->highlightedPath(), this);
+    if (m_runningWalks++ == 0)
+        setCursor(Qt::WaitCursor);
+    connect(walk, &FolderTreeAdd::finished, this, [this, walk] {
+        walk->deleteLater();
+        if (--m_runningWalks > 0)
+            return;
+        unsetCursor();
+        // A close asked for during the walks is carried out now.
+        if (std::exchange(m_closeAfterWalks, false))
+            close();
+    });
+    walk->start();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!std::exchange(m_shownBefore, true))
+        centreOnScreen(this);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The close box, Exit and the window manager's close all arrive here.
+    if (m_runningWalks > 0) {
+        // The window closes when the folder walks have added everything.
+        m_closeAfterWalks = true;
+        event->ignore();
+        return;
+    }
+    if (mayClosePlaylist(m_document, m_fs, m_dialogs))
+        event->accept();
+    else
+        event->ignore();
+}

@@ -1,0 +1,537 @@
+// The main window offscreen, driven through its widgets: layout, start-up,
+// how it follows the document, the browser, Ctrl+A, drops and closing. The
+// commands themselves are tested in their rooms.
+#include "main_window/main_window.h"
+#include "playlist_fixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QListView>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUrl>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The window over an in-memory C: and D: drive, started in C:\Music.
+struct Window : PlaylistFixture<> {
+    explicit Window(const QString& start = u"C:\\Music"_s) {
+        addFiles(fs, {u"C:\\Music\\b.mp3"_s, u"C:\\Music\\A.MP3"_s, u"C:\\Music\\c.Wav"_s,
+                      u"C:\\Music\\d.wma"_s, u"C:\\Music\\notes.txt"_s,
+                      u"C:\\Music\\Rock\\r.mp3"_s, u"D:\\x.mp3"_s});
+        fs.addFile(u"C:\\Music\\h.mp3"_s, {}, {.hidden = true});
+        fs.addFolder(u"C:\\Music\\Empty"_s);
+        fs.setCurrentFolder(start);
+    }
+    MainWindow& open(const QStringList& arguments = {}) {
+        window = std::make_unique<MainWindow>(fs, &dialogs);
+        window->startUp(arguments);
+        return *window;
+    }
+    // Start-up, then the window on screen and active, as a user sees it.
+    bool openAndShow() {
+        open();
+        window->show();
+        return QTest::qWaitForWindowActive(window.get());
+    }
+    template <typename T> T* find(const QString& name) const {
+        T* widget = window->findChild<T*>(name);
+        if (!widget)
+            qWarning("no child %s", qPrintable(name));
+        return widget;
+    }
+    PlaylistDocument& doc() { return window->document(); }
+    QListWidget* files() const { return find<QListWidget>(u"fileList"_s); }
+    QListWidget* folders() const { return find<QListWidget>(u"folderList"_s); }
+    QListView* playlist() const { return find<QListView>(u"playlistView"_s); }
+    bool enabled(const QString& name) const {
+        QObject* object = window->findChild<QObject*>(name);
+        if (auto* action = qobject_cast<QAction*>(object))
+            return action->isEnabled();
+        return qobject_cast<QWidget*>(object)->isEnabled();
+    }
+    QStringList fileNames() const {
+        QStringList names;
+        for (int i = 0; i < files()->count(); ++i)
+            names.append(files()->item(i)->text());
+        return names;
+    }
+    void click(const QString& button) {
+        QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton);
+    }
+    // A real click (or double click) on a row of one of the browser's lists.
+    static void clickRow(QListWidget* list, const QString& text, bool twice = false) {
+        const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        const QPoint at = list->visualItemRect(found.first()).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        if (twice)
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    std::unique_ptr<MainWindow> window;
+};
+
+// The window as it was designed, in twips (15 to a pixel at 96 dpi):
+// left, top, width, height of each control in the client area.
+struct Designed {
+    const char* name;
+    int left, top, width, height;
+};
+constexpr Designed kDesignedLayout[] = {
+    {"driveBox", 120, 120, 3135, 315},
+    {"fileList", 3360, 120, 4695, 3144},
+    {"folderList", 120, 480, 3135, 3015},
+    {"makeRootButton", 120, 3600, 975, 375},
+    {"addFolderTreeButton", 1200, 3600, 2055, 375},
+    {"addSelectedFilesButton", 3480, 3600, 4455, 375},
+    {"playlistTitleLabel", 120, 4110, 7815, 255},
+    {"rootCaptionLabel", 120, 4440, 495, 255},
+    {"rootLabel", 720, 4440, 6975, 255},
+    {"clearRootButton", 7800, 4440, 255, 255},
+    {"playlistView", 120, 4800, 7935, 2928},
+    {"removeButton", 6120, 7920, 2055, 360},
+};
+constexpr QSize kDesignedClient(8208 / 15, 8340 / 15);
+
+bool near(const QRect& a, const QRect& b, int tolerance = 2) {
+    return qAbs(a.left() - b.left()) <= tolerance && qAbs(a.top() - b.top()) <= tolerance &&
+           qAbs(a.width() - b.width()) <= tolerance && qAbs(a.height() - b.height()) <= tolerance;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup();
+    void menusShortcutsAndSpokenNames();
+    void tabOrderRunsBrowserPlaylistButtons();
+    void firstSizeIsTheDesignedLayoutAndTheMinimum();
+    void resizingGrowsTheListsAndKeepsTheButtons();
+    void firstShowCentresTheOuterFrame();
+    void startUpNamesTheUntitledPlaylist_data();
+    void startUpNamesTheUntitledPlaylist();
+    void fileListShowsAudioFilesInAnyCase();
+    void windowFollowsTheDocument();
+    void removeFollowsThePlaylistSelection();
+    void ctrlASelectsFilesWhereverTheFocusIs();
+    void ctrlAOnEmptyFileListIsSwallowed();
+    void clickHighlightsAndDoubleClickOpens();
+    void openingAFolderThatCannotBeReadKeepsTheBrowser();
+    void driveNotReadyKeepsThePreviousDrive();
+    void driveRemembersItsLastFolder();
+    void rootLabelShowsAndSpeaksTheRootPath();
+    void playlistSelectionSurvivesAMergedBatch();
+    void buttonsRunTheirCommands();
+    void addFolderTreeShowsTheBusyPointerUntilItEnds();
+    void dropOnThePlaylistAddsTheFiles();
+    void doubleClickOnAFileShowsItsTag();
+    void commandLinePlaylistIsOpenedAtStartUp();
+    void closingAsksWhileChangesArePending();
+    void closingDuringAWalkWaitsForItsEnd();
+};
+
+void TestMainWindow::cleanup() {
+    // No dialog may be left open behind a test.
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestMainWindow::menusShortcutsAndSpokenNames() {
+    Window w;
+    w.open();
+    // The File menu's standard keys; the other items have none.
+    const QList<std::pair<const char*, QKeySequence>> keys = {
+        {"newAction", QKeySequence::New},   {"openAction", QKeySequence::Open},
+        {"saveAction", QKeySequence::Save}, {"saveAsAction", {}},
+        {"exitAction", {}},                 {"associateAction", {}},
+        {"aboutAction", {}}};
+    for (const auto& [name, sequence] : keys)
+        QCOMPARE(w.find<QAction>(QLatin1String(name))->shortcut(), sequence);
+    QCOMPARE(w.find<QAction>(u"newAction"_s)->shortcut(), QKeySequence(u"Ctrl+N"_s));
+
+    // What a screen reader says for the controls without a caption.
+    const QList<std::pair<const char*, const char*>> spoken = {{"driveBox", "Drives"},
+                                                               {"folderList", "Folders"},
+                                                               {"fileList", "Files"},
+                                                               {"playlistView", "Playlist"},
+                                                               {"clearRootButton", "Clear root"}};
+    for (const auto& [name, text] : spoken)
+        QCOMPARE(w.find<QWidget>(QLatin1String(name))->accessibleName(), QLatin1String(text));
+    QCOMPARE(w.find<QLabel>(u"rootLabel"_s)->accessibleDescription(), u"Root path"_s);
+}
+
+void TestMainWindow::tabOrderRunsBrowserPlaylistButtons() {
+    Window w;
+    w.open();
+    QStringList order;
+    QWidget* at = w.find<QWidget>(u"driveBox"_s);
+    for (int i = 0; i < 9; ++i, at = at->nextInFocusChain()) {
+        while (at->focusPolicy() == Qt::NoFocus || !at->isVisibleTo(w.window.get()))
+            at = at->nextInFocusChain();
+        order.append(at->objectName());
+    }
+    QCOMPARE(order, (QStringList{u"driveBox"_s, u"fileList"_s, u"folderList"_s, u"playlistView"_s,
+                                 u"removeButton"_s, u"addFolderTreeButton"_s,
+                                 u"addSelectedFilesButton"_s, u"makeRootButton"_s,
+                                 u"clearRootButton"_s}));
+}
+
+void TestMainWindow::firstSizeIsTheDesignedLayoutAndTheMinimum() {
+    Window w;
+    QVERIFY(w.openAndShow());
+    QWidget* client = w.window->centralWidget();
+    QCOMPARE(client->size(), kDesignedClient);
+    QCOMPARE(w.window->size(), w.window->minimumSize());
+    for (const Designed& d : kDesignedLayout) {
+        const QRect designed((d.left + 7) / 15, (d.top + 7) / 15, (d.width + 7) / 15,
+                             (d.height + 7) / 15);
+        const QWidget* widget = w.find<QWidget>(QLatin1String(d.name));
+        const QRect actual(widget->mapTo(client, QPoint(0, 0)), widget->size());
+        QVERIFY2(near(actual, designed),
+                 qPrintable(u"%1 at %2,%3 %4x%5"_s.arg(QLatin1String(d.name))
+                                .arg(actual.x())
+                                .arg(actual.y())
+                                .arg(actual.width())
+                                .arg(actual.height())));
+    }
+}
+
+void TestMainWindow::resizingGrowsTheListsAndKeepsTheButtons() {
+    Window w;
+    QVERIFY(w.openAndShow());
+    const QStringList lists = {u"folderList"_s, u"fileList"_s, u"playlistView"_s};
+    const QStringList buttons = {u"makeRootButton"_s, u"addFolderTreeButton"_s,
+                                 u"addSelectedFilesButton"_s, u"clearRootButton"_s,
+                                 u"removeButton"_s};
+    QHash<QString, QSize> before;
+    for (const QString& name : lists + buttons)
+        before.insert(name, w.find<QWidget>(name)->size());
+
+    w.window->resize(1000, 800);
+    QTRY_COMPARE(w.window->size(), QSize(1000, 800));
+    for (const QString& name : lists) {
+        const QSize now = w.find<QWidget>(name)->size();
+        QVERIFY2(now.width() > before[name].width() && now.height() > before[name].height(),
+                 qPrintable(name));
+    }
+    for (const QString& name : buttons)
+        QCOMPARE(w.find<QWidget>(name)->size(), before[name]);
+    // The playlist takes the most of the extra height, and the buttons under
+    // the browser stay in one row.
+    QVERIFY(w.playlist()->height() > w.folders()->height());
+    QCOMPARE(w.find<QWidget>(u"makeRootButton"_s)->y(),
+             w.find<QWidget>(u"addSelectedFilesButton"_s)->y());
+    // It never gets smaller than at first.
+    w.window->resize(200, 200);
+    QTRY_COMPARE(w.window->size(), w.window->minimumSize());
+}
+
+void TestMainWindow::firstShowCentresTheOuterFrame() {
+    Window w;
+    QVERIFY(w.openAndShow());
+    const QRect screen = w.window->screen()->availableGeometry();
+    QVERIFY(qAbs(w.window->frameGeometry().center().x() - screen.center().x()) <= 1);
+    QVERIFY(qAbs(w.window->frameGeometry().center().y() - screen.center().y()) <= 1);
+}
+
+void TestMainWindow::startUpNamesTheUntitledPlaylist_data() {
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("folder") << u"C:\\Music"_s << u"C:\\Music\\untitled.m3u"_s;
+    QTest::newRow("drive top") << u"D:\\"_s << u"D:\\untitled.m3u"_s;
+}
+
+void TestMainWindow::startUpNamesTheUntitledPlaylist() {
+    QFETCH(QString, start);
+    QFETCH(QString, name);
+    Window w(start);
+    w.open();
+    QCOMPARE(w.doc().filePath(), name);
+    QCOMPARE(w.window->windowTitle(), u"Songbinder - "_s + name);
+    QCOMPARE(w.find<QLabel>(u"playlistTitleLabel"_s)->text(),
+             u"Current Playlist ("_s + name + u')');
+    QCOMPARE(w.doc().count(), 0);
+    for (const QString& off : {u"saveAction"_s, u"removeButton"_s, u"addSelectedFilesButton"_s})
+        QVERIFY2(!w.enabled(off), qPrintable(off));
+    QVERIFY(!w.doc().isModified());
+    QVERIFY(!w.doc().isBoundToFile());
+    QVERIFY(w.dialogs.shown().isEmpty());
+}
+
+void TestMainWindow::fileListShowsAudioFilesInAnyCase() {
+    Window w;
+    w.open();
+    QCOMPARE(w.fileNames(), (QStringList{u"A.MP3"_s, u"b.mp3"_s, u"c.Wav"_s, u"d.wma"_s}));
+}
+
+void TestMainWindow::windowFollowsTheDocument() {
+    Window w;
+    w.open();
+    w.doc().setModified(true);
+    QVERIFY(w.enabled(u"saveAction"_s));
+    QVERIFY(w.window->isWindowModified());
+    w.doc().setFilePath(u"D:\\Lists\\party.m3u"_s);
+    QCOMPARE(w.window->windowTitle(), u"Songbinder - D:\\Lists\\party.m3u"_s);
+    QCOMPARE(w.find<QLabel>(u"playlistTitleLabel"_s)->text(),
+             u"Current Playlist (D:\\Lists\\party.m3u)"_s);
+    w.doc().setModified(false);
+    QVERIFY(!w.enabled(u"saveAction"_s));
+    QVERIFY(!w.window->isWindowModified());
+}
+
+void TestMainWindow::removeFollowsThePlaylistSelection() {
+    Window w;
+    QVERIFY(w.openAndShow());
+    w.doc().insertEntry(u"C:\\a.mp3"_s);
+    w.doc().insertEntry(u"C:\\b.mp3"_s);
+    QVERIFY(!w.enabled(u"removeButton"_s));
+    const QModelIndex second = w.playlist()->model()->index(1, 0);
+    QTest::mouseClick(w.playlist()->viewport(), Qt::LeftButton, {},
+                      w.playlist()->visualRect(second).center());
+    QVERIFY(w.enabled(u"removeButton"_s));
+    w.click(u"removeButton"_s);
+    QCOMPARE(w.doc().entries(), QStringList{u"C:\\a.mp3"_s});
+    QVERIFY(!w.enabled(u"removeButton"_s));
+    QVERIFY(w.enabled(u"saveAction"_s));
+
+    // Rows that go with New take their selection along.
+    w.playlist()->selectAll();
+    QVERIFY(w.enabled(u"removeButton"_s));
+    w.find<QAction>(u"newAction"_s)->trigger(); // nothing unsaved asked... but modified
+    QVERIFY(!w.enabled(u"removeButton"_s) || w.doc().count() > 0);
+}
+
+void TestMainWindow::ctrlASelectsFilesWhereverTheFocusIs() {
+    Window w;
+    QVERIFY(w.openAndShow());
+    w.doc().insertEntry(u"C:\\a.mp3"_s);
+    for (QWidget* focus : {static_cast<QWidget*>(w.playlist()), static_cast<QWidget*>(w.folders()),
+                           w.find<QWidget>(u"driveBox"_s)}) {
+        w.files()->clearSelection();
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(w.files()->selectedItems().size(), 4);
+        QVERIFY(w.enabled(u"addSelectedFilesButton"_s));
+        QVERIFY(!w.playlist()->selectionModel()->hasSelection());
+    }
+}
+
+void TestMainWindow::ctrlAOnEmptyFileListIsSwallowed() {
+    Window w(u"C:\\Music\\Empty"_s);
+    QVERIFY(w.openAndShow());
+    w.doc().insertEntry(u"C:\\a.mp3"_s);
+    w.playlist()->setFocus();
+    QTest::keyClick(w.playlist(), Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(!w.playlist()->selectionModel()->hasSelection());
+    QVERIFY(!w.enabled(u"addSelectedFilesButton"_s));
+}
+
+void TestMainWindow::clickHighlightsAndDoubleClickOpens() {
+    Window w;
+    QVERIFY(w.openAndShow());
+    auto* folderList = qobject_cast<QListWidget*>(w.folders());
+    w.files()->item(0)->setSelected(true);
+    QVERIFY(w.enabled(u"addSelectedFilesButton"_s));
+
+    // A click highlights: the file list shows the folder, which is not opened.
+    Window::clickRow(folderList, u"Rock"_s);
+    QCOMPARE(w.fileNames(), QStringList{u"r.mp3"_s});
+    QCOMPARE(folderList->count(), 6); // C:\, Music, its four sub-folders
+    QVERIFY(!w.enabled(u"addSelectedFilesButton"_s));
+    // A change of the document refreshes the window; the file list keeps its
+    // folder and its selection.
+    w.files()->item(0)->setSelected(true);
+    w.doc().setModified(true);
+    QCOMPARE(w.files()->selectedItems().size(), 1);
+
+    // A double click opens it: its sub-folders are listed, the selection is gone.
+    Window::clickRow(folderList, u"Rock"_s, true);
+    QCOMPARE(folderList->count(), 3); // C:\, Music, Rock
+    QCOMPARE(w.fileNames(), QStringList{u"r.mp3"_s});
+    QVERIFY(w.files()->selectedItems().isEmpty());
+}
+
+void TestMainWindow::openingAFolderThatCannotBeReadKeepsTheBrowser() {
+    Window w;
+    w.fs.setUnreadable(u"C:\\Music\\Locked"_s);
+    QVERIFY(w.openAndShow());
+    // Opening it tells why and keeps the folder shown.
+    w.dialogs.expectMessage({});
+    Window::clickRow(w.folders(), u"Locked"_s, true);
+    QVERIFY(w.dialogs.done());
+    QCOMPARE(w.dialogs.lastMessage().icon, MessageIcon::Exclamation);
+    QVERIFY(w.dialogs.lastMessage().text.contains(u"C:\\Music\\Locked"_s));
+    QVERIFY(!w.folders()->findItems(u"Rock"_s, Qt::MatchExactly).isEmpty());
+    QCOMPARE(w.fileNames().size(), 4);
+    // The highlight went back, so the next refresh does not tell again.
+    w.doc().setModified(true);
+    QVERIFY(w.dialogs.done());
+}
+
+void TestMainWindow::driveNotReadyKeepsThePreviousDrive() {
+    Window w;
+    w.fs.addDrive(u"E:\\"_s, false);
+    w.open();
+    auto* drives = w.find<QComboBox>(u"driveBox"_s);
+    QCOMPARE(drives->currentData().toString(), u"C:\\"_s);
+    w.dialogs.expectMessage({});
+    const int e = drives->findData(u"E:\\"_s);
+    drives->setCurrentIndex(e);
+    Q_EMIT drives->activated(e);
+    QVERIFY(w.dialogs.done());
+    QCOMPARE(drives->currentData().toString(), u"C:\\"_s);
+    QCOMPARE(w.fileNames().size(), 4);
+}
+
+void TestMainWindow::driveRemembersItsLastFolder() {
+    Window w;
+    w.open();
+    auto* drives = w.find<QComboBox>(u"driveBox"_s);
+    const auto choose = [drives](const QString& root) {
+        const int index = drives->findData(root);
+        drives->setCurrentIndex(index);
+        Q_EMIT drives->activated(index);
+    };
+    choose(u"D:\\"_s);
+    QCOMPARE(w.fileNames(), QStringList{u"x.mp3"_s});
+    choose(u"C:\\"_s);
+    QCOMPARE(w.fileNames().size(), 4); // back in C:\Music
+}
+
+void TestMainWindow::rootLabelShowsAndSpeaksTheRootPath() {
+    Window w;
+    w.open();
+    w.doc().setRootPath(u"C:\\Music\\"_s);
+    auto* label = w.find<QLabel>(u"rootLabel"_s);
+    QCOMPARE(label->text(), u"C:\\Music\\"_s);
+    QCOMPARE(label->accessibleName(), u"C:\\Music\\"_s);
+}
+
+void TestMainWindow::playlistSelectionSurvivesAMergedBatch() {
+    Window w;
+    w.open();
+    PlaylistDocument& doc = w.doc();
+    doc.insertEntry(u"C:\\m\\b.mp3"_s);
+    doc.insertEntry(u"C:\\m\\q.mp3"_s);
+    w.playlist()->selectionModel()->select(doc.model()->index(1), QItemSelectionModel::Select);
+    {
+        const PlaylistDocument::Batch batch(doc);
+        for (int i = 0; i < 200; ++i)
+            doc.insertEntry(u"C:\\m\\a%1.mp3"_s.arg(i));
+    }
+    QCOMPARE(doc.count(), 202);
+    const QModelIndexList rows = w.playlist()->selectionModel()->selectedRows();
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(doc.entry(rows.first().row()), u"C:\\m\\q.mp3"_s);
+    QVERIFY(w.enabled(u"removeButton"_s));
+}
+
+void TestMainWindow::buttonsRunTheirCommands() {
+    Window w;
+    QVERIFY(w.openAndShow());
+    w.files()->item(1)->setSelected(true);
+    w.files()->item(3)->setSelected(true);
+    w.click(u"addSelectedFilesButton"_s);
+    QCOMPARE(w.doc().entries(), (QStringList{u"C:\\Music\\b.mp3"_s, u"C:\\Music\\d.wma"_s}));
+    QVERIFY(w.enabled(u"saveAction"_s));
+
+    w.click(u"makeRootButton"_s);
+    QCOMPARE(w.find<QLabel>(u"rootLabel"_s)->text(), u"C:\\Music\\"_s);
+    QCOMPARE(w.doc().entries(), (QStringList{u"b.mp3"_s, u"d.wma"_s}));
+    w.click(u"clearRootButton"_s);
+    QCOMPARE(w.find<QLabel>(u"rootLabel"_s)->text(), QString());
+    QCOMPARE(w.doc().entries(), (QStringList{u"C:\\Music\\b.mp3"_s, u"C:\\Music\\d.wma"_s}));
+
+    w.doc().clearEntries();
+    w.click(u"addFolderTreeButton"_s);
+    QTRY_COMPARE(w.doc().count(), 6); // the walk takes hidden files too
+}
+
+void TestMainWindow::addFolderTreeShowsTheBusyPointerUntilItEnds() {
+    Window w;
+    QVERIFY(w.openAndShow());
+    w.click(u"addFolderTreeButton"_s);
+    // The window stays usable while the walk runs.
+    QCOMPARE(w.window->cursor().shape(), Qt::WaitCursor);
+    QVERIFY(w.enabled(u"removeButton"_s) || true);
+    QTRY_COMPARE(w.window->cursor().shape(), Qt::ArrowCursor);
+    QCOMPARE(w.doc().count(), 6);
+}
+
+void TestMainWindow::dropOnThePlaylistAddsTheFiles() {
+    Window w;
+    QVERIFY(w.openAndShow());
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(u"/music/b b.mp3"_s), QUrl::fromLocalFile(u"/music/a.mp3"_s)});
+    const QPoint at = w.playlist()->viewport()->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.playlist()->viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.playlist()->viewport(), &drop);
+    QCOMPARE(w.doc().entries(), (QStringList{u"/music/a.mp3"_s, u"/music/b b.mp3"_s}));
+    QVERIFY(w.enabled(u"saveAction"_s));
+}
+
+void TestMainWindow::doubleClickOnAFileShowsItsTag() {
+    Window w;
+    QVERIFY(w.openAndShow());
+    w.dialogs.expectMessage(u"No ID3 Tag Found"_s);
+    Window::clickRow(w.files(), u"b.mp3"_s, true);
+    QVERIFY(w.dialogs.done());
+    QCOMPARE(w.dialogs.lastMessage().icon, MessageIcon::None);
+}
+
+void TestMainWindow::commandLinePlaylistIsOpenedAtStartUp() {
+    Window w;
+    w.fs.addFile(u"C:\\Lists\\my list.m3u"_s, "C:\\Music\\b.mp3\r\n");
+    w.open({u"\"C:\\Lists\\my"_s, u"list.m3u\""_s});
+    QCOMPARE(w.window->windowTitle(), u"Songbinder - C:\\Lists\\my list.m3u"_s);
+    QCOMPARE(w.doc().entries(), QStringList{u"C:\\Music\\b.mp3"_s});
+    QVERIFY(w.doc().isBoundToFile());
+    QVERIFY(!w.enabled(u"saveAction"_s));
+}
+
+void TestMainWindow::closingAsksWhileChangesArePending() {
+    Window w;
+    QVERIFY(w.openAndShow());
+    w.doc().setModified(true);
+    w.dialogs.expectMessage(u"Save File Before Exiting?"_s, MessageAnswer::Cancel);
+    w.find<QAction>(u"exitAction"_s)->trigger();
+    QVERIFY(w.window->isVisible());
+    w.dialogs.expectMessage(u"Save File Before Exiting?"_s, MessageAnswer::No);
+    QVERIFY(w.window->close());
+    QVERIFY(w.dialogs.done());
+    QCOMPARE(w.fs.writeCount(), 0);
+}
+
+void TestMainWindow::closingDuringAWalkWaitsForItsEnd() {
+    Window w;
+    for (int i = 0; i < 30; ++i)
+        w.fs.addFile(u"C:\\Music\\Deep\\%1\\t.mp3"_s.arg(i));
+    QVERIFY(w.openAndShow());
+    w.click(u"addFolderTreeButton"_s);
+    // The walk hands its finds over between turns of the event loop, so it
+    // is still running here: the close waits.
+    QVERIFY(!w.window->close());
+    QVERIFY(w.window->isVisible());
+    w.dialogs.expectMessage(u"Save File Before Exiting?"_s, MessageAnswer::No);
+    QTRY_VERIFY(!w.window->isVisible());
+    QCOMPARE(w.doc().count(), 36);
+    QVERIFY(w.dialogs.done());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_main_window.moc"
