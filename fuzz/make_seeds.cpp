@@ -61,8 +61,8 @@ QList<QByteArray> trailers() {
 }
 
 QList<QByteArray> records() {
-    // Genre byte, track byte, then Tag, Title, Artist, Album, Year, Comment
-    // and Version separated by 0xFF.
+    // Genre byte, track byte, then identifier, title, artist, album, year,
+    // comment and version separated by 0xFF.
     const auto record = [](char genre, char track, const QList<QByteArray>& texts) {
         QByteArray bytes;
         bytes.append(genre).append(track).append(texts.join('\xFF'));
