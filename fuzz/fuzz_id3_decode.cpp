@@ -1,5 +1,7 @@
-// Feeds arbitrary bytes to the trailer decoder and checks what it promises.
+// Feeds arbitrary bytes to the trailer decoder and to the UTF-8 check its
+// text fields are read with, and checks what they promise.
 #include "fuzz_check.h"
+#include "platform/utf8.h"
 #include "tags/id3_tag.h"
 
 #include <QByteArray>
@@ -8,6 +10,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace {
 
@@ -16,10 +19,27 @@ bool isClean(const QString& text, qsizetype width) {
     return text.size() <= width && !text.contains(QChar(0)) && !text.endsWith(QLatin1Char(' '));
 }
 
+// Qt's own decoder keeps exactly the well-formed UTF-8 and replaces the rest,
+// so the two must agree on which bytes are UTF-8.
+void checkUtf8(QByteArrayView input) {
+    const std::string_view bytes(input.data(), static_cast<std::size_t>(input.size()));
+    const bool wellFormed = utf8::isWellFormed(bytes);
+    require(wellFormed == (QString::fromUtf8(input).toUtf8() == input),
+            "well-formed exactly when Qt decodes without loss");
+    const std::size_t tail = utf8::incompleteTailLength(bytes);
+    require(tail <= 3 && tail <= bytes.size(), "cut-off tail within three bytes");
+    if (tail > 0) {
+        require(!wellFormed, "a cut-off tail is not well-formed");
+        require(utf8::sequenceLength(bytes, bytes.size() - tail) == 0,
+                "a cut-off tail is no whole character");
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArrayView input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    checkUtf8(input);
 
     if (input.size() != kId3TrailerSize)
         require(!decodeId3Tag(input), "a wrong size is refused");
