@@ -14,23 +14,14 @@
 
 namespace {
 
-const GenreTable& genres() {
-    static const GenreTable table = [] {
-        GenreTable t;
-        t.fill();
-        return t;
-    }();
-    return table;
-}
-
 // Input layout: genre byte, track byte, then the seven text fields as UTF-8
 // separated by 0xFF bytes (a byte UTF-8 never uses).
-ID3Tag recordFrom(QByteArrayView input) {
-    ID3Tag tag;
-    tag.Genre = static_cast<quint8>(input[0]);
-    tag.Track = static_cast<quint8>(input[1]);
-    std::array<QString*, 7> fields = {&tag.Tag,  &tag.Title,   &tag.Artist, &tag.Album,
-                                      &tag.Year, &tag.Comment, &tag.Version};
+Id3Tag recordFrom(QByteArrayView input) {
+    Id3Tag tag;
+    tag.genre = static_cast<quint8>(input[0]);
+    tag.track = static_cast<quint8>(input[1]);
+    std::array<QString*, 7> fields = {&tag.identifier, &tag.title,   &tag.artist, &tag.album,
+                                      &tag.year,       &tag.comment, &tag.version};
     qsizetype start = 2;
     for (QString* field : fields) {
         if (start > input.size())
@@ -44,18 +35,18 @@ ID3Tag recordFrom(QByteArrayView input) {
     return tag;
 }
 
-void checkMessage(const ID3Tag& tag) {
-    const QString text = tagMessageText(tag, genres());
-    const QString genreLine = QStringLiteral("Genre: ") + genres().sGenreName(tag.Genre);
+void checkMessage(const Id3Tag& tag) {
+    const QString text = tagMessageText(tag);
+    const QString genreLine = QStringLiteral("Genre: ") + genreName(tag.genre);
     const std::array<std::pair<QString, bool>, 8> lines = {{
-        {QStringLiteral("Title: ") + tag.Title, !tag.Title.isEmpty()},
-        {QStringLiteral("Artist: ") + tag.Artist, !tag.Artist.isEmpty()},
-        {QStringLiteral("Album: ") + tag.Album, !tag.Album.isEmpty()},
-        {QStringLiteral("Track: ") + QString::number(tag.Track), tag.Track != 0},
-        {QStringLiteral("Year: ") + tag.Year, !tag.Year.isEmpty()},
-        {QStringLiteral("Notes: ") + tag.Comment, !tag.Comment.isEmpty()},
-        {genreLine, tag.Genre != 0},
-        {QStringLiteral("ID3 Version: ") + tag.Version, !tag.Version.isEmpty()},
+        {QStringLiteral("Title: ") + tag.title, !tag.title.isEmpty()},
+        {QStringLiteral("Artist: ") + tag.artist, !tag.artist.isEmpty()},
+        {QStringLiteral("Album: ") + tag.album, !tag.album.isEmpty()},
+        {QStringLiteral("Track: ") + QString::number(tag.track), tag.track != 0},
+        {QStringLiteral("Year: ") + tag.year, !tag.year.isEmpty()},
+        {QStringLiteral("Notes: ") + tag.comment, !tag.comment.isEmpty()},
+        {genreLine, tag.genre != 0},
+        {QStringLiteral("ID3 Version: ") + tag.version, !tag.version.isEmpty()},
     }};
     // Exactly the present lines, in order, with CR LF between them.
     qsizetype at = 0;
@@ -82,8 +73,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (input.size() >= 2)
         checkMessage(recordFrom(input));
     // Also what the decoder really hands over.
-    ID3Tag decoded;
-    if (input.size() >= kID3TrailerSize && decodeID3Tag(input.first(kID3TrailerSize), decoded))
-        checkMessage(decoded);
+    if (input.size() >= kId3TrailerSize) {
+        if (const std::optional<Id3Tag> decoded = decodeId3Tag(input.first(kId3TrailerSize)))
+            checkMessage(*decoded);
+    }
     return 0;
 }

@@ -44,6 +44,12 @@ QList<QByteArray> trailers() {
     ansi.title = "\xC9t\xE9 \x80 \x93quoted\x94";
     ansi.artist = QByteArray(29, 'c') + '\xE9';
 
+    // Bytes that only look like UTF-8: a surrogate, an overlong form, a value
+    // past U+10FFFF, and a character cut short by the field's end.
+    TrailerFields malformed;
+    malformed.title = "\xED\xA0\x80 \xE0\x80\x80 \xF4\x90\x80\x80 \xC0\xAF";
+    malformed.artist = QByteArray(28, 'd') + "\xF0\x9F";
+
     TrailerFields nuls;
     nuls.title = QByteArray("a\0b", 3);
     nuls.comment = QByteArray(29, 'y') + 'z';
@@ -53,6 +59,7 @@ QList<QByteArray> trailers() {
             makeTrailer(lower),
             makeTrailer(utf8),
             makeTrailer(ansi),
+            makeTrailer(malformed),
             makeTrailer(nuls),
             makeTrailer({}),
             QByteArray(128, '\0'),
@@ -61,8 +68,8 @@ QList<QByteArray> trailers() {
 }
 
 QList<QByteArray> records() {
-    // Genre byte, track byte, then Tag, Title, Artist, Album, Year, Comment
-    // and Version separated by 0xFF.
+    // Genre byte, track byte, then identifier, title, artist, album, year,
+    // comment and version separated by 0xFF.
     const auto record = [](char genre, char track, const QList<QByteArray>& texts) {
         QByteArray bytes;
         bytes.append(genre).append(track).append(texts.join('\xFF'));

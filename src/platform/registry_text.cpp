@@ -1,5 +1,7 @@
 #include "platform/registry_text.h"
 
+#include "platform/utf8.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -9,36 +11,6 @@ namespace {
 constexpr std::string_view kHeader =
     "; Songbinder's file types, standing in for HKEY_CLASSES_ROOT.\n"
     "; Written by the program; text values show the NUL they were stored with.\n";
-
-// Length of the well-formed UTF-8 sequence at text[at], or 0.
-std::size_t utf8Length(std::string_view text, std::size_t at) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(at);
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;  // no overlong forms
-        high = lead == 0xED ? 0x9F : 0xBF; // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF; // nothing above U+10FFFF
-    } else {
-        return 0;
-    }
-    if (at + length > text.size())
-        return 0;
-    if (byte(at + 1) < low || byte(at + 1) > high)
-        return 0;
-    for (std::size_t i = 2; i < length; ++i)
-        if (byte(at + i) < 0x80 || byte(at + i) > 0xBF)
-            return 0;
-    return length;
-}
 
 void appendHexByte(std::string& out, unsigned char byte) {
     constexpr char kDigits[] = "0123456789abcdef";
@@ -62,7 +34,7 @@ std::string escapeBytes(std::string_view bytes, std::string_view escape,
             ++i;
         } else if (byte < 0x80) {
             out += bytes[i++];
-        } else if (const std::size_t length = utf8Length(bytes, i); length > 0) {
+        } else if (const std::size_t length = utf8::sequenceLength(bytes, i); length > 0) {
             out += bytes.substr(i, length);
             i += length;
         } else {

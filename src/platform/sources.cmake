@@ -7,7 +7,8 @@ set(_here ${CMAKE_CURRENT_LIST_DIR})
 set(SONGBINDER_PLATFORM_TEXT_SOURCES
     ${_here}/file_system.cpp ${_here}/file_system.h
     ${_here}/path_rules.cpp ${_here}/path_rules.h
-    ${_here}/text_codec.cpp ${_here}/text_codec.h)
+    ${_here}/text_codec.cpp ${_here}/text_codec.h
+    ${_here}/utf8.h)
 set(SONGBINDER_PLATFORM_CORE_SOURCES
     ${SONGBINDER_PLATFORM_TEXT_SOURCES}
     ${_here}/dialogs.h
@@ -21,7 +22,8 @@ set(SONGBINDER_PLATFORM_UI_SOURCES
 set(SONGBINDER_REGISTRY_BACKEND_SOURCES
     ${_here}/registry_backend.h
     ${_here}/registry_memory.cpp ${_here}/registry_memory.h
-    ${_here}/registry_text.cpp ${_here}/registry_text.h)
+    ${_here}/registry_text.cpp ${_here}/registry_text.h
+    ${_here}/utf8.h)
 set(SONGBINDER_REGISTRY_WINDOWS_SOURCES ${_here}/registry_backend_win.cpp)
 set(SONGBINDER_REGISTRY_POSIX_SOURCES
     ${_here}/registry_store_posix.cpp ${_here}/registry_store_posix.h)

@@ -1,7 +1,9 @@
 #include "platform/text_codec.h"
 
+#include "platform/utf8.h"
 
 #include <array>
+#include <string_view>
 
 namespace {
 
@@ -65,46 +67,9 @@ bool isAscii(QByteArrayView bytes) {
     return true;
 }
 
-bool isValidUtf8(QByteArrayView bytes)
-{
-    // Well-formed UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
-    const qsizetype n = bytes.size();
-    qsizetype i = 0;
-    while (i < n) {
-        const auto b0 = static_cast<unsigned char>(bytes[i]);
-        if (b0 < 0x80) {
-            ++i;
-            continue;
-        }
-        int length = 0;
-        unsigned char low = 0x80, high = 0xBF;
-        if (b0 >= 0xC2 && b0 <= 0xDF) {
-            length = 2;
-        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-            length = 3;
-            if (b0 == 0xE0)
-                low = 0xA0;
-            else if (b0 == 0xED)
-                high = 0x9F;
-        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-            length = 4;
-            if (b0 == 0xF0)
-                low = 0x90;
-            else if (b0 == 0xF4)
-                high = 0x8F;
-        } else {
-            return false;
-        }
-        if (i + length > n)
-            return false;
-        for (int k = 1; k < length; ++k) {
-            const auto b = static_cast<unsigned char>(bytes[i + k]);
-            if (b < (k == 1 ? low : 0x80) || b > (k == 1 ? high : 0xBF))
-                return false;
-        }
-        i += length;
-    }
-    return true;
+bool isValidUtf8(QByteArrayView bytes) {
+    return utf8::isWellFormed(
+        std::string_view(bytes.data(), static_cast<std::size_t>(bytes.size())));
 }
 
 QString decodePlaylist(QByteArrayView bytes, const PathRules& rules) {

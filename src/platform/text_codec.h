@@ -19,6 +19,7 @@ QString decodeWindows1252(QByteArrayView bytes);
 // Nothing when a character has no Windows-1252 byte.
 std::optional<QByteArray> encodeWindows1252(QStringView text);
 
+// Well-formed UTF-8 as utf8::isWellFormed() has it, for Qt's byte arrays.
 bool isValidUtf8(QByteArrayView bytes);
 bool isAscii(QByteArrayView bytes);
 

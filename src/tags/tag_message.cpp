@@ -5,22 +5,22 @@
 
 #include <QStringList>
 
-QString tagMessageText(const ID3Tag& tag, const GenreTable& genres) {
+QString tagMessageText(const Id3Tag& tag) {
     QStringList lines;
-    const auto addLine = [&lines](const char* label, const QString& value) {
+    const auto addLine = [&lines](const QString& label, const QString& value) {
         if (!value.isEmpty())
-            lines.append(QLatin1String(label) + value);
+            lines.append(label + value);
     };
-    addLine("Title: ", tag.Title);
-    addLine("Artist: ", tag.Artist);
-    addLine("Album: ", tag.Album);
-    if (tag.Track != 0)
-        addLine("Track: ", QString::number(tag.Track));
-    addLine("Year: ", tag.Year);
-    addLine("Notes: ", tag.Comment);
+    addLine(TagMessage::tr("Title: "), tag.title);
+    addLine(TagMessage::tr("Artist: "), tag.artist);
+    addLine(TagMessage::tr("Album: "), tag.album);
+    if (tag.track != 0)
+        addLine(TagMessage::tr("Track: "), QString::number(tag.track));
+    addLine(TagMessage::tr("Year: "), tag.year);
+    addLine(TagMessage::tr("Notes: "), tag.comment);
     // Genre 0 is also what a tag without a genre holds, so it is not shown.
-    if (tag.Genre != 0)
-        addLine("Genre: ", genres.sGenreName(tag.Genre));
-    addLine("ID3 Version: ", tag.Version);
+    if (tag.genre != 0)
+        addLine(TagMessage::tr("Genre: "), genreName(tag.genre));
+    addLine(TagMessage::tr("ID3 Version: "), tag.version);
     return lines.join(QStringLiteral("\r\n"));
 }

@@ -1,31 +1,30 @@
 #include "id3_trailer.h"
-#include "playlist/form_state.h"
+#include "tags/file_tag_command.h"
 #include "tags/genres.h"
 #include "tags/id3_tag.h"
 #include "tags/tag_message.h"
 
 #include "fake_file_system.h"
-#include "fake_window_services.h"
 #include "scripted_dialogs.h"
 
 #include <QTest>
 
-Q_DECLARE_METATYPE(ID3Tag)
+Q_DECLARE_METATYPE(Id3Tag)
 
 namespace {
 
-ID3Tag tagOf(const QString& title, const QString& artist, const QString& album, int track,
+Id3Tag tagOf(const QString& title, const QString& artist, const QString& album, int track,
              const QString& year, const QString& comment, int genre) {
-    ID3Tag t;
-    t.Tag = QStringLiteral("TAG");
-    t.Title = title;
-    t.Artist = artist;
-    t.Album = album;
-    t.Track = static_cast<quint8>(track);
-    t.Year = year;
-    t.Comment = comment;
-    t.Genre = static_cast<quint8>(genre);
-    t.Version = track ? QStringLiteral("ID3v1.1") : QStringLiteral("ID3v1.0");
+    Id3Tag t;
+    t.identifier = QStringLiteral("TAG");
+    t.title = title;
+    t.artist = artist;
+    t.album = album;
+    t.track = static_cast<quint8>(track);
+    t.year = year;
+    t.comment = comment;
+    t.genre = static_cast<quint8>(genre);
+    t.version = track ? QStringLiteral("ID3v1.1") : QStringLiteral("ID3v1.0");
     return t;
 }
 
@@ -33,6 +32,11 @@ QByteArray titledTrailer(const QByteArray& title) {
     TrailerFields f;
     f.title = title;
     return makeTrailer(f);
+}
+
+QString titleMessage(const char* title) {
+    return QStringLiteral("Title: ") + QLatin1String(title) +
+           QStringLiteral("\r\nID3 Version: ID3v1.0");
 }
 
 const QString kNoTag = QStringLiteral("No ID3 Tag Found");
@@ -43,24 +47,46 @@ class TestTagMessage : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void genreNames_data();
+    void genreNames();
     void messageText_data();
     void messageText();
-    void doubleClick_data();
-    void doubleClick();
-    void doubleClickPosixPaths_data();
-    void doubleClickPosixPaths();
-
-private:
-    GenreTable m_genres;
+    void showFileTag_data();
+    void showFileTag();
+    void showFileTagPosixPaths_data();
+    void showFileTagPosixPaths();
 };
 
-void TestTagMessage::initTestCase() {
-    m_genres.fill();
+void TestTagMessage::genreNames_data() {
+    QTest::addColumn<int>("genre");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("first") << 0 << QStringLiteral("Blues");
+    QTest::newRow("last") << 147 << QStringLiteral("Synthpop");
+    QTest::newRow("one past the last") << 148 << QStringLiteral("Unknown");
+    QTest::newRow("highest byte") << 255 << QStringLiteral("Unknown");
+    // An entry left out or doubled shifts every name after it.
+    QTest::newRow("Fusion, original list") << 30 << QStringLiteral("Fusion");
+    QTest::newRow("Fusion, extension") << 84 << QStringLiteral("Fusion");
+    QTest::newRow("last of the original list") << 79 << QStringLiteral("Hard Rock");
+    QTest::newRow("first of the extension") << 80 << QStringLiteral("Folk");
+    // The program's own spellings.
+    QTest::newRow("Psychadelic") << 67 << QStringLiteral("Psychadelic");
+    QTest::newRow("Folk/Rock") << 81 << QStringLiteral("Folk/Rock");
+    QTest::newRow("Bebob") << 85 << QStringLiteral("Bebob");
+    QTest::newRow("Progress. Rock") << 92 << QStringLiteral("Progress. Rock");
+    QTest::newRow("A Capella") << 123 << QStringLiteral("A Capella");
+    QTest::newRow("Christian Gangsta Rap") << 136 << QStringLiteral("Christian Gangsta Rap");
+    QTest::newRow("Jpop") << 146 << QStringLiteral("Jpop");
+}
+
+void TestTagMessage::genreNames() {
+    QFETCH(int, genre);
+    QFETCH(QString, name);
+    QCOMPARE(genreName(static_cast<quint8>(genre)), name);
 }
 
 void TestTagMessage::messageText_data() {
-    QTest::addColumn<ID3Tag>("tag");
+    QTest::addColumn<Id3Tag>("tag");
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("full tag") << tagOf(QStringLiteral("Song"), QStringLiteral("Band"),
@@ -89,52 +115,47 @@ void TestTagMessage::messageText_data() {
 }
 
 void TestTagMessage::messageText() {
-    QFETCH(ID3Tag, tag);
+    QFETCH(Id3Tag, tag);
     QFETCH(QString, expected);
-    QCOMPARE(tagMessageText(tag, m_genres), expected);
+    QCOMPARE(tagMessageText(tag), expected);
 }
 
-void TestTagMessage::doubleClick_data() {
+void TestTagMessage::showFileTag_data() {
     QTest::addColumn<QString>("folder");
-    QTest::addColumn<QStringList>("items");
-    QTest::addColumn<QList<bool>>("selected");
+    QTest::addColumn<QStringList>("selectedNames");
     QTest::addColumn<QString>("expected"); // empty: no message at all
 
-    const QStringList music = {QStringLiteral("a.mp3"), QStringLiteral("b.mp3"),
-                               QStringLiteral("c.mp3"), QStringLiteral("plain.mp3")};
     QTest::newRow("drive's top folder")
-        << QStringLiteral("C:\\") << QStringList{QStringLiteral("a.mp3")} << QList<bool>{true}
-        << QStringLiteral("Title: Top\r\nID3 Version: ID3v1.0");
+        << QStringLiteral("C:\\") << QStringList{QStringLiteral("a.mp3")} << titleMessage("Top");
     QTest::newRow("folder without separator")
-        << QStringLiteral("C:\\Music") << music << QList<bool>{true, false, false, false}
-        << QStringLiteral("Title: A\r\nID3 Version: ID3v1.0");
+        << QStringLiteral("C:\\Music") << QStringList{QStringLiteral("a.mp3")} << titleMessage("A");
     QTest::newRow("folder with separator")
-        << QStringLiteral("C:\\Music\\") << music << QList<bool>{true, false, false, false}
-        << QStringLiteral("Title: A\r\nID3 Version: ID3v1.0");
+        << QStringLiteral("C:\\Music\\") << QStringList{QStringLiteral("a.mp3")}
+        << titleMessage("A");
     QTest::newRow("several selected: the topmost")
-        << QStringLiteral("C:\\Music") << music << QList<bool>{false, true, true, false}
-        << QStringLiteral("Title: B\r\nID3 Version: ID3v1.0");
+        << QStringLiteral("C:\\Music")
+        << QStringList{QStringLiteral("b.mp3"), QStringLiteral("c.mp3")} << titleMessage("B");
     QTest::newRow("spaces around the path")
         << QStringLiteral(" C:\\Music") << QStringList{QStringLiteral("c.mp3  ")}
-        << QList<bool>{true} << QStringLiteral("Title: C\r\nID3 Version: ID3v1.0");
-    QTest::newRow("no tag") << QStringLiteral("C:\\Music") << music
-                            << QList<bool>{false, false, false, true} << kNoTag;
+        << titleMessage("C");
+    QTest::newRow("spaces before the separator")
+        << QStringLiteral("C:\\Music  ") << QStringList{QStringLiteral("a.mp3")}
+        << titleMessage("A");
+    QTest::newRow("name in other letter case")
+        << QStringLiteral("c:\\music") << QStringList{QStringLiteral("A.MP3")} << titleMessage("A");
+    QTest::newRow("no tag") << QStringLiteral("C:\\Music")
+                            << QStringList{QStringLiteral("plain.mp3"), QStringLiteral("a.mp3")}
+                            << kNoTag;
     QTest::newRow("file gone since listed")
-        << QStringLiteral("C:\\Music") << QStringList{QStringLiteral("gone.mp3")}
-        << QList<bool>{true} << kNoTag;
+        << QStringLiteral("C:\\Music") << QStringList{QStringLiteral("gone.mp3")} << kNoTag;
     QTest::newRow("hidden file") << QStringLiteral("C:\\Music")
-                                 << QStringList{QStringLiteral("hidden.mp3")} << QList<bool>{true}
-                                 << kNoTag;
-    QTest::newRow("nothing selected") << QStringLiteral("C:\\Music") << music
-                                      << QList<bool>{false, false, false, false} << QString();
-    QTest::newRow("empty list") << QStringLiteral("C:\\Music") << QStringList() << QList<bool>()
-                                << QString();
+                                 << QStringList{QStringLiteral("hidden.mp3")} << kNoTag;
+    QTest::newRow("nothing selected") << QStringLiteral("C:\\Music") << QStringList() << QString();
 }
 
-void TestTagMessage::doubleClick() {
+void TestTagMessage::showFileTag() {
     QFETCH(QString, folder);
-    QFETCH(QStringList, items);
-    QFETCH(QList<bool>, selected);
+    QFETCH(QStringList, selectedNames);
     QFETCH(QString, expected);
 
     FakeFileSystem fs;
@@ -144,20 +165,11 @@ void TestTagMessage::doubleClick() {
     fs.addFile(QStringLiteral("C:\\Music\\c.mp3"), titledTrailer("C"));
     fs.addFile(QStringLiteral("C:\\Music\\plain.mp3"), QByteArray(4000, '\x11'));
     fs.addFile(QStringLiteral("C:\\Music\\hidden.mp3"), titledTrailer("H"), {true, false, false});
-
-    FormState state(fs.rules());
-    state.sCurrentPlaylist = QStringLiteral("C:\\untitled.m3u");
-    state.playlist.insertSorted(QStringLiteral("C:\\Music\\a.mp3"));
     ScriptedDialogs dialogs;
-    FakeWindowServices window;
-    window.fileFolder = folder;
-    window.fileItems = items;
-    window.fileSelected = selected;
-    CommandContext ctx{state, fs, dialogs, window};
-
     if (!expected.isEmpty())
         dialogs.expectMessage(expected);
-    File1_DblClick(ctx, m_genres);
+
+    ::showFileTag(fs, dialogs, folder, selectedNames);
 
     QVERIFY(dialogs.done());
     QCOMPARE(dialogs.messageTexts().size(), expected.isEmpty() ? 0 : 1);
@@ -166,51 +178,48 @@ void TestTagMessage::doubleClick() {
         QCOMPARE(dialogs.lastMessage().icon, MessageIcon::None);
         QCOMPARE(dialogs.lastMessage().buttons, MessageButtons::Ok);
     }
-    // Looking at a tag changes nothing.
-    QCOMPARE(window.refreshCount, 0);
-    QCOMPARE(window.fileListSelection(), selected);
-    QCOMPARE(state.bUnsaved, false);
-    QCOMPARE(state.sCurrentPlaylist, QStringLiteral("C:\\untitled.m3u"));
-    QCOMPARE(state.playlist.rowCount(), 1);
+    // Looking at a tag writes nothing.
     QCOMPARE(fs.writeCount(), 0);
 }
 
-void TestTagMessage::doubleClickPosixPaths_data() {
+void TestTagMessage::showFileTagPosixPaths_data() {
     QTest::addColumn<QString>("folder");
-    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("expected");
     QTest::newRow("top folder") << QStringLiteral("/") << QStringLiteral("a.mp3")
-                                << QStringLiteral("Title: Top\r\nID3 Version: ID3v1.0");
+                                << titleMessage("Top");
     QTest::newRow("folder") << QStringLiteral("/music") << QStringLiteral("a.mp3")
-                            << QStringLiteral("Title: A\r\nID3 Version: ID3v1.0");
-    // A name may end in a space here: it is not the same file as without.
+                            << titleMessage("A");
+    QTest::newRow("folder with separator")
+        << QStringLiteral("/music/") << QStringLiteral("a.mp3") << titleMessage("A");
+    // Names may begin or end in a space here: without it they name another
+    // file.
     QTest::newRow("name ending in a space")
-        << QStringLiteral("/music") << QStringLiteral("a.mp3 ")
-        << QStringLiteral("Title: Spaced\r\nID3 Version: ID3v1.0");
+        << QStringLiteral("/music") << QStringLiteral("a.mp3 ") << titleMessage("Spaced");
+    QTest::newRow("folder ending in a space")
+        << QStringLiteral("/mix ") << QStringLiteral("a.mp3") << titleMessage("Mix");
     QTest::newRow("other letter case is another file")
         << QStringLiteral("/music") << QStringLiteral("A.MP3") << kNoTag;
 }
 
-void TestTagMessage::doubleClickPosixPaths() {
+void TestTagMessage::showFileTagPosixPaths() {
     QFETCH(QString, folder);
-    QFETCH(QString, item);
+    QFETCH(QString, name);
     QFETCH(QString, expected);
 
     FakeFileSystem fs(PathRules::posix());
     fs.addFile(QStringLiteral("/a.mp3"), titledTrailer("Top"));
     fs.addFile(QStringLiteral("/music/a.mp3"), titledTrailer("A"));
     fs.addFile(QStringLiteral("/music/a.mp3 "), titledTrailer("Spaced"));
-    FormState state(fs.rules());
+    fs.addFile(QStringLiteral("/mix /a.mp3"), titledTrailer("Mix"));
+    fs.addFile(QStringLiteral("/mix/a.mp3"), titledTrailer("No space"));
     ScriptedDialogs dialogs;
-    FakeWindowServices window;
-    window.fileFolder = folder;
-    window.fileItems = {item};
-    window.fileSelected = {true};
-    CommandContext ctx{state, fs, dialogs, window};
-
     dialogs.expectMessage(expected);
-    File1_DblClick(ctx, m_genres);
+
+    ::showFileTag(fs, dialogs, folder, {name});
+
     QVERIFY(dialogs.done());
+    QCOMPARE(dialogs.lastMessage().text, expected);
 }
 
 QTEST_APPLESS_MAIN(TestTagMessage)
