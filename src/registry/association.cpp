@@ -5,7 +5,7 @@
 #include "platform/window_services.h"
 #include "playlist/form_state.h"
 #include "registry/desktop_association.h"
-#include "registry/mdl_registry.h"
+#include "registry/registry_module.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -50,7 +50,7 @@ public:
     QString className() const { return m_ctx.window.hiddenText(); }
 
     void readClassName() {
-        QString value = valueAsText(m_registry.vReadKeyValue(kHKeyClassesRoot, ".m3u", ""));
+        QString value = valueAsText(m_registry.readKeyValue(kHKeyClassesRoot, ".m3u", ""));
         // A text box ends its text at the first NUL; the value read carries
         // the NUL it was stored with.
         if (const qsizetype nul = value.indexOf(QChar(0)); nul >= 0)
@@ -58,16 +58,16 @@ public:
         m_ctx.window.setHiddenText(value);
     }
 
-    void create(const QString& keyPath) { m_registry.CreateKey(kHKeyClassesRoot, toAnsi(keyPath)); }
+    void create(const QString& keyPath) { m_registry.createKey(kHKeyClassesRoot, toAnsi(keyPath)); }
 
     void write(const QString& keyPath, const QString& text) {
-        m_registry.WriteKeyValue(kHKeyClassesRoot, toAnsi(keyPath), "", toAnsi(text),
+        m_registry.writeKeyValue(kHKeyClassesRoot, toAnsi(keyPath), "", toAnsi(text),
                                  static_cast<std::int32_t>(kRegSz));
     }
 
     // A text or integer as the key's default value.
     bool hasDefaultValue(const QString& keyPath) {
-        return !isEmptyValue(m_registry.vReadKeyValue(kHKeyClassesRoot, toAnsi(keyPath), ""));
+        return !isEmptyValue(m_registry.readKeyValue(kHKeyClassesRoot, toAnsi(keyPath), ""));
     }
 
     // .m3u names a class: only that class's Edit verb is set; its other
@@ -95,7 +95,7 @@ public:
 
 private:
     CommandContext& m_ctx;
-    mdlRegistry m_registry;
+    RegistryModule m_registry;
 };
 
 } // namespace

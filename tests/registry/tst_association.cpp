@@ -5,7 +5,7 @@
 #include "recording_registry.h"
 #include "registry/association.h"
 #include "registry/desktop_association.h"
-#include "registry/mdl_registry.h"
+#include "registry/registry_module.h"
 #include "scripted_dialogs.h"
 
 #include <QCoreApplication>
@@ -69,7 +69,7 @@ struct Fixture {
     // Stores exactly `bytes`: a byte other than NUL after them keeps the
     // registry from counting a NUL there.
     void setDefault(const std::string& key, const std::string& bytes) {
-        mdlRegistry(memory).CreateKey(kHKeyClassesRoot, key);
+        RegistryModule(memory).createKey(kHKeyClassesRoot, key);
         RegHandle handle = 0;
         memory.openKey(kHKeyClassesRoot, key.c_str(), 0, kKeyReadWrite, &handle);
         const std::string guarded = bytes + 'X';
@@ -78,7 +78,7 @@ struct Fixture {
         memory.closeKey(handle);
     }
     QString defaultOf(const std::string& key) {
-        const RegValue value = mdlRegistry(memory).vReadKeyValue(kHKeyClassesRoot, key, "");
+        const RegValue value = RegistryModule(memory).readKeyValue(kHKeyClassesRoot, key, "");
         const auto* text = std::get_if<std::string>(&value);
         return text ? QString::fromLocal8Bit(QByteArray::fromStdString(*text))
                     : QStringLiteral("(none)");
@@ -160,7 +160,7 @@ private slots:
         QFETCH(bool, m3uKeyExists);
         Fixture f;
         if (m3uKeyExists)
-            mdlRegistry(f.memory).CreateKey(kHKeyClassesRoot, ".m3u");
+            RegistryModule(f.memory).createKey(kHKeyClassesRoot, ".m3u");
         f.run();
         const QStringList expected = {
             QStringLiteral("create .m3u"),
