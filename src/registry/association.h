@@ -5,8 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+class Dialogs;
 class FileSystem;
-struct CommandContext;
 
 // Where the association command finds the program and, on a Linux desktop,
 // the user's and the system's desktop folders.
@@ -31,12 +31,17 @@ QString registryStoreFolder(const AssociationEnvironment& env);
 // the Edit handler of .m3u files below HKEY_CLASSES_ROOT (or the store
 // standing in for it) and, on a Linux desktop, offers it under "Open With"
 // for playlists. Reports nothing afterwards.
-void mnuHelpAss_Click(CommandContext& ctx, RegistryBackend& registry,
-                      const AssociationEnvironment& env);
+void associateWithPlaylists(Dialogs& dialogs, FileSystem& fs, RegistryBackend& registry,
+                            const AssociationEnvironment& env);
 
 // The same on this machine: the platform's registry and this process's
 // environment.
-void mnuHelpAss_Click(CommandContext& ctx);
+void associateWithPlaylists(Dialogs& dialogs, FileSystem& fs);
+
+// The text up to its first NUL character, or all of it when it holds none.
+// A text read from the registry carries the NUL it was stored with; a name
+// taken from it must not.
+QString textBeforeNul(const QString& text);
 
 // The command line registered for the verbs: the executable's path and %1,
 // each in double quotes. With Windows rules the file name is written
