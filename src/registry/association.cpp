@@ -3,7 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "registry/desktop_association.h"
-#include "registry/mdl_registry.h"
+#include "registry/registry_module.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,8 +15,10 @@
 
 namespace {
 
-const QString kQuestion =
-    QStringLiteral("Make this program the default app for editing .m3u files?");
+// The translation context of the command's texts.
+class Association {
+    Q_DECLARE_TR_FUNCTIONS(Association)
+};
 
 // The registry takes text in the system's ANSI code page (UTF-8 on Linux);
 // the conversion happens here, at the edge of the command.
@@ -38,61 +40,57 @@ QString xdgFolder(const char* variable, const QString& fallback) {
     return QDir::isAbsolutePath(value) ? value : fallback;
 }
 
-class Association {
+// The default values of keys below HKEY_CLASSES_ROOT, as the command uses
+// them: always the empty value name, always text.
+class ClassesRoot {
 public:
-    explicit Association(RegistryBackend& backend)
+    explicit ClassesRoot(RegistryBackend& backend)
         : m_registry(backend) {}
 
-    QString className() const { return m_className; }
+    // The default value as text; empty when there is none.
+    QString defaultValue(const QString& keyPath) { return valueAsText(readDefault(keyPath)); }
+    // A text or integer as the key's default value.
+    bool hasDefaultValue(const QString& keyPath) { return !isEmptyValue(readDefault(keyPath)); }
 
-    void readClassName() {
-        QString value = valueAsText(m_registry.vReadKeyValue(kHKeyClassesRoot, ".m3u", ""));
-        // A text box ends its text at the first NUL; the value read carries
-        // the NUL it was stored with.
-        if (const qsizetype nul = value.indexOf(QChar(0)); nul >= 0)
-            value.truncate(nul);
-        m_className = value;
-    }
-
-    void create(const QString& keyPath) { m_registry.CreateKey(kHKeyClassesRoot, toAnsi(keyPath)); }
+    void create(const QString& keyPath) { m_registry.createKey(kHKeyClassesRoot, toAnsi(keyPath)); }
 
     void write(const QString& keyPath, const QString& text) {
-        m_registry.WriteKeyValue(kHKeyClassesRoot, toAnsi(keyPath), "", toAnsi(text),
+        m_registry.writeKeyValue(kHKeyClassesRoot, toAnsi(keyPath), "", toAnsi(text),
                                  static_cast<std::int32_t>(kRegSz));
     }
 
-    // A text or integer as the key's default value.
-    bool hasDefaultValue(const QString& keyPath) {
-        return !isEmptyValue(m_registry.vReadKeyValue(kHKeyClassesRoot, toAnsi(keyPath), ""));
-    }
-
-    // .m3u names a class: only that class's Edit verb is set; its other
-    // verbs and its default verb stay.
-    void setEditVerb(const QString& command) {
-        if (!hasDefaultValue(className() + QStringLiteral("\\shell\\edit\\command"))) {
-            create(className() + QStringLiteral("\\shell\\edit\\command"));
-            write(className() + QStringLiteral("\\shell\\edit"), QStringLiteral("&Edit"));
-        }
-        write(className() + QStringLiteral("\\shell\\edit\\command"), command);
-    }
-
-    // No class yet: a new "m3ufile" type with Open and Edit, Edit the default.
-    void registerNewClass(const QString& command) {
-        create(QStringLiteral(".m3u"));
-        write(QStringLiteral(".m3u"), QStringLiteral("m3ufile"));
-        create(QStringLiteral("m3ufile\\shell\\open\\command"));
-        create(QStringLiteral("m3ufile\\shell\\edit\\command"));
-        write(QStringLiteral("m3ufile\\shell"), QStringLiteral("Edit"));
-        write(QStringLiteral("m3ufile\\shell\\open"), QStringLiteral("&Open"));
-        write(QStringLiteral("m3ufile\\shell\\edit"), QStringLiteral("&Edit"));
-        write(QStringLiteral("m3ufile\\shell\\open\\command"), command);
-        write(QStringLiteral("m3ufile\\shell\\edit\\command"), command);
-    }
-
 private:
-    QString m_className;
-    mdlRegistry m_registry;
+    RegValue readDefault(const QString& keyPath) {
+        return m_registry.readKeyValue(kHKeyClassesRoot, toAnsi(keyPath), "");
+    }
+
+    RegistryModule m_registry;
 };
+
+// .m3u names a class: only that class's Edit verb is set; its other verbs
+// and its default verb stay.
+void setEditVerb(ClassesRoot& classes, const QString& className, const QString& command) {
+    const QString verb = className + QStringLiteral("\\shell\\edit");
+    const QString verbCommand = verb + QStringLiteral("\\command");
+    if (!classes.hasDefaultValue(verbCommand)) {
+        classes.create(verbCommand);
+        classes.write(verb, QStringLiteral("&Edit"));
+    }
+    classes.write(verbCommand, command);
+}
+
+// No class yet: a new "m3ufile" type with Open and Edit, Edit the default.
+void registerNewClass(ClassesRoot& classes, const QString& command) {
+    classes.create(QStringLiteral(".m3u"));
+    classes.write(QStringLiteral(".m3u"), QStringLiteral("m3ufile"));
+    classes.create(QStringLiteral("m3ufile\\shell\\open\\command"));
+    classes.create(QStringLiteral("m3ufile\\shell\\edit\\command"));
+    classes.write(QStringLiteral("m3ufile\\shell"), QStringLiteral("Edit"));
+    classes.write(QStringLiteral("m3ufile\\shell\\open"), QStringLiteral("&Open"));
+    classes.write(QStringLiteral("m3ufile\\shell\\edit"), QStringLiteral("&Edit"));
+    classes.write(QStringLiteral("m3ufile\\shell\\open\\command"), command);
+    classes.write(QStringLiteral("m3ufile\\shell\\edit\\command"), command);
+}
 
 } // namespace
 
@@ -131,22 +129,31 @@ QString editCommand(const FileSystem& fs, const QString& executablePath) {
     return QLatin1Char('"') + folder + name + QStringLiteral("\" \"%1\"");
 }
 
+QString textBeforeNul(const QString& text) {
+    const qsizetype nul = text.indexOf(QChar(0));
+    return nul < 0 ? text : text.left(nul);
+}
+
 void associateWithPlaylists(Dialogs& dialogs, FileSystem& fs, RegistryBackend& registry,
                             const AssociationEnvironment& env) {
-    if (dialogs.ask(kQuestion, MessageButtons::YesNo, MessageAnswer::Yes) != MessageAnswer::Yes)
+    const QString question =
+        Association::tr("Make this program the default app for editing .m3u files?");
+    if (dialogs.ask(question, MessageButtons::YesNo, MessageAnswer::Yes) != MessageAnswer::Yes)
         return;
     const QString command = editCommand(fs, env.executablePath);
 
-    Association association(registry);
-    association.readClassName();
-    if (!association.className().isEmpty())
-        association.setEditVerb(command);
+    ClassesRoot classes(registry);
+    const QString className = textBeforeNul(classes.defaultValue(QStringLiteral(".m3u")));
+    if (!className.isEmpty())
+        setEditVerb(classes, className, command);
     else
-        association.registerNewClass(command);
+        registerNewClass(classes, command);
 
-    // The registry entries alone mean nothing to a Linux desktop.
+    // The registry entries alone mean nothing to a Linux desktop. A file
+    // that could not be written is not reported yet: like the registry's
+    // failures, it passes silently.
     if (!env.dataHome.isEmpty())
-        registerDesktopEditor(env);
+        static_cast<void>(registerDesktopEditor(fs, env));
 }
 
 void associateWithPlaylists(Dialogs& dialogs, FileSystem& fs) {

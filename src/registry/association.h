@@ -5,8 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-class FileSystem;
 class Dialogs;
+class FileSystem;
 
 // Where the association command finds the program and, on a Linux desktop,
 // the user's and the system's desktop folders.
@@ -37,6 +37,11 @@ void associateWithPlaylists(Dialogs& dialogs, FileSystem& fs, RegistryBackend& r
 // The same on this machine: the platform's registry and this process's
 // environment.
 void associateWithPlaylists(Dialogs& dialogs, FileSystem& fs);
+
+// The text up to its first NUL character, or all of it when it holds none.
+// A text read from the registry carries the NUL it was stored with; a name
+// taken from it must not.
+QString textBeforeNul(const QString& text);
 
 // The command line registered for the verbs: the executable's path and %1,
 // each in double quotes. With Windows rules the file name is written

@@ -1,11 +1,7 @@
 #include "registry/desktop_association.h"
 
+#include "platform/file_system.h"
 #include "registry/association.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -103,18 +99,35 @@ void takeOffRemoved(QStringList& lines, const QString& desktopId, const QString&
         lines[at] = type + QLatin1Char('=') + items.join(QLatin1Char(';')) + QLatin1Char(';');
 }
 
-bool writeAtomically(const QString& path, const QByteArray& bytes) {
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return false;
-    // QSaveFile writes through a symbolic link to its target, so a
-    // mimeapps.list kept elsewhere and linked in stays where it is.
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+// A regular file, hidden or not, links followed.
+bool isFile(FileSystem& fs, const QString& path) {
+    const std::unique_ptr<FileNameSearch> search = fs.search(path, SearchMask::AllFiles);
+    return search && search->next().has_value();
 }
 
-bool installedEntryExists(const AssociationEnvironment& env) {
+// False only when the file system is sure that nothing by that name is there.
+bool mayExist(FileSystem& fs, const QString& path) {
+    if (fs.isFolder(path))
+        return true;
+    const std::unique_ptr<FileNameSearch> search = fs.search(path, SearchMask::AllFiles);
+    return !search || search->next().has_value();
+}
+
+std::optional<DesktopFileFailure> writeFile(FileSystem& fs, const QString& path,
+                                            const QByteArray& bytes) {
+    QString reason;
+    // The file system replaces the file through a temporary file beside
+    // it, writing through a symbolic link to its target, so a mimeapps.list
+    // kept elsewhere and linked in stays where it is.
+    if (!fs.makeFolders(fs.parentFolder(path), &reason) ||
+        !fs.writeFileAtomic(path, bytes, &reason))
+        return DesktopFileFailure{path, reason};
+    return std::nullopt;
+}
+
+bool installedEntryExists(FileSystem& fs, const AssociationEnvironment& env) {
     for (const QString& folder : env.dataDirs)
-        if (QFileInfo(folder + QStringLiteral("/applications/") + kDesktopEntryId).isFile())
+        if (isFile(fs, folder + QStringLiteral("/applications/") + kDesktopEntryId))
             return true;
     return false;
 }
@@ -187,30 +200,31 @@ QString withAddedAssociation(const QString& mimeappsText, const QString& desktop
     return text;
 }
 
-bool registerDesktopEditor(const AssociationEnvironment& env) {
-    bool written = true;
-    if (!installedEntryExists(env)) {
-        written = writeAtomically(env.dataHome + QStringLiteral("/applications/") + kDesktopEntryId,
-                                  desktopEntryText(env.executablePath).toUtf8());
+std::optional<DesktopFileFailure> registerDesktopEditor(FileSystem& fs,
+                                                        const AssociationEnvironment& env) {
+    std::optional<DesktopFileFailure> failure;
+    if (!installedEntryExists(fs, env)) {
+        failure = writeFile(fs, env.dataHome + QStringLiteral("/applications/") + kDesktopEntryId,
+                            desktopEntryText(env.executablePath).toUtf8());
     }
 
     const QString mimeappsPath = env.configHome + QStringLiteral("/mimeapps.list");
-    QFile file(mimeappsPath);
-    QByteArray before;
-    if (file.exists()) {
-        if (!file.open(QIODevice::ReadOnly))
-            return false;
-        before = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            return false;
-        file.close();
-    }
+    QString reason;
+    std::optional<QByteArray> before = fs.readFile(mimeappsPath, &reason);
+    // None yet: the list starts empty. One that is there but cannot be read
+    // is left alone rather than replaced by the program's lines alone.
+    if (!before && !mayExist(fs, mimeappsPath))
+        before = QByteArray();
+    if (!before)
+        return failure ? failure : DesktopFileFailure{mimeappsPath, reason};
+
     // Read and written byte for byte (Latin-1), so lines in any encoding
     // come back exactly as they were; the lines added are plain ASCII.
     const QByteArray after =
-        withAddedAssociation(QString::fromLatin1(before), kDesktopEntryId, kPlaylistMimeTypes)
+        withAddedAssociation(QString::fromLatin1(*before), kDesktopEntryId, kPlaylistMimeTypes)
             .toLatin1();
-    if (after != before)
-        written = writeAtomically(mimeappsPath, after) && written;
-    return written;
+    if (after == *before)
+        return failure;
+    std::optional<DesktopFileFailure> written = writeFile(fs, mimeappsPath, after);
+    return failure ? failure : written;
 }

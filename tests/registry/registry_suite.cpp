@@ -8,17 +8,17 @@ namespace {
 using mini_test::Checks;
 
 void textReadsBackWithItsNul(SuiteRun& t) {
-    t.reg.CreateKey(t.root, ".m3u");
-    t.reg.WriteKeyValue(t.root, ".m3u", "", std::string("m3ufile"), kWriteSz);
-    const RegValue value = t.reg.vReadKeyValue(t.root, ".m3u", "");
+    t.reg.createKey(t.root, ".m3u");
+    t.reg.writeKeyValue(t.root, ".m3u", "", std::string("m3ufile"), kWriteSz);
+    const RegValue value = t.reg.readKeyValue(t.root, ".m3u", "");
     MT_EQUAL(t.checks, shown(value), storedText("m3ufile"));
     const auto* bytes = std::get_if<std::string>(&value);
     MT_CHECK(t.checks, bytes != nullptr && bytes->size() == 8 && bytes->back() == '\0');
 }
 
 void missingThingsReadEmpty(SuiteRun& t) {
-    t.reg.CreateKey(t.root, "m3ufile\\shell");
-    t.reg.WriteKeyValue(t.root, "m3ufile\\shell", "Named", std::string("x"), kWriteSz);
+    t.reg.createKey(t.root, "m3ufile\\shell");
+    t.reg.writeKeyValue(t.root, "m3ufile\\shell", "Named", std::string("x"), kWriteSz);
     struct Row {
         const char* name;
         const char* key;
@@ -32,12 +32,12 @@ void missingThingsReadEmpty(SuiteRun& t) {
     };
     for (const Row& row : rows) {
         t.checks.row(row.name);
-        MT_EQUAL(t.checks, shown(t.reg.vReadKeyValue(t.root, row.key, row.value)), "empty");
+        MT_EQUAL(t.checks, shown(t.reg.readKeyValue(t.root, row.key, row.value)), "empty");
     }
-    t.checks.row("lReadValue keeps the value");
+    t.checks.row("readValue keeps the value");
     const RegHandle key = t.open("m3ufile\\shell");
     RegValue value = std::string("kept");
-    MT_EQUAL(t.checks, t.reg.lReadValue(key, "", value), kErrorFileNotFound);
+    MT_EQUAL(t.checks, t.reg.readValue(key, "", value), kErrorFileNotFound);
     MT_EQUAL(t.checks, shown(value), "text \"kept\"");
     t.close(key);
     t.checks.row("reading creates nothing");
@@ -45,36 +45,36 @@ void missingThingsReadEmpty(SuiteRun& t) {
 }
 
 void otherTypesReadEmptyAndMinusOne(SuiteRun& t) {
-    t.reg.CreateKey(t.root, "types");
+    t.reg.createKey(t.root, "types");
     const std::uint32_t types[] = {kRegNone, kRegExpandSz, kRegBinary, kRegMultiSz, 11};
     for (const std::uint32_t type : types) {
         t.checks.row("type " + std::to_string(type));
         t.setRaw("types", "", type, std::string("abc\0\0", 5));
-        MT_EQUAL(t.checks, shown(t.reg.vReadKeyValue(t.root, "types", "")), "empty");
+        MT_EQUAL(t.checks, shown(t.reg.readKeyValue(t.root, "types", "")), "empty");
         const RegHandle key = t.open("types");
         RegValue value = std::int32_t{7};
-        MT_EQUAL(t.checks, t.reg.lReadValue(key, "", value), -1);
+        MT_EQUAL(t.checks, t.reg.readValue(key, "", value), -1);
         MT_EQUAL(t.checks, shown(value), "integer 7");
         t.close(key);
     }
 }
 
 void writeToMissingKeyWritesNothingUntilCreated(SuiteRun& t) {
-    t.reg.WriteKeyValue(t.root, "m3ufile\\shell", "", std::string("Edit"), kWriteSz);
+    t.reg.writeKeyValue(t.root, "m3ufile\\shell", "", std::string("Edit"), kWriteSz);
     MT_CHECK(t.checks, !t.exists("m3ufile\\shell"));
     MT_CHECK(t.checks, !t.exists("m3ufile"));
-    t.reg.CreateKey(t.root, "m3ufile\\shell");
-    t.reg.WriteKeyValue(t.root, "m3ufile\\shell", "", std::string("Edit"), kWriteSz);
+    t.reg.createKey(t.root, "m3ufile\\shell");
+    t.reg.writeKeyValue(t.root, "m3ufile\\shell", "", std::string("Edit"), kWriteSz);
     MT_EQUAL(t.checks, t.defaultValue("m3ufile\\shell"), storedText("Edit"));
 }
 
 void otherWriteTypesWriteNothing(SuiteRun& t) {
-    t.reg.CreateKey(t.root, "types");
+    t.reg.createKey(t.root, "types");
     const std::int32_t types[] = {0, 2, 3, 7, 11, -1};
     for (const std::int32_t type : types) {
         t.checks.row("type " + std::to_string(type));
         const RegHandle key = t.open("types");
-        MT_EQUAL(t.checks, t.reg.lWriteValue(key, "", type, std::string("abc")), kErrorSuccess);
+        MT_EQUAL(t.checks, t.reg.writeValue(key, "", type, std::string("abc")), kErrorSuccess);
         std::uint32_t size = 0;
         MT_EQUAL(t.checks, t.rec.queryValue(key, "", nullptr, nullptr, &size), kErrorFileNotFound);
         t.close(key);
@@ -82,16 +82,16 @@ void otherWriteTypesWriteNothing(SuiteRun& t) {
 }
 
 void integersRoundTrip(SuiteRun& t) {
-    t.reg.CreateKey(t.root, "numbers");
+    t.reg.createKey(t.root, "numbers");
     const std::int32_t values[] = {0, 1, -1, 0x12345678, INT32_MIN, INT32_MAX};
     for (const std::int32_t number : values) {
         t.checks.row(std::to_string(number));
-        t.reg.WriteKeyValue(t.root, "numbers", "n", number, kWriteDword);
-        MT_EQUAL(t.checks, shown(t.reg.vReadKeyValue(t.root, "numbers", "n")),
+        t.reg.writeKeyValue(t.root, "numbers", "n", number, kWriteDword);
+        MT_EQUAL(t.checks, shown(t.reg.readKeyValue(t.root, "numbers", "n")),
                  "integer " + std::to_string(number));
     }
     t.checks.row("four bytes, lowest first");
-    t.reg.WriteKeyValue(t.root, "numbers", "n", std::int32_t{0x12345678}, kWriteDword);
+    t.reg.writeKeyValue(t.root, "numbers", "n", std::int32_t{0x12345678}, kWriteDword);
     const RegHandle key = t.open("numbers");
     std::uint8_t bytes[8] = {};
     std::uint32_t type = 0;
@@ -105,7 +105,7 @@ void integersRoundTrip(SuiteRun& t) {
 }
 
 void valuesConvertToTheTypeWritten(SuiteRun& t) {
-    t.reg.CreateKey(t.root, "convert");
+    t.reg.createKey(t.root, "convert");
     struct Row {
         const char* name;
         RegValue value;
@@ -121,58 +121,58 @@ void valuesConvertToTheTypeWritten(SuiteRun& t) {
     };
     for (const Row& row : rows) {
         t.checks.row(row.name);
-        t.reg.WriteKeyValue(t.root, "convert", "", row.value, row.type);
-        MT_EQUAL(t.checks, shown(t.reg.vReadKeyValue(t.root, "convert", "")), row.expected);
+        t.reg.writeKeyValue(t.root, "convert", "", row.value, row.type);
+        MT_EQUAL(t.checks, shown(t.reg.readKeyValue(t.root, "convert", "")), row.expected);
     }
     t.checks.row("a text that is no number is not stored as 0");
     const RegHandle key = t.open("convert");
-    MT_EQUAL(t.checks, t.reg.lWriteValue(key, "n", kWriteDword, std::string("twelve")),
+    MT_EQUAL(t.checks, t.reg.writeValue(key, "n", kWriteDword, std::string("twelve")),
              kErrorInvalidParameter);
-    MT_EQUAL(t.checks, shown(t.reg.vReadKeyValue(t.root, "convert", "n")), "empty");
+    MT_EQUAL(t.checks, shown(t.reg.readKeyValue(t.root, "convert", "n")), "empty");
     t.close(key);
 }
 
 void emptyTextIsAValue(SuiteRun& t) {
-    t.reg.CreateKey(t.root, "c\\shell\\edit\\command");
-    t.reg.WriteKeyValue(t.root, "c\\shell\\edit\\command", "", std::string(), kWriteSz);
+    t.reg.createKey(t.root, "c\\shell\\edit\\command");
+    t.reg.writeKeyValue(t.root, "c\\shell\\edit\\command", "", std::string(), kWriteSz);
     MT_EQUAL(t.checks, t.defaultValue("c\\shell\\edit\\command"), storedText(""));
 }
 
 void rewritingReplacesValueAndType(SuiteRun& t) {
-    t.reg.CreateKey(t.root, "k");
-    t.reg.WriteKeyValue(t.root, "k", "", std::string("a long first text"), kWriteSz);
-    t.reg.WriteKeyValue(t.root, "k", "", std::string("bb"), kWriteSz);
+    t.reg.createKey(t.root, "k");
+    t.reg.writeKeyValue(t.root, "k", "", std::string("a long first text"), kWriteSz);
+    t.reg.writeKeyValue(t.root, "k", "", std::string("bb"), kWriteSz);
     MT_EQUAL(t.checks, t.defaultValue("k"), storedText("bb"));
-    t.reg.WriteKeyValue(t.root, "k", "", std::int32_t{5}, kWriteDword);
+    t.reg.writeKeyValue(t.root, "k", "", std::int32_t{5}, kWriteDword);
     MT_EQUAL(t.checks, t.defaultValue("k"), "integer 5");
 }
 
 void createMakesEveryKeyAlongThePath(SuiteRun& t) {
-    t.reg.CreateKey(t.root, "m3ufile");
-    t.reg.WriteKeyValue(t.root, "m3ufile", "", std::string("Playlist"), kWriteSz);
-    t.reg.CreateKey(t.root, "m3ufile\\shell\\open\\command");
+    t.reg.createKey(t.root, "m3ufile");
+    t.reg.writeKeyValue(t.root, "m3ufile", "", std::string("Playlist"), kWriteSz);
+    t.reg.createKey(t.root, "m3ufile\\shell\\open\\command");
     for (const char* path :
          {"m3ufile", "m3ufile\\shell", "m3ufile\\shell\\open", "m3ufile\\shell\\open\\command"}) {
         t.checks.row(path);
         MT_CHECK(t.checks, t.exists(path));
     }
     t.checks.row("values of existing keys stay");
-    t.reg.CreateKey(t.root, "m3ufile");
+    t.reg.createKey(t.root, "m3ufile");
     MT_EQUAL(t.checks, t.defaultValue("m3ufile"), storedText("Playlist"));
 }
 
 void namesIgnoreCase(SuiteRun& t) {
-    t.reg.CreateKey(t.root, "M3UFile\\Shell");
-    t.reg.CreateKey(t.root, "m3ufile\\SHELL\\Edit");
-    t.reg.WriteKeyValue(t.root, "m3ufile\\shell\\edit", "", std::string("&Edit"), kWriteSz);
+    t.reg.createKey(t.root, "M3UFile\\Shell");
+    t.reg.createKey(t.root, "m3ufile\\SHELL\\Edit");
+    t.reg.writeKeyValue(t.root, "m3ufile\\shell\\edit", "", std::string("&Edit"), kWriteSz);
     MT_EQUAL(t.checks, t.defaultValue("M3UFILE\\Shell\\EDIT"), storedText("&Edit"));
-    t.reg.WriteKeyValue(t.root, "m3ufile", "Count", std::int32_t{1}, kWriteDword);
-    t.reg.WriteKeyValue(t.root, "m3ufile", "COUNT", std::int32_t{2}, kWriteDword);
-    MT_EQUAL(t.checks, shown(t.reg.vReadKeyValue(t.root, "m3ufile", "count")), "integer 2");
+    t.reg.writeKeyValue(t.root, "m3ufile", "Count", std::int32_t{1}, kWriteDword);
+    t.reg.writeKeyValue(t.root, "m3ufile", "COUNT", std::int32_t{2}, kWriteDword);
+    MT_EQUAL(t.checks, shown(t.reg.readKeyValue(t.root, "m3ufile", "count")), "integer 2");
 }
 
 void pathSpelling(SuiteRun& t) {
-    t.reg.CreateKey(t.root, "a\\\\b\\");
+    t.reg.createKey(t.root, "a\\\\b\\");
     MT_CHECK(t.checks, t.exists("a\\b"));
     MT_CHECK(t.checks, t.exists("a\\\\b\\\\"));
     RegHandle key = 0;
@@ -212,8 +212,8 @@ void pathSpelling(SuiteRun& t) {
 }
 
 void handlesAndAccessRights(SuiteRun& t) {
-    t.reg.CreateKey(t.root, "k");
-    t.reg.WriteKeyValue(t.root, "k", "", std::string("v"), kWriteSz);
+    t.reg.createKey(t.root, "k");
+    t.reg.writeKeyValue(t.root, "k", "", std::string("v"), kWriteSz);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>("w");
     std::uint32_t size = 0;
 
@@ -241,8 +241,8 @@ void handlesAndAccessRights(SuiteRun& t) {
 }
 
 void queriesReportSizes(SuiteRun& t) {
-    t.reg.CreateKey(t.root, "k");
-    t.reg.WriteKeyValue(t.root, "k", "", std::string("m3ufile"), kWriteSz);
+    t.reg.createKey(t.root, "k");
+    t.reg.writeKeyValue(t.root, "k", "", std::string("m3ufile"), kWriteSz);
     const RegHandle key = t.open("k");
     std::uint32_t type = 0;
     std::uint32_t size = 0;
@@ -263,7 +263,7 @@ void queriesReportSizes(SuiteRun& t) {
 
     t.checks.row("text stored without its NUL");
     t.setRaw("k", "bare", kRegSz, "abcX", 3);
-    MT_EQUAL(t.checks, shown(t.reg.vReadKeyValue(t.root, "k", "bare")), "text \"abc\"");
+    MT_EQUAL(t.checks, shown(t.reg.readKeyValue(t.root, "k", "bare")), "text \"abc\"");
     size = sizeof buffer;
     std::fill(buffer, buffer + sizeof buffer, 'Z');
     MT_EQUAL(t.checks,
@@ -274,33 +274,32 @@ void queriesReportSizes(SuiteRun& t) {
 
     t.checks.row("a NUL right after the counted text is counted too");
     t.setRaw("k", "counted", kRegSz, "abc", 3);
-    MT_EQUAL(t.checks, shown(t.reg.vReadKeyValue(t.root, "k", "counted")), storedText("abc"));
+    MT_EQUAL(t.checks, shown(t.reg.readKeyValue(t.root, "k", "counted")), storedText("abc"));
 
     t.checks.row("NUL inside a text");
     t.setRaw("k", "inner", kRegSz, std::string("ab\0cd\0", 6));
-    MT_EQUAL(t.checks, shown(t.reg.vReadKeyValue(t.root, "k", "inner")),
-             shown(text("ab\0cd\0", 6)));
+    MT_EQUAL(t.checks, shown(t.reg.readKeyValue(t.root, "k", "inner")), shown(text("ab\0cd\0", 6)));
     t.close(key);
 }
 
 void bytesAboveAsciiRoundTrip(SuiteRun& t) {
     // A UTF-8 path and single-byte letters both come back byte for byte.
     const std::string texts[] = {"/home/j\xC3\xB6rg/Musik/songbinder", "Caf\xE9 \x80 \xFF"};
-    t.reg.CreateKey(t.root, "k");
+    t.reg.createKey(t.root, "k");
     for (const std::string& value : texts) {
         t.checks.row(value);
-        t.reg.WriteKeyValue(t.root, "k", "", value, kWriteSz);
+        t.reg.writeKeyValue(t.root, "k", "", value, kWriteSz);
         MT_EQUAL(t.checks, t.defaultValue("k"), storedText(value));
     }
 }
 
 void callsOfEachOperation(SuiteRun& t) {
     t.rec.clear();
-    t.reg.CreateKey(t.root, "m3ufile\\shell");
-    t.reg.WriteKeyValue(t.root, "m3ufile\\shell", "", std::string("Edit"), kWriteSz);
-    t.reg.vReadKeyValue(t.root, "m3ufile\\shell", "");
-    t.reg.WriteKeyValue(t.root, "m3ufile\\shell\\edit", "", std::string("&Edit"), kWriteSz);
-    t.reg.vReadKeyValue(t.root, "nothing", "");
+    t.reg.createKey(t.root, "m3ufile\\shell");
+    t.reg.writeKeyValue(t.root, "m3ufile\\shell", "", std::string("Edit"), kWriteSz);
+    t.reg.readKeyValue(t.root, "m3ufile\\shell", "");
+    t.reg.writeKeyValue(t.root, "m3ufile\\shell\\edit", "", std::string("&Edit"), kWriteSz);
+    t.reg.readKeyValue(t.root, "nothing", "");
     const std::vector<std::string> expected = {
         "create m3ufile\\shell",
         "close m3ufile\\shell",
@@ -352,7 +351,7 @@ void SuiteRun::setRaw(const std::string& path, const std::string& name, std::uin
 }
 
 std::string SuiteRun::defaultValue(const std::string& path) {
-    return shown(reg.vReadKeyValue(root, path, ""));
+    return shown(reg.readKeyValue(root, path, ""));
 }
 
 std::string shown(const RegValue& value) {
@@ -407,7 +406,7 @@ std::vector<mini_test::Test> registrySuite(RegistryFixture& fixture) {
                              }
                              {
                                  RecordingRegistry rec(fixture.backend(), fixture.root());
-                                 mdlRegistry reg(rec);
+                                 RegistryModule reg(rec);
                                  SuiteRun run{checks, rec, reg, fixture.root()};
                                  test.run(run);
                                  checks.row({});

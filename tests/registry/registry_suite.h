@@ -7,7 +7,7 @@
 
 #include "mini_test.h"
 #include "recording_registry.h"
-#include "registry/mdl_registry.h"
+#include "registry/registry_module.h"
 
 #include <string>
 #include <vector>
@@ -29,7 +29,7 @@ public:
 struct SuiteRun {
     mini_test::Checks& checks;
     RecordingRegistry& rec;
-    mdlRegistry& reg;
+    RegistryModule& reg;
     RegHandle root;
 
     // A handle to the key, or 0 when it does not open; close it with close().
@@ -40,7 +40,7 @@ struct SuiteRun {
     // type in an existing key.
     void setRaw(const std::string& path, const std::string& name, std::uint32_t type,
                 const std::string& bytes, std::size_t count = std::string::npos);
-    // The default value of the key, read through vReadKeyValue, as text.
+    // The default value of the key, read through readKeyValue, as text.
     std::string defaultValue(const std::string& path);
 };
 

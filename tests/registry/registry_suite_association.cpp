@@ -7,8 +7,8 @@ namespace {
 
 const std::string kCommand = "\"C:\\Tools\\ed.exe\" \"%1\"";
 
-// The class name as the hidden text box keeps it: the value read, as
-// text, ending at its first NUL.
+// The class name as the command takes it: the value read, as text, cut
+// at its first NUL.
 std::string classNameOf(const RegValue& value) {
     const auto* bytes = std::get_if<std::string>(&value);
     return bytes ? bytes->substr(0, bytes->find('\0')) : std::string();
@@ -20,15 +20,15 @@ std::string setLine(const std::string& path, const std::string& value) {
 }
 
 void write(SuiteRun& t, const std::string& path, const std::string& value) {
-    t.reg.WriteKeyValue(t.root, path, "", value, kWriteSz);
+    t.reg.writeKeyValue(t.root, path, "", value, kWriteSz);
 }
 
 // .m3u names no class: the "m3ufile" type, with Open and Edit, Edit first.
 void registerNewClass(SuiteRun& t) {
-    t.reg.CreateKey(t.root, ".m3u");
+    t.reg.createKey(t.root, ".m3u");
     write(t, ".m3u", "m3ufile");
-    t.reg.CreateKey(t.root, "m3ufile\\shell\\open\\command");
-    t.reg.CreateKey(t.root, "m3ufile\\shell\\edit\\command");
+    t.reg.createKey(t.root, "m3ufile\\shell\\open\\command");
+    t.reg.createKey(t.root, "m3ufile\\shell\\edit\\command");
     write(t, "m3ufile\\shell", "Edit");
     write(t, "m3ufile\\shell\\open", "&Open");
     write(t, "m3ufile\\shell\\edit", "&Edit");
@@ -38,8 +38,8 @@ void registerNewClass(SuiteRun& t) {
 
 // .m3u names class C: only C's Edit verb is set.
 void setEditVerb(SuiteRun& t, const std::string& className) {
-    if (isEmptyValue(t.reg.vReadKeyValue(t.root, className + "\\shell\\edit\\command", ""))) {
-        t.reg.CreateKey(t.root, className + "\\shell\\edit\\command");
+    if (isEmptyValue(t.reg.readKeyValue(t.root, className + "\\shell\\edit\\command", ""))) {
+        t.reg.createKey(t.root, className + "\\shell\\edit\\command");
         write(t, className + "\\shell\\edit", "&Edit");
     }
     write(t, className + "\\shell\\edit\\command", kCommand);
@@ -47,7 +47,7 @@ void setEditVerb(SuiteRun& t, const std::string& className) {
 
 // The whole command after the user agreed; gives the class name it used.
 std::string associate(SuiteRun& t) {
-    const std::string className = classNameOf(t.reg.vReadKeyValue(t.root, ".m3u", ""));
+    const std::string className = classNameOf(t.reg.readKeyValue(t.root, ".m3u", ""));
     if (className.empty())
         registerNewClass(t);
     else
@@ -93,21 +93,21 @@ void noM3uKey(SuiteRun& t) {
 }
 
 void m3uKeyWithoutDefaultValue(SuiteRun& t) {
-    t.reg.CreateKey(t.root, ".m3u");
-    t.reg.WriteKeyValue(t.root, ".m3u", "Content Type", std::string("audio/x-mpegurl"), kWriteSz);
+    t.reg.createKey(t.root, ".m3u");
+    t.reg.writeKeyValue(t.root, ".m3u", "Content Type", std::string("audio/x-mpegurl"), kWriteSz);
     t.rec.clear();
     MT_EQUAL(t.checks, associate(t), "");
     MT_EQUAL(t.checks, t.rec.changes(), kNewClassChanges);
     expectNewClassTable(t);
-    MT_EQUAL(t.checks, shown(t.reg.vReadKeyValue(t.root, ".m3u", "Content Type")),
+    MT_EQUAL(t.checks, shown(t.reg.readKeyValue(t.root, ".m3u", "Content Type")),
              storedText("audio/x-mpegurl"));
 }
 
 void knownClassWithEditCommand(SuiteRun& t) {
-    t.reg.CreateKey(t.root, ".m3u");
+    t.reg.createKey(t.root, ".m3u");
     write(t, ".m3u", "Playlist.File");
-    t.reg.CreateKey(t.root, "Playlist.File\\shell\\edit\\command");
-    t.reg.CreateKey(t.root, "Playlist.File\\shell\\play\\command");
+    t.reg.createKey(t.root, "Playlist.File\\shell\\edit\\command");
+    t.reg.createKey(t.root, "Playlist.File\\shell\\play\\command");
     write(t, "Playlist.File\\shell", "play");
     write(t, "Playlist.File\\shell\\edit", "Edit with Notes");
     write(t, "Playlist.File\\shell\\edit\\command", "notes.exe %1");
@@ -129,9 +129,9 @@ void knownClassWithEditCommand(SuiteRun& t) {
 }
 
 void knownClassWithoutEditVerb(SuiteRun& t) {
-    t.reg.CreateKey(t.root, ".m3u");
+    t.reg.createKey(t.root, ".m3u");
     write(t, ".m3u", "Playlist.File");
-    t.reg.CreateKey(t.root, "Playlist.File\\shell\\play\\command");
+    t.reg.createKey(t.root, "Playlist.File\\shell\\play\\command");
     write(t, "Playlist.File\\shell", "play");
     write(t, "Playlist.File\\shell\\play\\command", "player.exe \"%1\"");
     t.rec.clear();

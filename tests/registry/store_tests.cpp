@@ -4,7 +4,7 @@
 
 #include "platform/registry_store_posix.h"
 #include "platform/registry_text.h"
-#include "registry/mdl_registry.h"
+#include "registry/registry_module.h"
 
 #include <filesystem>
 #include <fstream>
@@ -61,16 +61,16 @@ void twoInstancesWritingInTurn(Checks& checks) {
     TempFolder temp;
     PosixRegistryStore first(temp.path("songbinder"));
     PosixRegistryStore second(temp.path("songbinder"));
-    mdlRegistry a(first);
-    mdlRegistry b(second);
-    a.CreateKey(kHKeyClassesRoot, "m3ufile\\shell\\open\\command");
-    b.CreateKey(kHKeyClassesRoot, "m3ufile\\shell\\edit\\command");
-    a.WriteKeyValue(kHKeyClassesRoot, "m3ufile\\shell\\open\\command", "", std::string("one"), kSz);
-    b.WriteKeyValue(kHKeyClassesRoot, "m3ufile\\shell\\edit\\command", "", std::string("two"), kSz);
-    a.WriteKeyValue(kHKeyClassesRoot, "m3ufile\\shell", "", std::string("Edit"), kSz);
+    RegistryModule a(first);
+    RegistryModule b(second);
+    a.createKey(kHKeyClassesRoot, "m3ufile\\shell\\open\\command");
+    b.createKey(kHKeyClassesRoot, "m3ufile\\shell\\edit\\command");
+    a.writeKeyValue(kHKeyClassesRoot, "m3ufile\\shell\\open\\command", "", std::string("one"), kSz);
+    b.writeKeyValue(kHKeyClassesRoot, "m3ufile\\shell\\edit\\command", "", std::string("two"), kSz);
+    a.writeKeyValue(kHKeyClassesRoot, "m3ufile\\shell", "", std::string("Edit"), kSz);
 
     PosixRegistryStore later(temp.path("songbinder"));
-    mdlRegistry c(later);
+    RegistryModule c(later);
     const std::pair<const char*, const char*> expected[] = {
         {"m3ufile\\shell\\open\\command", "one"},
         {"m3ufile\\shell\\edit\\command", "two"},
@@ -78,7 +78,7 @@ void twoInstancesWritingInTurn(Checks& checks) {
     };
     for (const auto& [path, value] : expected) {
         checks.row(path);
-        MT_EQUAL(checks, textOf(c.vReadKeyValue(kHKeyClassesRoot, path, "")),
+        MT_EQUAL(checks, textOf(c.readKeyValue(kHKeyClassesRoot, path, "")),
                  std::string(value) + '\0');
     }
 }
@@ -88,13 +88,13 @@ void twoInstancesWritingInTurn(Checks& checks) {
 void instancesWritingAtOnceLoseNothing(Checks& checks) {
     TempFolder temp;
     PosixRegistryStore setup(temp.path("songbinder"));
-    mdlRegistry(setup).CreateKey(kHKeyClassesRoot, "k");
+    RegistryModule(setup).createKey(kHKeyClassesRoot, "k");
     constexpr int kWrites = 40;
     const auto writer = [&](const std::string& prefix) {
         PosixRegistryStore store(temp.path("songbinder"));
-        mdlRegistry registry(store);
+        RegistryModule registry(store);
         for (int i = 0; i < kWrites; ++i)
-            registry.WriteKeyValue(kHKeyClassesRoot, "k", prefix + std::to_string(i),
+            registry.writeKeyValue(kHKeyClassesRoot, "k", prefix + std::to_string(i),
                                    std::int32_t{i}, static_cast<std::int32_t>(kRegDword));
     };
     std::thread one(writer, "one");
@@ -116,22 +116,22 @@ void corruptStoreIsKeptAside(Checks& checks) {
     writeFile(folder + "/registry.txt", garbage);
 
     PosixRegistryStore store(folder);
-    mdlRegistry registry(store);
-    MT_CHECK(checks, isEmptyValue(registry.vReadKeyValue(kHKeyClassesRoot, "m3ufile", "")));
+    RegistryModule registry(store);
+    MT_CHECK(checks, isEmptyValue(registry.readKeyValue(kHKeyClassesRoot, "m3ufile", "")));
     MT_EQUAL(checks, readFile(folder + "/registry.txt.corrupt-1"), garbage);
     MT_CHECK(checks, !fs::exists(folder + "/registry.txt"));
 
-    registry.CreateKey(kHKeyClassesRoot, ".m3u");
-    registry.WriteKeyValue(kHKeyClassesRoot, ".m3u", "", std::string("m3ufile"), kSz);
-    MT_EQUAL(checks, textOf(registry.vReadKeyValue(kHKeyClassesRoot, ".m3u", "")),
+    registry.createKey(kHKeyClassesRoot, ".m3u");
+    registry.writeKeyValue(kHKeyClassesRoot, ".m3u", "", std::string("m3ufile"), kSz);
+    MT_EQUAL(checks, textOf(registry.readKeyValue(kHKeyClassesRoot, ".m3u", "")),
              std::string("m3ufile\0", 8));
 
     checks.row("a second bad store gets a name of its own");
     writeFile(folder + "/registry.txt", "nonsense");
-    registry.CreateKey(kHKeyClassesRoot, "other");
+    registry.createKey(kHKeyClassesRoot, "other");
     MT_EQUAL(checks, readFile(folder + "/registry.txt.corrupt-1"), garbage);
     MT_EQUAL(checks, readFile(folder + "/registry.txt.corrupt-2"), "nonsense");
-    MT_CHECK(checks, isEmptyValue(registry.vReadKeyValue(kHKeyClassesRoot, ".m3u", "")));
+    MT_CHECK(checks, isEmptyValue(registry.readKeyValue(kHKeyClassesRoot, ".m3u", "")));
 }
 
 // A store that cannot be read is not replaced, and a folder that cannot be
@@ -151,22 +151,22 @@ void unusableStoresFailQuietly(Checks& checks) {
     checks.row("store folder below a file");
     writeFile(temp.path("plain"), "x");
     PosixRegistryStore below(temp.path("plain/songbinder"));
-    mdlRegistry registry(below);
-    registry.CreateKey(kHKeyClassesRoot, "k");
-    registry.WriteKeyValue(kHKeyClassesRoot, "k", "", std::string("v"), kSz);
-    MT_CHECK(checks, isEmptyValue(registry.vReadKeyValue(kHKeyClassesRoot, "k", "")));
+    RegistryModule registry(below);
+    registry.createKey(kHKeyClassesRoot, "k");
+    registry.writeKeyValue(kHKeyClassesRoot, "k", "", std::string("v"), kSz);
+    MT_CHECK(checks, isEmptyValue(registry.readKeyValue(kHKeyClassesRoot, "k", "")));
     MT_EQUAL(checks, readFile(temp.path("plain")), "x");
 }
 
 void fileIsReadableText(Checks& checks) {
     TempFolder temp;
     PosixRegistryStore store(temp.path("songbinder"));
-    mdlRegistry registry(store);
-    registry.CreateKey(kHKeyClassesRoot, "M3UFile\\Shell");
-    registry.CreateKey(kHKeyClassesRoot, "m3ufile\\shell\\edit\\command");
-    registry.WriteKeyValue(kHKeyClassesRoot, "m3ufile\\shell\\edit\\command", "",
+    RegistryModule registry(store);
+    registry.createKey(kHKeyClassesRoot, "M3UFile\\Shell");
+    registry.createKey(kHKeyClassesRoot, "m3ufile\\shell\\edit\\command");
+    registry.writeKeyValue(kHKeyClassesRoot, "m3ufile\\shell\\edit\\command", "",
                            std::string("\"/opt/song binder/songbinder\" \"%1\""), kSz);
-    registry.WriteKeyValue(kHKeyClassesRoot, "m3ufile", "Flags", std::int32_t{0x10000},
+    registry.writeKeyValue(kHKeyClassesRoot, "m3ufile", "Flags", std::int32_t{0x10000},
                            static_cast<std::int32_t>(kRegDword));
     const std::string expected = "\n[M3UFile]\n"
                                  "\"Flags\"=dword:00010000\n"

@@ -1,25 +1,26 @@
 #include "fake_file_system.h"
-#include "fake_window_services.h"
+#include "platform/native_file_system.h"
 #include "platform/registry_memory.h"
-#include "playlist/form_state.h"
 #include "recording_registry.h"
 #include "registry/association.h"
 #include "registry/desktop_association.h"
-#include "registry/mdl_registry.h"
+#include "registry/registry_module.h"
 #include "scripted_dialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString kQuestion =
-    QStringLiteral("Make this program the default app for editing .m3u files?");
+const QString kQuestion = u"Make this program the default app for editing .m3u files?"_s;
 
 std::string ansi(const QString& text) {
     return text.toLocal8Bit().toStdString();
@@ -28,9 +29,8 @@ std::string ansi(const QString& text) {
 // "set KEY @ = "TEXT\0"" as the recorder writes a default text value.
 QString setLine(const QString& key, const QString& text) {
     QString shown = text;
-    shown.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
-        .replace(QLatin1Char('"'), QStringLiteral("\\\""));
-    return QStringLiteral("set %1 @ = \"%2\\0\"").arg(key, shown);
+    shown.replace(u'\\', u"\\\\"_s).replace(u'"', u"\\\""_s);
+    return u"set %1 @ = \"%2\\0\""_s.arg(key, shown);
 }
 
 QStringList qLines(const std::vector<std::string>& lines) {
@@ -45,6 +45,11 @@ QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
+// A failure as a test shows it: empty when there is none.
+QString shown(const std::optional<DesktopFileFailure>& failure) {
+    return failure ? failure->path + u": "_s + failure->reason : QString();
+}
+
 void writeAll(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
@@ -52,24 +57,33 @@ void writeAll(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-// The command's world: Windows rules, a registry in memory that records
-// every call, no desktop unless a test gives it one.
+// The command's world: Windows rules in memory, a registry in memory that
+// records every call, no desktop unless a test gives it one. Tests of what
+// only real files show point `fs` at the native file system.
 struct Fixture {
     explicit Fixture(PathRules rules = PathRules::windows())
-        : state(rules)
-        , fs(rules) {
-        env.executablePath = QStringLiteral("C:\\Tools\\ed.exe");
+        : fake(rules) {
+        env.executablePath = u"C:\\Tools\\ed.exe"_s;
     }
 
     void run(MessageAnswer answer = MessageAnswer::Yes) {
         dialogs.expectMessage(kQuestion, answer);
         rec.clear();
-        mnuHelpAss_Click(ctx, rec, env);
+        associateWithPlaylists(dialogs, *fs, rec, env);
     }
+    // A desktop below `folder` (a real one, or one of the fake's).
+    void setDesktop(const QString& folder) {
+        env.dataHome = folder + u"/data"_s;
+        env.configHome = folder + u"/config"_s;
+        env.dataDirs = {folder + u"/system"_s};
+    }
+    QString entryPath() const { return env.dataHome + u"/applications/"_s + kDesktopEntryId; }
+    QString mimeappsPath() const { return env.configHome + u"/mimeapps.list"_s; }
+
     // Stores exactly `bytes`: a byte other than NUL after them keeps the
     // registry from counting a NUL there.
     void setDefault(const std::string& key, const std::string& bytes) {
-        mdlRegistry(memory).CreateKey(kHKeyClassesRoot, key);
+        RegistryModule(memory).createKey(kHKeyClassesRoot, key);
         RegHandle handle = 0;
         memory.openKey(kHKeyClassesRoot, key.c_str(), 0, kKeyReadWrite, &handle);
         const std::string guarded = bytes + 'X';
@@ -78,39 +92,47 @@ struct Fixture {
         memory.closeKey(handle);
     }
     QString defaultOf(const std::string& key) {
-        const RegValue value = mdlRegistry(memory).vReadKeyValue(kHKeyClassesRoot, key, "");
+        const RegValue value = RegistryModule(memory).readKeyValue(kHKeyClassesRoot, key, "");
         const auto* text = std::get_if<std::string>(&value);
-        return text ? QString::fromLocal8Bit(QByteArray::fromStdString(*text))
-                    : QStringLiteral("(none)");
+        return text ? QString::fromLocal8Bit(QByteArray::fromStdString(*text)) : u"(none)"_s;
     }
 
-    FormState state;
-    FakeFileSystem fs;
+    FakeFileSystem fake;
+    NativeFileSystem native;
+    FileSystem* fs = &fake;
     ScriptedDialogs dialogs;
-    FakeWindowServices window;
-    CommandContext ctx{state, fs, dialogs, window};
     MemoryRegistry memory;
     RecordingRegistry rec{memory, kHKeyClassesRoot};
     AssociationEnvironment env;
 };
 
-const QString kCommand = QStringLiteral("\"C:\\Tools\\ed.exe\" \"%1\"");
+const QString kCommand = u"\"C:\\Tools\\ed.exe\" \"%1\""_s;
+
+// What stands in the way of the desktop files.
+enum class Obstacle {
+    None,
+    UnreadableMimeapps,
+    FolderForMimeapps,
+    FileForApplicationsFolder,
+    ProtectedConfigFolder,
+    DiskFull,
+};
 
 } // namespace
+
+Q_DECLARE_METATYPE(Obstacle)
 
 class TestAssociation : public QObject {
     Q_OBJECT
 
 private slots:
     void answerNoChangesNothing() {
-        QTemporaryDir home;
-        Fixture f;
-        f.env.dataHome = home.filePath(QStringLiteral("data"));
-        f.env.configHome = home.filePath(QStringLiteral("config"));
+        Fixture f(PathRules::posix());
+        f.setDesktop(u"/home/u"_s);
         f.run(MessageAnswer::No);
         QVERIFY(f.rec.calls().empty());
-        QCOMPARE(f.window.text1, QStringLiteral("Text1"));
-        QVERIFY(QDir(home.path()).isEmpty());
+        QCOMPARE(f.fake.writeCount(), 0);
+        QVERIFY(!f.fake.exists(u"/home/u"_s));
         QVERIFY(f.dialogs.done());
     }
 
@@ -151,6 +173,22 @@ private slots:
         QCOMPARE(::editCommand(fs, executable), expected);
     }
 
+    void textBeforeNul_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("no NUL") << u"m3ufile"_s << u"m3ufile"_s;
+        QTest::newRow("NUL at the end") << u"m3ufile"_s + QChar(0) << u"m3ufile"_s;
+        QTest::newRow("text after the NUL")
+            << u"m3ufile"_s + QChar(0) + u"junk"_s + QChar(0) << u"m3ufile"_s;
+        QTest::newRow("NUL first") << QChar(0) + u"m3ufile"_s << QString();
+    }
+    void textBeforeNul() {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(::textBeforeNul(text), expected);
+    }
+
     void noClassRegistersM3uFile_data() {
         QTest::addColumn<bool>("m3uKeyExists");
         QTest::newRow("no .m3u key") << false;
@@ -160,29 +198,28 @@ private slots:
         QFETCH(bool, m3uKeyExists);
         Fixture f;
         if (m3uKeyExists)
-            mdlRegistry(f.memory).CreateKey(kHKeyClassesRoot, ".m3u");
+            RegistryModule(f.memory).createKey(kHKeyClassesRoot, ".m3u");
         f.run();
         const QStringList expected = {
-            QStringLiteral("create .m3u"),
-            setLine(QStringLiteral(".m3u"), QStringLiteral("m3ufile")),
-            QStringLiteral("create m3ufile\\shell\\open\\command"),
-            QStringLiteral("create m3ufile\\shell\\edit\\command"),
-            setLine(QStringLiteral("m3ufile\\shell"), QStringLiteral("Edit")),
-            setLine(QStringLiteral("m3ufile\\shell\\open"), QStringLiteral("&Open")),
-            setLine(QStringLiteral("m3ufile\\shell\\edit"), QStringLiteral("&Edit")),
-            setLine(QStringLiteral("m3ufile\\shell\\open\\command"), kCommand),
-            setLine(QStringLiteral("m3ufile\\shell\\edit\\command"), kCommand),
+            u"create .m3u"_s,
+            setLine(u".m3u"_s, u"m3ufile"_s),
+            u"create m3ufile\\shell\\open\\command"_s,
+            u"create m3ufile\\shell\\edit\\command"_s,
+            setLine(u"m3ufile\\shell"_s, u"Edit"_s),
+            setLine(u"m3ufile\\shell\\open"_s, u"&Open"_s),
+            setLine(u"m3ufile\\shell\\edit"_s, u"&Edit"_s),
+            setLine(u"m3ufile\\shell\\open\\command"_s, kCommand),
+            setLine(u"m3ufile\\shell\\edit\\command"_s, kCommand),
         };
         QCOMPARE(qLines(f.rec.changes()), expected);
-        QCOMPARE(f.window.text1, QString());
         QVERIFY(f.dialogs.done());
         QCOMPARE(f.dialogs.shown().size(), 1);
 
-        // Run again, the class now exists: only its edit command is written.
+        // Run again, the class now exists: only its edit command is written,
+        // below a key path that carries no NUL from the value read.
         f.run();
         QCOMPARE(qLines(f.rec.changes()),
-                 QStringList{setLine(QStringLiteral("m3ufile\\shell\\edit\\command"), kCommand)});
-        QCOMPARE(f.window.text1, QStringLiteral("m3ufile"));
+                 QStringList{setLine(u"m3ufile\\shell\\edit\\command"_s, kCommand)});
     }
 
     void knownClass_data() {
@@ -196,8 +233,8 @@ private slots:
             << QByteArray("txtfile\0junk\0", 13) << false << "txtfile";
         QTest::newRow("stored without a NUL") << QByteArray("txtfile") << true << "txtfile";
         QTest::newRow("letters beyond ASCII")
-            << QStringLiteral("Wiedergabe.liste\u00E4").toLocal8Bit().append('\0') << false
-            << QStringLiteral("Wiedergabe.liste\u00E4");
+            << u"Wiedergabe.liste\u00E4"_s.toLocal8Bit().append('\0') << false
+            << u"Wiedergabe.liste\u00E4"_s;
     }
     void knownClass() {
         QFETCH(QByteArray, m3uValue);
@@ -216,18 +253,15 @@ private slots:
 
         QStringList expected;
         if (!hasEditCommand) {
-            expected << QStringLiteral("create %1\\shell\\edit\\command").arg(className)
-                     << setLine(className + QStringLiteral("\\shell\\edit"),
-                                QStringLiteral("&Edit"));
+            expected << u"create %1\\shell\\edit\\command"_s.arg(className)
+                     << setLine(className + u"\\shell\\edit"_s, u"&Edit"_s);
         }
-        expected << setLine(className + QStringLiteral("\\shell\\edit\\command"), kCommand);
+        expected << setLine(className + u"\\shell\\edit\\command"_s, kCommand);
         QCOMPARE(qLines(f.rec.changes()), expected);
-        QCOMPARE(f.window.text1, className);
         QCOMPARE(f.defaultOf(cls + "\\shell\\edit\\command"), kCommand + QChar(0));
         QCOMPARE(f.defaultOf(cls + "\\shell\\edit"),
-                 (hasEditCommand ? QStringLiteral("Edit with Notes") : QStringLiteral("&Edit")) +
-                     QChar(0));
-        QCOMPARE(f.defaultOf(cls + "\\shell"), QStringLiteral("open") + QChar(0));
+                 (hasEditCommand ? u"Edit with Notes"_s : u"&Edit"_s) + QChar(0));
+        QCOMPARE(f.defaultOf(cls + "\\shell"), u"open"_s + QChar(0));
         QCOMPARE(f.defaultOf(".m3u"), QString::fromLocal8Bit(m3uValue));
         RegHandle none = 0;
         QCOMPARE(f.memory.openKey(kHKeyClassesRoot, "m3ufile", 0, kKeyReadWrite, &none),
@@ -267,36 +301,26 @@ private slots:
         const QString id = kDesktopEntryId;
         QTest::newRow("no file")
             << QString()
-            << QStringLiteral("[Added Associations]\naudio/x-mpegurl=%1;\naudio/mpegurl=%1;\n")
-                   .arg(id);
+            << u"[Added Associations]\naudio/x-mpegurl=%1;\naudio/mpegurl=%1;\n"_s.arg(id);
         QTest::newRow("other groups kept, defaults untouched")
-            << QStringLiteral("# mine\n[Default Applications]\naudio/x-mpegurl=player.desktop;\n")
-            << QStringLiteral("# mine\n[Default Applications]\naudio/x-mpegurl=player.desktop;\n\n"
-                              "[Added Associations]\naudio/x-mpegurl=%1;\naudio/mpegurl=%1;\n")
-                   .arg(id);
+            << u"# mine\n[Default Applications]\naudio/x-mpegurl=player.desktop;\n"_s
+            << u"# mine\n[Default Applications]\naudio/x-mpegurl=player.desktop;\n\n"
+               "[Added Associations]\naudio/x-mpegurl=%1;\naudio/mpegurl=%1;\n"_s.arg(id);
         QTest::newRow("added after the programs listed, inside the group")
-            << QStringLiteral(
-                   "[Added Associations]\ntext/plain=ed.desktop;\naudio/mpegurl=player.desktop\n\n"
-                   "[Default Applications]\naudio/mpegurl=player.desktop;\n")
-            << QStringLiteral("[Added Associations]\ntext/plain=ed.desktop;\n"
-                              "audio/mpegurl=player.desktop;%1;\naudio/x-mpegurl=%1;\n\n"
-                              "[Default Applications]\naudio/mpegurl=player.desktop;\n")
-                   .arg(id);
+            << u"[Added Associations]\ntext/plain=ed.desktop;\naudio/mpegurl=player.desktop\n\n"
+               "[Default Applications]\naudio/mpegurl=player.desktop;\n"_s
+            << u"[Added Associations]\ntext/plain=ed.desktop;\n"
+               "audio/mpegurl=player.desktop;%1;\naudio/x-mpegurl=%1;\n\n"
+               "[Default Applications]\naudio/mpegurl=player.desktop;\n"_s.arg(id);
         QTest::newRow("already there")
-            << QStringLiteral(
-                   "[Added Associations]\naudio/x-mpegurl=a.desktop;%1;\naudio/mpegurl=%1;\n")
-                   .arg(id)
-            << QStringLiteral(
-                   "[Added Associations]\naudio/x-mpegurl=a.desktop;%1;\naudio/mpegurl=%1;\n")
-                   .arg(id);
+            << u"[Added Associations]\naudio/x-mpegurl=a.desktop;%1;\naudio/mpegurl=%1;\n"_s.arg(id)
+            << u"[Added Associations]\naudio/x-mpegurl=a.desktop;%1;\naudio/mpegurl=%1;\n"_s.arg(
+                   id);
         QTest::newRow("taken off the removed associations")
-            << QStringLiteral(
-                   "[Removed Associations]\naudio/x-mpegurl=%1;\naudio/mpegurl=b.desktop;%1;\n"
-                   "text/plain=%1;\n")
-                   .arg(id)
-            << QStringLiteral("[Removed Associations]\naudio/mpegurl=b.desktop;\ntext/plain=%1;\n\n"
-                              "[Added Associations]\naudio/x-mpegurl=%1;\naudio/mpegurl=%1;\n")
-                   .arg(id);
+            << u"[Removed Associations]\naudio/x-mpegurl=%1;\naudio/mpegurl=b.desktop;%1;\n"
+               "text/plain=%1;\n"_s.arg(id)
+            << u"[Removed Associations]\naudio/mpegurl=b.desktop;\ntext/plain=%1;\n\n"
+               "[Added Associations]\naudio/x-mpegurl=%1;\naudio/mpegurl=%1;\n"_s.arg(id);
     }
     void addedAssociations() {
         QFETCH(QString, before);
@@ -307,51 +331,133 @@ private slots:
     void desktopIntegration() {
         QTemporaryDir home;
         Fixture f(PathRules::posix());
-        f.env.executablePath = QStringLiteral("/opt/song binder/songbinder");
-        f.env.dataHome = home.filePath(QStringLiteral("data"));
-        f.env.configHome = home.filePath(QStringLiteral("config"));
-        f.env.dataDirs = {home.filePath(QStringLiteral("system"))};
-        const QString mimeapps = f.env.configHome + QStringLiteral("/mimeapps.list");
+        f.fs = &f.native;
+        f.env.executablePath = u"/opt/song binder/songbinder"_s;
+        f.setDesktop(home.path());
         const QByteArray before = "[Default Applications]\naudio/x-mpegurl=player.desktop;\n"
                                   "x-scheme-handler/caf\xE9=\xFF odd bytes\n";
-        writeAll(mimeapps, before);
+        writeAll(f.mimeappsPath(), before);
         f.run();
 
-        const QString entry = f.env.dataHome + QStringLiteral("/applications/") + kDesktopEntryId;
-        const QByteArray desktop = readAll(entry);
+        const QByteArray desktop = readAll(f.entryPath());
         QVERIFY2(desktop.contains("\nExec=\"/opt/song binder/songbinder\" %f\n"),
                  desktop.constData());
         QVERIFY(desktop.contains("\nMimeType=audio/x-mpegurl;audio/mpegurl;\n"));
-        QCOMPARE(readAll(mimeapps),
+        QCOMPARE(readAll(f.mimeappsPath()),
                  before + "\n[Added Associations]\naudio/x-mpegurl=" + kDesktopEntryId.toUtf8() +
                      ";\naudio/mpegurl=" + kDesktopEntryId.toUtf8() + ";\n");
-        validateDesktopEntry(entry);
+        validateDesktopEntry(f.entryPath());
     }
 
     void installedEntryIsNotCopied() {
         QTemporaryDir home;
         Fixture f(PathRules::posix());
-        f.env.executablePath = QStringLiteral("/usr/bin/songbinder");
-        f.env.dataHome = home.filePath(QStringLiteral("data"));
-        f.env.configHome = home.filePath(QStringLiteral("config"));
-        f.env.dataDirs = {home.filePath(QStringLiteral("a")), home.filePath(QStringLiteral("b"))};
-        writeAll(f.env.dataDirs[1] + QStringLiteral("/applications/") + kDesktopEntryId, "x");
-        f.run();
-        QVERIFY(
-            !QFile::exists(f.env.dataHome + QStringLiteral("/applications/") + kDesktopEntryId));
-        QVERIFY(readAll(f.env.configHome + QStringLiteral("/mimeapps.list"))
-                    .contains("audio/mpegurl=" + kDesktopEntryId.toUtf8()));
+        f.fs = &f.native;
+        f.env.executablePath = u"/usr/bin/songbinder"_s;
+        f.setDesktop(home.path());
+        f.env.dataDirs = {home.filePath(u"a"_s), home.filePath(u"b"_s)};
+        writeAll(f.env.dataDirs[1] + u"/applications/"_s + kDesktopEntryId, "x");
+        QCOMPARE(shown(registerDesktopEditor(*f.fs, f.env)), QString());
+        QVERIFY(!QFile::exists(f.entryPath()));
+        QVERIFY(readAll(f.mimeappsPath()).contains("audio/mpegurl=" + kDesktopEntryId.toUtf8()));
     }
 
-    void unreadableMimeappsIsLeftAlone() {
+    // A mimeapps.list kept elsewhere and linked in stays a link; the list it
+    // points to gets the lines.
+    void linkedMimeappsIsWrittenThroughTheLink() {
         QTemporaryDir home;
         Fixture f(PathRules::posix());
-        f.env.dataHome = home.filePath(QStringLiteral("data"));
-        f.env.configHome = home.filePath(QStringLiteral("config"));
-        // A folder where the file should be: it cannot be read, so it is not replaced.
-        QVERIFY(QDir().mkpath(f.env.configHome + QStringLiteral("/mimeapps.list")));
+        f.fs = &f.native;
+        f.setDesktop(home.path());
+        const QString target = home.filePath(u"dotfiles/mimeapps.list"_s);
+        writeAll(target, "[Default Applications]\n");
+        QVERIFY(QDir().mkpath(f.env.configHome));
+        QVERIFY(QFile::link(target, f.mimeappsPath()));
+
+        QCOMPARE(shown(registerDesktopEditor(*f.fs, f.env)), QString());
+        QVERIFY(QFileInfo(f.mimeappsPath()).isSymLink());
+        QCOMPARE(QFileInfo(f.mimeappsPath()).symLinkTarget(), target);
+        QVERIFY2(readAll(target).startsWith("[Default Applications]\n\n[Added Associations]\n"),
+                 readAll(target).constData());
+    }
+
+    // Each file is still tried when the other fails; the first failure names
+    // its file and the file system's reason.
+    void desktopFailures_data() {
+        QTest::addColumn<Obstacle>("obstacle");
+        QTest::addColumn<QString>("failedFile");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<bool>("entryWritten");
+        QTest::addColumn<bool>("mimeappsWritten");
+        QTest::newRow("none") << Obstacle::None << QString() << QString() << true << true;
+        QTest::newRow("mimeapps.list cannot be opened")
+            << Obstacle::UnreadableMimeapps << "mimeapps"
+            << "Permission denied" << true << false;
+        QTest::newRow("a folder named mimeapps.list") << Obstacle::FolderForMimeapps << "mimeapps"
+                                                      << "Is a directory" << true << false;
+        QTest::newRow("a file in the way of the applications folder")
+            << Obstacle::FileForApplicationsFolder << "entry"
+            << "Not a directory" << false << true;
+        QTest::newRow("config folder write-protected")
+            << Obstacle::ProtectedConfigFolder << "mimeapps"
+            << "Permission denied" << true << false;
+        QTest::newRow("disk full: the entry fails first") << Obstacle::DiskFull << "entry"
+                                                          << "Disk full" << false << false;
+    }
+    void desktopFailures() {
+        QFETCH(Obstacle, obstacle);
+        QFETCH(QString, failedFile);
+        QFETCH(QString, reason);
+        QFETCH(bool, entryWritten);
+        QFETCH(bool, mimeappsWritten);
+        Fixture f(PathRules::posix());
+        f.setDesktop(u"/home/u"_s);
+        const QByteArray before = "[Default Applications]\n";
+        f.fake.addFile(f.mimeappsPath(), before);
+        switch (obstacle) {
+        case Obstacle::None:
+            break;
+        case Obstacle::UnreadableMimeapps:
+            f.fake.setUnopenable(f.mimeappsPath());
+            break;
+        case Obstacle::FolderForMimeapps:
+            f.fake.remove(f.mimeappsPath());
+            f.fake.addFolder(f.mimeappsPath());
+            break;
+        case Obstacle::FileForApplicationsFolder:
+            f.fake.addFile(f.env.dataHome + u"/applications"_s);
+            break;
+        case Obstacle::ProtectedConfigFolder:
+            f.fake.setWriteProtected(f.env.configHome);
+            break;
+        case Obstacle::DiskFull:
+            f.fake.setWriteFailure(u"Disk full"_s);
+            break;
+        }
+
+        const std::optional<DesktopFileFailure> failure = registerDesktopEditor(f.fake, f.env);
+        if (failedFile.isEmpty()) {
+            QCOMPARE(shown(failure), QString());
+        } else {
+            QCOMPARE(shown(failure), (failedFile == u"entry"_s ? f.entryPath() : f.mimeappsPath()) +
+                                         u": "_s + reason);
+        }
+        QCOMPARE(f.fake.isFile(f.entryPath()), entryWritten);
+        if (obstacle != Obstacle::FolderForMimeapps)
+            QCOMPARE(f.fake.content(f.mimeappsPath()) != before, mimeappsWritten);
+        QCOMPARE(f.fake.isFolder(f.mimeappsPath()), obstacle == Obstacle::FolderForMimeapps);
+    }
+
+    // Nothing tells the user yet; what cannot be read stays as it is.
+    void desktopFailurePassesSilently() {
+        QTemporaryDir home;
+        Fixture f(PathRules::posix());
+        f.fs = &f.native;
+        f.setDesktop(home.path());
+        QVERIFY(QDir().mkpath(f.mimeappsPath()));
         f.run();
-        QVERIFY(QFileInfo(f.env.configHome + QStringLiteral("/mimeapps.list")).isDir());
+        QVERIFY(QFileInfo(f.mimeappsPath()).isDir());
+        QVERIFY(QFileInfo(f.entryPath()).isFile());
         QVERIFY(f.dialogs.done());
         QCOMPARE(f.dialogs.shown().size(), 1);
     }
@@ -362,12 +468,11 @@ private slots:
         QFile packaged(QStringLiteral(SONGBINDER_PACKAGING_DIR "/") + kDesktopEntryId);
         QVERIFY(packaged.open(QIODevice::ReadOnly));
         const auto withoutExec = [](const QString& text) {
-            QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-            lines.removeIf(
-                [](const QString& line) { return line.startsWith(QStringLiteral("Exec=")); });
+            QStringList lines = text.split(u'\n', Qt::SkipEmptyParts);
+            lines.removeIf([](const QString& line) { return line.startsWith(u"Exec="_s); });
             return lines;
         };
-        QCOMPARE(withoutExec(desktopEntryText(QStringLiteral("/x"))),
+        QCOMPARE(withoutExec(desktopEntryText(u"/x"_s)),
                  withoutExec(QString::fromUtf8(packaged.readAll())));
     }
 
@@ -376,12 +481,13 @@ private slots:
         QTest::addColumn<QByteArray>("dataDirs");
         QTest::addColumn<QString>("expectedDataHome");
         QTest::addColumn<QStringList>("expectedDataDirs");
-        const QStringList defaults = {"/usr/local/share", "/usr/share"};
+        const QStringList defaults = {u"/usr/local/share"_s, u"/usr/share"_s};
         QTest::newRow("unset") << QByteArray() << QByteArray() << "HOME/.local/share" << defaults;
         QTest::newRow("set") << QByteArray("/data") << QByteArray("/a:/b") << "/data"
-                             << QStringList{"/a", "/b"};
-        QTest::newRow("relative entries are ignored") << QByteArray("data") << QByteArray("a::/b")
-                                                      << "HOME/.local/share" << QStringList{"/b"};
+                             << QStringList{u"/a"_s, u"/b"_s};
+        QTest::newRow("relative entries are ignored")
+            << QByteArray("data") << QByteArray("a::/b") << "HOME/.local/share"
+            << QStringList{u"/b"_s};
     }
     void environmentFollowsTheXdgRules() {
         QFETCH(QByteArray, dataHome);
@@ -394,9 +500,8 @@ private slots:
                                        {"XDG_DATA_DIRS", dataDirs},
                                        {"XDG_CONFIG_HOME", QByteArray()}});
         const AssociationEnvironment found = currentAssociationEnvironment();
-        QCOMPARE(found.dataHome,
-                 QString(expectedDataHome).replace(QStringLiteral("HOME"), home.path()));
-        QCOMPARE(found.configHome, home.path() + QStringLiteral("/.config"));
+        QCOMPARE(found.dataHome, QString(expectedDataHome).replace(u"HOME"_s, home.path()));
+        QCOMPARE(found.configHome, home.path() + u"/.config"_s);
         QCOMPARE(found.dataDirs, expectedDataDirs);
         QCOMPARE(found.executablePath, QCoreApplication::applicationFilePath());
     }
@@ -404,27 +509,26 @@ private slots:
     // The call the main window makes: this machine's store and desktop.
     void onThisMachine() {
         QTemporaryDir home;
-        const EnvironmentOverride env(
-            {{"HOME", home.path().toUtf8()},
-             {"XDG_DATA_HOME", QByteArray()},
-             {"XDG_CONFIG_HOME", QByteArray()},
-             {"XDG_DATA_DIRS", home.filePath(QStringLiteral("system")).toUtf8()}});
-        Fixture f(PathRules::posix());
-        f.dialogs.expectMessage(kQuestion, MessageAnswer::Yes);
-        mnuHelpAss_Click(f.ctx);
+        const EnvironmentOverride env({{"HOME", home.path().toUtf8()},
+                                       {"XDG_DATA_HOME", QByteArray()},
+                                       {"XDG_CONFIG_HOME", QByteArray()},
+                                       {"XDG_DATA_DIRS", home.filePath(u"system"_s).toUtf8()}});
+        NativeFileSystem fs;
+        ScriptedDialogs dialogs;
+        dialogs.expectMessage(kQuestion, MessageAnswer::Yes);
+        associateWithPlaylists(dialogs, fs);
 
-        const QByteArray store =
-            readAll(home.filePath(QStringLiteral(".local/share/songbinder/registry.txt")));
+        const QByteArray store = readAll(home.filePath(u".local/share/songbinder/registry.txt"_s));
         const QByteArray command = "@=sz:\"\\\"" +
                                    QCoreApplication::applicationFilePath().toUtf8() +
                                    "\\\" \\\"%1\\\"\\0\"";
         QVERIFY2(store.contains("\n[m3ufile\\shell\\edit\\command]\n" + command + "\n"),
                  store.constData());
         QVERIFY(store.contains("\n[.m3u]\n@=sz:\"m3ufile\\0\"\n"));
-        QVERIFY(QFile::exists(home.filePath(QStringLiteral(".local/share/applications/")) +
-                              kDesktopEntryId));
-        QVERIFY(readAll(home.filePath(QStringLiteral(".config/mimeapps.list")))
-                    .contains("[Added Associations]"));
+        QVERIFY(QFile::exists(home.filePath(u".local/share/applications/"_s) + kDesktopEntryId));
+        QVERIFY(
+            readAll(home.filePath(u".config/mimeapps.list"_s)).contains("[Added Associations]"));
+        QVERIFY(dialogs.done());
     }
 
 private:
@@ -459,8 +563,7 @@ private:
     };
 
     static void validateDesktopEntry(const QString& path) {
-        const QString tool =
-            QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+        const QString tool = QStandardPaths::findExecutable(u"desktop-file-validate"_s);
         if (tool.isEmpty())
             QSKIP("desktop-file-validate is not installed");
         QProcess process;

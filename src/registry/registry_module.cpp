@@ -1,4 +1,4 @@
-#include "registry/mdl_registry.h"
+#include "registry/registry_module.h"
 
 #include <charconv>
 #include <new>
@@ -54,35 +54,36 @@ std::int32_t getLittleEndian(const std::uint8_t (&bytes)[4]) {
 
 } // namespace
 
-RegResult mdlRegistry::lWriteValue(RegHandle hKey, const std::string& sValueName,
-                                   std::int32_t lType, const RegValue& vValue) {
-    if (lType == static_cast<std::int32_t>(kRegSz)) {
-        const std::string text = valueAsText(vValue);
+RegResult RegistryModule::writeValue(RegHandle key, const std::string& valueName, std::int32_t type,
+                                     const RegValue& value) {
+    if (type == static_cast<std::int32_t>(kRegSz)) {
+        const std::string text = valueAsText(value);
         // The size counts the terminating NUL that c_str() supplies.
-        return m_backend.setValue(hKey, sValueName.c_str(), kRegSz,
+        return m_backend.setValue(key, valueName.c_str(), kRegSz,
                                   reinterpret_cast<const std::uint8_t*>(text.c_str()),
                                   static_cast<std::uint32_t>(text.size() + 1));
     }
-    if (lType == static_cast<std::int32_t>(kRegDword)) {
-        const std::optional<std::int32_t> number = valueAsInteger(vValue);
+    if (type == static_cast<std::int32_t>(kRegDword)) {
+        const std::optional<std::int32_t> number = valueAsInteger(value);
         // A text that is no number is refused rather than stored as 0.
         if (!number)
             return kErrorInvalidParameter;
         std::uint8_t bytes[4];
         putLittleEndian(*number, bytes);
-        return m_backend.setValue(hKey, sValueName.c_str(), kRegDword, bytes, sizeof bytes);
+        return m_backend.setValue(key, valueName.c_str(), kRegDword, bytes, sizeof bytes);
     }
     return kErrorSuccess;
 }
 
-RegResult mdlRegistry::lReadValue(RegHandle hKey, const std::string& sValueName, RegValue& vValue) {
-    std::uint32_t type = kRegNone;
+RegResult RegistryModule::readValue(RegHandle key, const std::string& valueName, RegValue& value) {
+    std::uint32_t storedType = kRegNone;
     std::uint32_t size = 0;
-    const RegResult asked = m_backend.queryValue(hKey, sValueName.c_str(), &type, nullptr, &size);
+    const RegResult asked =
+        m_backend.queryValue(key, valueName.c_str(), &storedType, nullptr, &size);
     if (asked != kErrorSuccess)
         return asked;
 
-    if (type == kRegSz) {
+    if (storedType == kRegSz) {
         std::string buffer;
         try {
             buffer.assign(size, '\0');
@@ -90,54 +91,53 @@ RegResult mdlRegistry::lReadValue(RegHandle hKey, const std::string& sValueName,
             return kErrorNotEnoughMemory;
         }
         std::uint32_t got = size;
-        const RegResult read =
-            m_backend.queryValue(hKey, sValueName.c_str(), nullptr,
-                                 reinterpret_cast<std::uint8_t*>(buffer.data()), &got);
+        const RegResult read = m_backend.queryValue(
+            key, valueName.c_str(), nullptr, reinterpret_cast<std::uint8_t*>(buffer.data()), &got);
         if (read == kErrorSuccess)
-            vValue = std::move(buffer);
+            value = std::move(buffer);
         else
-            vValue = std::monostate{};
+            value = std::monostate{};
         return read;
     }
-    if (type == kRegDword) {
+    if (storedType == kRegDword) {
         std::uint8_t bytes[4] = {};
         std::uint32_t got = sizeof bytes;
-        const RegResult read = m_backend.queryValue(hKey, sValueName.c_str(), nullptr, bytes, &got);
+        const RegResult read = m_backend.queryValue(key, valueName.c_str(), nullptr, bytes, &got);
         if (read == kErrorSuccess)
-            vValue = getLittleEndian(bytes);
+            value = getLittleEndian(bytes);
         return read;
     }
     return -1;
 }
 
-void mdlRegistry::CreateKey(RegHandle hKey, const std::string& sNewKeyName) {
+void RegistryModule::createKey(RegHandle rootKey, const std::string& keyPath) {
     RegHandle created = 0;
     std::uint32_t disposition = 0;
     // A key that could not be created leaves no handle to close.
-    if (m_backend.createKey(hKey, sNewKeyName.c_str(), kRegOptionNonVolatile, kKeyReadWrite,
+    if (m_backend.createKey(rootKey, keyPath.c_str(), kRegOptionNonVolatile, kKeyReadWrite,
                             &created, &disposition) == kErrorSuccess)
         m_backend.closeKey(created);
 }
 
-void mdlRegistry::WriteKeyValue(RegHandle hKey, const std::string& sKeyName,
-                                const std::string& sValueName, const RegValue& vValueSetting,
-                                std::int32_t lValueType) {
+void RegistryModule::writeKeyValue(RegHandle rootKey, const std::string& keyPath,
+                                   const std::string& valueName, const RegValue& value,
+                                   std::int32_t type) {
     RegHandle key = 0;
     // The key is opened, never created: a missing key gets nothing, and a
     // handle that was never opened is never used.
-    if (m_backend.openKey(hKey, sKeyName.c_str(), 0, kKeyReadWrite, &key) != kErrorSuccess)
+    if (m_backend.openKey(rootKey, keyPath.c_str(), 0, kKeyReadWrite, &key) != kErrorSuccess)
         return;
-    lWriteValue(key, sValueName, lValueType, vValueSetting);
+    writeValue(key, valueName, type, value);
     m_backend.closeKey(key);
 }
 
-RegValue mdlRegistry::vReadKeyValue(RegHandle hKey, const std::string& sKeyName,
-                                    const std::string& sValueName) {
+RegValue RegistryModule::readKeyValue(RegHandle rootKey, const std::string& keyPath,
+                                      const std::string& valueName) {
     RegValue value;
     RegHandle key = 0;
-    if (m_backend.openKey(hKey, sKeyName.c_str(), 0, kKeyReadWrite, &key) != kErrorSuccess)
+    if (m_backend.openKey(rootKey, keyPath.c_str(), 0, kKeyReadWrite, &key) != kErrorSuccess)
         return value;
-    lReadValue(key, sValueName, value);
+    readValue(key, valueName, value);
     m_backend.closeKey(key);
     return value;
 }
