@@ -15,7 +15,7 @@
 #include "playlist_file/command_line.h"
 #include "playlist_file/file_commands.h"
 #include "registry/association.h"
-#include "tags/tag_message.h"
+#include "tags/file_tag_command.h"
 
 #include <QAction>
 #include <QBoxLayout>
@@ -198,7 +198,8 @@ void MainWindow::buildControls() {
     removeRow->addStretch();
     removeRow->addWidget(m_removeButton);
 
-    // Extra height goes mostly to the playlist.
+    // The browser and the playlist share the height alike, so most of the
+    // room the window gains goes to the playlist.
     auto* layout = new QVBoxLayout(client);
     layout->setSpacing(0);
     layout->setContentsMargins(8, 8, 2, 4);
@@ -209,7 +210,7 @@ void MainWindow::buildControls() {
     layout->addSpacing(5);
     layout->addLayout(rootRow);
     layout->addSpacing(kGap);
-    layout->addLayout(playlistRow, 2);
+    layout->addLayout(playlistRow, 1);
     layout->addSpacing(13);
     layout->addLayout(removeRow);
 
@@ -315,12 +316,24 @@ void MainWindow::startUp(const QStringList& arguments) {
 
 void MainWindow::refreshWindowState() {
     m_saveAction->setEnabled(m_document.isModified());
-    setWindowModified(m_document.isModified());
+    markModified(m_document.isModified());
     m_removeButton->setEnabled(m_playlistView->selectionModel()->hasSelection());
     setWindowTitle(tr("Songbinder - %1").arg(m_document.filePath()));
     m_playlistTitleLabel->setText(tr("Current Playlist (%1)").arg(m_document.filePath()));
     followHighlightedFolder();
     updateAddSelectedFilesButton();
+}
+
+void MainWindow::markModified(bool modified) {
+    // The title keeps its exact text, so it has no "[*]" placeholder: where
+    // the platform marks a modified window itself (macOS) it is told;
+    // elsewhere the window only records the state, since the placeholder
+    // would put an asterisk into the title.
+#ifdef Q_OS_MACOS
+    setWindowModified(modified);
+#else
+    setAttribute(Qt::WA_WindowModified, modified);
+#endif
 }
 
 void MainWindow::showRootPath(const QString& root) {

@@ -52,6 +52,7 @@ private:
     // the highlighted folder: everything derived from the document and the
     // selections.
     void refreshWindowState();
+    void markModified(bool modified);
     void showRootPath(const QString& root);
 
     // The browser.
