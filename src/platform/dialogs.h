@@ -48,5 +48,3 @@ public:
         return message({text, MessageIcon::None, buttons, defaultButton});
     }
 };
-
-inline const QString kAppTitle = QStringLiteral("Songbinder");

@@ -1,5 +1,6 @@
 #include "platform/native_file_system.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -286,7 +287,9 @@ std::optional<QByteArray> NativeFileSystem::readFile(const QString& path, QStrin
         return std::nullopt;
     }
     if (file.size() > kMaxReadBytes) {
-        setError(error, QStringLiteral("The file is too large (%1 MB).").arg(file.size() >> 20));
+        setError(error,
+                 QCoreApplication::translate("NativeFileSystem", "The file is too large (%1 MB).")
+                     .arg(file.size() >> 20));
         return std::nullopt;
     }
     QByteArray bytes = file.read(kMaxReadBytes + 1);
@@ -295,7 +298,7 @@ std::optional<QByteArray> NativeFileSystem::readFile(const QString& path, QStrin
         return std::nullopt;
     }
     if (bytes.size() > kMaxReadBytes) {
-        setError(error, QStringLiteral("The file is too large."));
+        setError(error, QCoreApplication::translate("NativeFileSystem", "The file is too large."));
         return std::nullopt;
     }
     return bytes;

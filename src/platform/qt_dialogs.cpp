@@ -1,5 +1,6 @@
 #include "platform/qt_dialogs.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -24,7 +25,8 @@ QMessageBox::StandardButton toButton(MessageAnswer answer) {
 
 MessageAnswer QtDialogs::message(const MessageRequest& request) {
     QMessageBox box(m_parent);
-    box.setWindowTitle(kAppTitle);
+    // Every box of the program carries its name as the title.
+    box.setWindowTitle(QCoreApplication::translate("Dialogs", "Songbinder"));
     box.setText(request.text);
     box.setTextFormat(Qt::PlainText);
     switch (request.icon) {

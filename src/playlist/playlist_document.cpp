@@ -47,9 +47,7 @@ PlaylistDocument::Batch::~Batch() {
 }
 
 void PlaylistDocument::setRootPath(const QString& root) {
-    QString normalised = root;
-    if (!normalised.isEmpty() && !normalised.endsWith(m_rules.separator()))
-        normalised += m_rules.separator();
+    const QString normalised = root.isEmpty() ? root : m_rules.withTrailingSeparator(root);
     if (normalised == m_rootPath)
         return;
     m_rootPath = normalised;

@@ -118,9 +118,7 @@ QString registryStoreFolder(const AssociationEnvironment& env) {
 
 QString editCommand(const FileSystem& fs, const QString& executablePath) {
     const PathRules& rules = fs.rules();
-    QString folder = fs.parentFolder(executablePath);
-    if (!folder.endsWith(rules.separator()))
-        folder += rules.separator();
+    const QString folder = rules.withTrailingSeparator(fs.parentFolder(executablePath));
     const QFileInfo file(QString(executablePath).replace(rules.separator(), QLatin1Char('/')));
     // On Windows the program is named as its .exe; elsewhere by the very
     // file that runs, which has no extension to add.
