@@ -1,15 +1,10 @@
 #include "main_window/file_list_view.h"
 
-#include "main_window/file_drag.h"
 #include "platform/file_system.h"
 
 FileListView::FileListView(FileSystem& fs, QWidget* parent)
-    : QListWidget(parent)
-    , m_fs(fs) {
+    : BrowserList(fs, parent) {
     setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setUniformItemSizes(true);
-    setDragEnabled(true);
-    setDragDropMode(QAbstractItemView::DragOnly);
 }
 
 bool FileListView::setPath(const QString& folder, QString* error) {
@@ -49,15 +44,6 @@ bool FileListView::hasSelectedFile() const {
     return false;
 }
 
-QStringList FileListView::mimeTypes() const {
-    return fileDragMimeTypes();
-}
-
-QMimeData* FileListView::mimeData(const QList<QListWidgetItem*>& items) const {
-    QStringList paths;
-    // Top to bottom, the order the playlist gets them in.
-    for (int row = 0; row < count(); ++row)
-        if (items.contains(item(row)))
-            paths.append(m_fs.buildPath(m_path, item(row)->text()));
-    return fileDragMimeData(paths);
+QString FileListView::fullPathOf(const QListWidgetItem* item) const {
+    return m_fs.buildPath(m_path, item->text());
 }

@@ -1,18 +1,15 @@
 #pragma once
 
-#include <QListWidget>
-
-class FileSystem;
+#include "main_window/browser_list.h"
 
 // The file list: the names of the files in one folder that match its
 // patterns, with extended selection. Files can be dragged onto the playlist.
-class FileListView : public QListWidget {
+class FileListView : public BrowserList {
     Q_OBJECT
 
 public:
     explicit FileListView(FileSystem& fs, QWidget* parent = nullptr);
 
-    QString path() const { return m_path; }
     // Lists `folder`; a reloaded list starts with nothing selected. False,
     // with *error set and nothing changed, when the folder cannot be read.
     bool setPath(const QString& folder, QString* error);
@@ -26,11 +23,8 @@ public:
     bool hasSelectedFile() const;
 
 protected:
-    QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;
-    QStringList mimeTypes() const override;
+    QString fullPathOf(const QListWidgetItem* item) const override;
 
 private:
-    FileSystem& m_fs;
-    QString m_path;
     QString m_pattern; // none until start-up sets it
 };

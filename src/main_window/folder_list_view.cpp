@@ -1,7 +1,5 @@
 #include "main_window/folder_list_view.h"
 
-#include "main_window/file_drag.h"
-
 #include "platform/file_system.h"
 
 #include <QStyle>
@@ -28,13 +26,9 @@ public:
 } // namespace
 
 FolderListView::FolderListView(FileSystem& fs, QWidget* parent)
-    : QListWidget(parent)
-    , m_fs(fs) {
+    : BrowserList(fs, parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setItemDelegate(new IndentDelegate(this));
-    setUniformItemSizes(true);
-    setDragEnabled(true);
-    setDragDropMode(QAbstractItemView::DragOnly);
     connect(this, &QListWidget::currentRowChanged, this, [this] {
         if (!m_rebuilding)
             Q_EMIT entryHighlighted();
@@ -99,13 +93,6 @@ bool FolderListView::highlightQuietly(const QString& folder) {
     return false;
 }
 
-QStringList FolderListView::mimeTypes() const {
-    return fileDragMimeTypes();
-}
-
-QMimeData* FolderListView::mimeData(const QList<QListWidgetItem*>& items) const {
-    QStringList paths;
-    for (const QListWidgetItem* item : items)
-        paths.append(item->data(kPathRole).toString());
-    return fileDragMimeData(paths);
+QString FolderListView::fullPathOf(const QListWidgetItem* item) const {
+    return item->data(kPathRole).toString();
 }

@@ -1,24 +1,20 @@
 #pragma once
 
-#include <QListWidget>
-
-class FileSystem;
+#include "main_window/browser_list.h"
 
 // The folder tree: the open folder's ancestors, the folder itself and its
 // sub-folders, indented like a tree. A single click (or the arrow keys)
 // highlights an entry; a double click or Enter asks to open it. Opening is
 // the main window's decision, so a folder that cannot be read never replaces
 // the one shown. Folders can be dragged onto the playlist.
-class FolderListView : public QListWidget {
+class FolderListView : public BrowserList {
     Q_OBJECT
 
 public:
     explicit FolderListView(FileSystem& fs, QWidget* parent = nullptr);
 
-    // The open folder.
-    QString path() const { return m_path; }
-    // Lists `folder` as the open folder. False, with *error set and nothing
-    // changed, when it cannot be read.
+    // path() is the open folder. Lists `folder` as the open folder. False, with *error set and
+    // nothing changed, when it cannot be read.
     bool setPath(const QString& folder, QString* error);
 
     // The full path of the highlighted entry (the open folder when nothing
@@ -35,11 +31,8 @@ Q_SIGNALS:
     void openRequested(const QString& folder);
 
 protected:
-    QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;
-    QStringList mimeTypes() const override;
+    QString fullPathOf(const QListWidgetItem* item) const override;
 
 private:
-    FileSystem& m_fs;
-    QString m_path;
     bool m_rebuilding = false;
 };

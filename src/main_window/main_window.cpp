@@ -215,10 +215,14 @@ void MainWindow::buildControls() {
     layout->addLayout(removeRow);
 
     // Tab order: drives, files, folders, playlist, then the buttons.
-    const QList<QWidget*> order = {m_driveBox,     m_fileList,
-                                   m_folderList,   m_playlistView,
-                                   m_removeButton, m_addFolderTreeButton,
-                                   m_addSelectedFilesButton, m_makeRootButton,
+    const QList<QWidget*> order = {m_driveBox,
+                                   m_fileList,
+                                   m_folderList,
+                                   m_playlistView,
+                                   m_removeButton,
+                                   m_addFolderTreeButton,
+                                   m_addSelectedFilesButton,
+                                   m_makeRootButton,
                                    m_clearRootButton};
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
@@ -246,7 +250,8 @@ void MainWindow::buildMenus() {
 
     // Ctrl+A selects every file in the file list, whichever control of the
     // window has the focus; that control never sees the key.
-    m_selectAllFilesAction = named(new QAction(tr("Select All Files"), this), "selectAllFilesAction");
+    m_selectAllFilesAction =
+        named(new QAction(tr("Select All Files"), this), "selectAllFilesAction");
     m_selectAllFilesAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
     m_selectAllFilesAction->setShortcutContext(Qt::WindowShortcut);
     addAction(m_selectAllFilesAction);

@@ -11,7 +11,8 @@ void centreOnScreen(QWidget* window) {
     const QRect area = screen->availableGeometry();
     const QSize outer = window->frameGeometry().size();
     // Halves in single precision, as the window was always placed.
-    const float left = (static_cast<float>(area.width()) - static_cast<float>(outer.width())) / 2.0f;
+    const float left =
+        (static_cast<float>(area.width()) - static_cast<float>(outer.width())) / 2.0f;
     const float top =
         (static_cast<float>(area.height()) - static_cast<float>(outer.height())) / 2.0f;
     // move() places the outer frame.

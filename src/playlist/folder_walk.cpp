@@ -74,8 +74,8 @@ bool FolderTreeListing::walk(const QString& folderPath, const Sink& sink) {
     }
     // Everything needed of the folder is read before going deeper.
     const QString& path = folder->path;
-    if (const auto names = m_fs.search(m_fs.buildPath(path, QStringLiteral("*")),
-                                       SearchMask::AllFiles, &error)) {
+    if (const auto names =
+            m_fs.search(m_fs.buildPath(path, QStringLiteral("*")), SearchMask::AllFiles, &error)) {
         while (const std::optional<QString> name = names->next()) {
             if (PathRules::matchesPattern(*name, kMp3)) {
                 if (!sink.found(m_fs.buildPath(path, *name)))
@@ -121,8 +121,8 @@ void FolderTreeAdd::start() {
 
 void FolderTreeAdd::list() {
     FolderTreeListing listing(m_fs);
-    listing.run(m_folder, {[this](const QString& path) { return hand(path); },
-                           [this] { return mayGoOn(); }});
+    listing.run(m_folder,
+                {[this](const QString& path) { return hand(path); }, [this] { return mayGoOn(); }});
     std::unique_lock lock(m_mutex);
     m_skipped = listing.skipped();
     m_listingDone = true;

@@ -124,8 +124,7 @@ void loadPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                 dialogs.inform(Texts::rootMessage(document.rootPath()));
             }
         }
-        bool keep =
-            missing == MissingFiles::Keep || entryFileExists(fs, document.rootPath(), line);
+        bool keep = missing == MissingFiles::Keep || entryFileExists(fs, document.rootPath(), line);
         if (!keep && missing == MissingFiles::NotAsked) {
             document.flushPendingEntries();
             const MessageAnswer answer =

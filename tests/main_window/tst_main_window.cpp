@@ -27,8 +27,8 @@ namespace {
 struct Window : PlaylistFixture<> {
     explicit Window(const QString& start = u"C:\\Music"_s) {
         addFiles(fs, {u"C:\\Music\\b.mp3"_s, u"C:\\Music\\A.MP3"_s, u"C:\\Music\\c.Wav"_s,
-                      u"C:\\Music\\d.wma"_s, u"C:\\Music\\notes.txt"_s,
-                      u"C:\\Music\\Rock\\r.mp3"_s, u"D:\\x.mp3"_s});
+                      u"C:\\Music\\d.wma"_s, u"C:\\Music\\notes.txt"_s, u"C:\\Music\\Rock\\r.mp3"_s,
+                      u"D:\\x.mp3"_s});
         fs.addFile(u"C:\\Music\\h.mp3"_s, {}, {.hidden = true});
         fs.addFolder(u"C:\\Music\\Empty"_s);
         fs.setCurrentFolder(start);
@@ -137,6 +137,7 @@ private Q_SLOTS:
     void buttonsRunTheirCommands();
     void addFolderTreeShowsTheBusyPointerUntilItEnds();
     void dropOnThePlaylistAddsTheFiles();
+    void browserListsDragFilesTopToBottom();
     void doubleClickOnAFileShowsItsTag();
     void commandLinePlaylistIsOpenedAtStartUp();
     void closingAsksWhileChangesArePending();
@@ -152,11 +153,13 @@ void TestMainWindow::menusShortcutsAndSpokenNames() {
     Window w;
     w.open();
     // The File menu's standard keys; the other items have none.
-    const QList<std::pair<const char*, QKeySequence>> keys = {
-        {"newAction", QKeySequence::New},   {"openAction", QKeySequence::Open},
-        {"saveAction", QKeySequence::Save}, {"saveAsAction", {}},
-        {"exitAction", {}},                 {"associateAction", {}},
-        {"aboutAction", {}}};
+    const QList<std::pair<const char*, QKeySequence>> keys = {{"newAction", QKeySequence::New},
+                                                              {"openAction", QKeySequence::Open},
+                                                              {"saveAction", QKeySequence::Save},
+                                                              {"saveAsAction", {}},
+                                                              {"exitAction", {}},
+                                                              {"associateAction", {}},
+                                                              {"aboutAction", {}}};
     for (const auto& [name, sequence] : keys)
         QCOMPARE(w.find<QAction>(QLatin1String(name))->shortcut(), sequence);
     QCOMPARE(w.find<QAction>(u"newAction"_s)->shortcut(), QKeySequence(u"Ctrl+N"_s));
@@ -182,10 +185,10 @@ void TestMainWindow::tabOrderRunsBrowserPlaylistButtons() {
             at = at->nextInFocusChain();
         order.append(at->objectName());
     }
-    QCOMPARE(order, (QStringList{u"driveBox"_s, u"fileList"_s, u"folderList"_s, u"playlistView"_s,
-                                 u"removeButton"_s, u"addFolderTreeButton"_s,
-                                 u"addSelectedFilesButton"_s, u"makeRootButton"_s,
-                                 u"clearRootButton"_s}));
+    QCOMPARE(order,
+             (QStringList{u"driveBox"_s, u"fileList"_s, u"folderList"_s, u"playlistView"_s,
+                          u"removeButton"_s, u"addFolderTreeButton"_s, u"addSelectedFilesButton"_s,
+                          u"makeRootButton"_s, u"clearRootButton"_s}));
 }
 
 void TestMainWindow::firstSizeIsTheDesignedLayoutAndTheMinimum() {
@@ -385,8 +388,7 @@ void TestMainWindow::openingAFolderThatCannotBeReadKeepsTheBrowser() {
     QVERIFY(w.dialogs.done());
     // Opening it tells again and keeps the folder open.
     w.dialogs.expectMessage({});
-    const QListWidgetItem* locked =
-        w.folders()->findItems(u"Locked"_s, Qt::MatchExactly).first();
+    const QListWidgetItem* locked = w.folders()->findItems(u"Locked"_s, Qt::MatchExactly).first();
     QTest::mouseDClick(w.folders()->viewport(), Qt::LeftButton, {},
                        w.folders()->visualItemRect(locked).center());
     QVERIFY(w.dialogs.done());
@@ -485,7 +487,8 @@ void TestMainWindow::dropOnThePlaylistAddsTheFiles() {
     Window w;
     QVERIFY(w.openAndShow());
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(u"/music/b b.mp3"_s), QUrl::fromLocalFile(u"/music/a.mp3"_s)});
+    data.setUrls(
+        {QUrl::fromLocalFile(u"/music/b b.mp3"_s), QUrl::fromLocalFile(u"/music/a.mp3"_s)});
     const QPoint at = w.playlist()->viewport()->rect().center();
     QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w.playlist()->viewport(), &enter);
@@ -494,6 +497,28 @@ void TestMainWindow::dropOnThePlaylistAddsTheFiles() {
     QApplication::sendEvent(w.playlist()->viewport(), &drop);
     QCOMPARE(w.doc().entries(), (QStringList{u"/music/a.mp3"_s, u"/music/b b.mp3"_s}));
     QVERIFY(w.enabled(u"saveAction"_s));
+}
+
+void TestMainWindow::browserListsDragFilesTopToBottom() {
+    Window w;
+    w.open();
+    const auto urlsOf = [](QListWidget* list, const QList<int>& rows) {
+        QModelIndexList indexes;
+        for (int row : rows)
+            indexes.append(list->model()->index(row, 0));
+        const std::unique_ptr<QMimeData> data(list->model()->mimeData(indexes));
+        return data->urls();
+    };
+    const auto filesAt = [](const QStringList& paths) {
+        QList<QUrl> urls;
+        for (const QString& path : paths)
+            urls.append(QUrl::fromLocalFile(path));
+        return urls;
+    };
+    // Picked bottom first, dragged top to bottom, as full paths.
+    QCOMPARE(urlsOf(w.files(), {3, 0}), filesAt({u"C:\\Music\\A.MP3"_s, u"C:\\Music\\d.wma"_s}));
+    const int rock = w.folders()->row(w.folders()->findItems(u"Rock"_s, Qt::MatchExactly).first());
+    QCOMPARE(urlsOf(w.folders(), {rock}), filesAt({u"C:\\Music\\Rock"_s}));
 }
 
 void TestMainWindow::doubleClickOnAFileShowsItsTag() {

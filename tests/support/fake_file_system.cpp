@@ -340,16 +340,25 @@ std::optional<QByteArray> FakeFileSystem::readFileTail(const QString& path, qint
     return at.node->content.right(count);
 }
 
-bool FakeFileSystem::writeFileAtomic(const QString& path, const QByteArray& bytes, QString* error) {
+std::optional<FakeFileSystem::Lookup> FakeFileSystem::findForWriting(const QString& path,
+                                                                     QString* error) const {
     if (!m_writeFailure.isEmpty()) {
         setError(error, m_writeFailure);
-        return false;
+        return std::nullopt;
     }
     const Lookup at = find(path);
     if (at.drive && !at.driveReady) {
         setError(error, kNotReady);
-        return false;
+        return std::nullopt;
     }
+    return at;
+}
+
+bool FakeFileSystem::writeFileAtomic(const QString& path, const QByteArray& bytes, QString* error) {
+    const std::optional<Lookup> found = findForWriting(path, error);
+    if (!found)
+        return false;
+    const Lookup& at = *found;
     const Lookup parent = find(parentFolder(path));
     if (!parent.node || !parent.node->folder) {
         setError(error, QStringLiteral("No such file or directory"));
@@ -369,16 +378,10 @@ bool FakeFileSystem::writeFileAtomic(const QString& path, const QByteArray& byte
 }
 
 bool FakeFileSystem::makeFolders(const QString& path, QString* error) {
-    if (!m_writeFailure.isEmpty()) {
-        setError(error, m_writeFailure);
+    const std::optional<Lookup> found = findForWriting(path, error);
+    if (!found)
         return false;
-    }
-    const Lookup at = find(path);
-    if (at.drive && !at.driveReady) {
-        setError(error, kNotReady);
-        return false;
-    }
-    if (at.node) {
+    if (const Lookup& at = *found; at.node) {
         if (at.node->folder)
             return true;
         setError(error, QStringLiteral("Not a directory"));

@@ -50,9 +50,7 @@ public:
     }
     // Runs before every whole-file read (to change the tree between a test
     // for a file and its read).
-    void setBeforeRead(std::function<void(const QString&)> hook) {
-        m_beforeRead = std::move(hook);
-    }
+    void setBeforeRead(std::function<void(const QString&)> hook) { m_beforeRead = std::move(hook); }
 
     // --- looking at it -----------------------------------------------------
     bool exists(const QString& path) const;
@@ -84,6 +82,9 @@ public:
 private:
     struct Lookup;
     Lookup find(const QString& path) const;
+    // The entry at `path`, unless writes fail there (a failure set by the
+    // test, a drive that is not ready).
+    std::optional<Lookup> findForWriting(const QString& path, QString* error) const;
     Node* makePath(const QString& path, bool lastIsFolder);
     Node* driveNode(const QString& path, QString* rest) const;
     QString nodePath(const Node* node) const;
