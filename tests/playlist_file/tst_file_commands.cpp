@@ -82,10 +82,6 @@ void TestFileCommands::untitledName_data() {
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("name");
 
-    QTest::newRow("folder") << true << "C:\\Music"
-                            << "C:\\Music\\untitled.m3u";
-    QTest::newRow("drive's top folder, one separator") << true << "C:\\"
-                                                       << "C:\\untitled.m3u";
     QTest::newRow("Windows: trailing spaces are padding") << true << "C:\\Music  "
                                                           << "C:\\Music\\untitled.m3u";
     QTest::newRow("Linux: top folder") << false << "/"
@@ -137,22 +133,26 @@ void TestFileCommands::newStartsAnUntitledPlaylist() {
 void TestFileCommands::unsavedChangesQuestion_data() {
     QTest::addColumn<Command>("command");
     QTest::addColumn<MessageAnswer>("answer");
+    QTest::addColumn<bool>("rootElsewhere"); // the save then stops at its root check
     QTest::addColumn<QString>("writeFailure");
     QTest::addColumn<bool>("goesOn");
 
     for (const Command command : {Command::New, Command::Open}) {
         const QByteArray name = command == Command::New ? "New, " : "Open, ";
-        QTest::newRow(name + "Yes saves and goes on") << command << A::Yes << "" << true;
-        QTest::newRow(name + "No goes on") << command << A::No << "" << true;
-        QTest::newRow(name + "Cancel stops") << command << A::Cancel << "" << false;
+        QTest::newRow(name + "Yes saves and goes on") << command << A::Yes << false << "" << true;
+        QTest::newRow(name + "No goes on") << command << A::No << false << "" << true;
+        QTest::newRow(name + "Cancel stops") << command << A::Cancel << false << "" << false;
+        QTest::newRow(name + "Yes, save declined at the root check, goes on")
+            << command << A::Yes << true << "" << true;
         QTest::newRow(name + "Yes, failed save stops")
-            << command << A::Yes << "No space left on device" << false;
+            << command << A::Yes << false << "No space left on device" << false;
     }
 }
 
 void TestFileCommands::unsavedChangesQuestion() {
     QFETCH(Command, command);
     QFETCH(MessageAnswer, answer);
+    QFETCH(bool, rootElsewhere);
     QFETCH(QString, writeFailure);
     QFETCH(bool, goesOn);
     Edited f;
@@ -160,6 +160,10 @@ void TestFileCommands::unsavedChangesQuestion() {
     f.fs.setWriteFailure(writeFailure);
     f.dialogs.expectMessage(
         command == Command::New ? u"Save Current File First?"_s : u"Save File First?"_s, answer);
+    if (rootElsewhere) {
+        f.document.setRootPath(u"D:\\"_s);
+        f.dialogs.expectMessage(kRootWarning.text, A::No);
+    }
     if (!writeFailure.isEmpty())
         f.dialogs.expectMessage({});
     if (goesOn && command == Command::Open)
@@ -170,7 +174,7 @@ void TestFileCommands::unsavedChangesQuestion() {
 
     QVERIFY(f.dialogs.done());
     QCOMPARE(f.dialogs.shown().first().message.defaultButton, A::Yes);
-    const bool written = answer == A::Yes && writeFailure.isEmpty();
+    const bool written = answer == A::Yes && !rootElsewhere && writeFailure.isEmpty();
     QCOMPARE(f.fs.content(kMix), written ? kEditedBytes : QByteArray());
     if (command == Command::New)
         QCOMPARE(f.entries().isEmpty(), goesOn);
