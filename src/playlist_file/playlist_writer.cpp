@@ -12,9 +12,11 @@ constexpr char kLineEnd[] = "\r\n";
 constexpr qsizetype kLineEndSize = 2;
 
 // UTF-8 straight from the entries, so a big playlist is not first copied into
-// one long text and then converted.
+// one long text and then converted. Each entry is converted on its own: a
+// lone surrogate at the end of one must not be held back and joined to the
+// start of the next line (or dropped after the last one).
 QByteArray utf8Lines(const QStringList& entries) {
-    QStringEncoder encoder(QStringEncoder::Utf8);
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
     qsizetype room = 0;
     for (const QString& entry : entries)
         room += encoder.requiredSpace(entry.size()) + kLineEndSize;

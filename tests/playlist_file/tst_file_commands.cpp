@@ -1,43 +1,52 @@
 // New, Open, Save, Save As and closing with Windows rules: their questions,
-// dialogs, the bound-file flag, the bytes written and failed writes.
-#include "fake_file_system.h"
-#include "playlist/entries.h"
+// dialogs, the bound-file flag, the bytes written, failed writes, and what
+// the document tells the window.
+#include "load_messages.h"
 #include "playlist_file/closing.h"
 #include "playlist_file/file_commands.h"
 #include "playlist_file/playlist_reader.h"
-#include "session.h"
+#include "playlist_fixture.h"
 
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
 using A = MessageAnswer;
-const QString kFilter = "Playlists (*.m3u)|*.m3u|All Files (*.*)|*.*";
-const QString kMix = "C:\\Music\\mix.m3u";
+const QString kMix = u"C:\\Music\\mix.m3u"_s;
 const QByteArray kOldBytes = "C:\\Music\\old.mp3\r\n";
-const Asked kOverwrite{"Overwrite Existing File?", A::Yes};
+const QByteArray kEditedBytes = "C:\\Music\\a.mp3\r\n";
+const Asked kOverwrite{u"Overwrite Existing File?"_s, A::Yes};
 const Asked kRootWarning{
-    "WARNING: Your playlist's path is not the same as your root folder. Continue?", A::Yes};
+    u"WARNING: Your playlist's path is not the same as your root folder. Continue?"_s, A::Yes};
 
 Asked answered(Asked asked, MessageAnswer answer) {
     asked.answer = answer;
     return asked;
 }
 
-// A playlist with one unsaved entry, named C:\Music\mix.m3u.
-struct Edited : Session<FakeFileSystem> {
+// A playlist with one unsaved entry, named C:\Music\mix.m3u, while the
+// browser shows C:\Music.
+struct Edited : PlaylistFixture<> {
     Edited() {
-        fs.addFolder("C:\\Music");
-        window.dir = "C:\\Music";
-        state.sCurrentPlaylist = kMix;
-        setEntries({"C:\\Music\\a.mp3"});
-        state.bUnsaved = true;
+        fs.addFolder(u"C:\\Music"_s);
+        document.setFilePath(kMix);
+        setEntries({u"C:\\Music\\a.mp3"_s});
+        document.setModified(true);
     }
+
+    QString browserFolder = u"C:\\Music"_s;
+    QString dialogFileName; // kept by the window between dialogs
 };
 
 enum class Command { New, Open };
-void run(Command command, CommandContext& ctx) {
-    command == Command::New ? mnuFileNew_Click(ctx) : mnuFileOpen_Click(ctx);
+
+void run(Command command, Edited& f) {
+    if (command == Command::New)
+        newPlaylist(f.document, f.fs, f.dialogs, f.browserFolder);
+    else
+        openPlaylist(f.document, f.fs, f.dialogs, f.browserFolder, f.dialogFileName);
 }
 
 } // namespace
@@ -46,6 +55,8 @@ class TestFileCommands : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void untitledName_data();
+    void untitledName();
     void newStartsAnUntitledPlaylist_data();
     void newStartsAnUntitledPlaylist();
     void unsavedChangesQuestion_data();
@@ -66,8 +77,29 @@ private Q_SLOTS:
     void closing();
 };
 
+void TestFileCommands::untitledName_data() {
+    QTest::addColumn<bool>("windows");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("Windows: trailing spaces are padding") << true << "C:\\Music  "
+                                                          << "C:\\Music\\untitled.m3u";
+    QTest::newRow("Linux: top folder") << false << "/"
+                                       << "/untitled.m3u";
+    QTest::newRow("Linux: trailing space belongs to the name") << false << "/music/Mix "
+                                                               << "/music/Mix /untitled.m3u";
+}
+
+void TestFileCommands::untitledName() {
+    QFETCH(bool, windows);
+    QFETCH(QString, folder);
+    QFETCH(QString, name);
+    QCOMPARE(untitledPlaylistPath(folder, windows ? PathRules::windows() : PathRules::posix()),
+             name);
+}
+
 void TestFileCommands::newStartsAnUntitledPlaylist_data() {
-    QTest::addColumn<QString>("dir");
+    QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("name");
     QTest::newRow("folder") << "C:\\Music"
                             << "C:\\Music\\untitled.m3u";
@@ -76,69 +108,86 @@ void TestFileCommands::newStartsAnUntitledPlaylist_data() {
 }
 
 void TestFileCommands::newStartsAnUntitledPlaylist() {
-    QFETCH(QString, dir);
+    QFETCH(QString, folder);
     QFETCH(QString, name);
-    Edited s;
-    s.state.bUnsaved = false;
-    s.state.bBoundFile = true;
-    s.state.playlist.setRootPath("C:\\Music\\");
-    s.window.dir = dir;
+    Edited f;
+    f.document.setModified(false);
+    f.document.setBoundToFile(true);
+    f.document.setRootPath(u"C:\\Music\\"_s);
+    f.browserFolder = folder;
+    const DocumentSignals heard(f.document);
 
-    mnuFileNew_Click(s.ctx);
+    newPlaylist(f.document, f.fs, f.dialogs, f.browserFolder);
 
-    QCOMPARE(s.state.sCurrentPlaylist, name);
-    QVERIFY(s.state.playlist.entries().isEmpty());
-    QCOMPARE(s.state.playlist.rootPath(), "C:\\Music\\");
-    QVERIFY(!s.state.bBoundFile);
-    QVERIFY(!s.state.bUnsaved);
-    QCOMPARE(s.window.refreshCount, 1);
+    QVERIFY(f.dialogs.done());
+    QCOMPARE(f.document.filePath(), name);
+    QVERIFY(f.entries().isEmpty());
+    QCOMPARE(f.document.rootPath(), u"C:\\Music\\"_s);
+    QVERIFY(!f.document.isBoundToFile());
+    QVERIFY(!f.document.isModified());
+    QCOMPARE(heard.filePaths(), QStringList{name});
+    QCOMPARE(heard.count(), 1);
 }
 
 // "Save Current File First?" (New) and "Save File First?" (Open).
 void TestFileCommands::unsavedChangesQuestion_data() {
     QTest::addColumn<Command>("command");
     QTest::addColumn<MessageAnswer>("answer");
+    QTest::addColumn<bool>("rootElsewhere"); // the save then stops at its root check
     QTest::addColumn<QString>("writeFailure");
     QTest::addColumn<bool>("goesOn");
 
     for (const Command command : {Command::New, Command::Open}) {
         const QByteArray name = command == Command::New ? "New, " : "Open, ";
-        QTest::newRow(name + "Yes saves and goes on") << command << A::Yes << "" << true;
-        QTest::newRow(name + "No goes on") << command << A::No << "" << true;
-        QTest::newRow(name + "Cancel stops") << command << A::Cancel << "" << false;
+        QTest::newRow(name + "Yes saves and goes on") << command << A::Yes << false << "" << true;
+        QTest::newRow(name + "No goes on") << command << A::No << false << "" << true;
+        QTest::newRow(name + "Cancel stops") << command << A::Cancel << false << "" << false;
+        QTest::newRow(name + "Yes, save declined at the root check, goes on")
+            << command << A::Yes << true << "" << true;
         QTest::newRow(name + "Yes, failed save stops")
-            << command << A::Yes << "No space left on device" << false;
+            << command << A::Yes << false << "No space left on device" << false;
     }
 }
 
 void TestFileCommands::unsavedChangesQuestion() {
     QFETCH(Command, command);
     QFETCH(MessageAnswer, answer);
+    QFETCH(bool, rootElsewhere);
     QFETCH(QString, writeFailure);
     QFETCH(bool, goesOn);
-    Edited s;
-    s.state.bBoundFile = true;
-    s.fs.setWriteFailure(writeFailure);
-    s.dialogs.expectMessage(
-        command == Command::New ? "Save Current File First?" : "Save File First?", answer);
+    Edited f;
+    f.document.setBoundToFile(true);
+    f.fs.setWriteFailure(writeFailure);
+    f.dialogs.expectMessage(
+        command == Command::New ? u"Save Current File First?"_s : u"Save File First?"_s, answer);
+    if (rootElsewhere) {
+        f.document.setRootPath(u"D:\\"_s);
+        f.dialogs.expectMessage(kRootWarning.text, A::No);
+    }
     if (!writeFailure.isEmpty())
-        s.dialogs.expectMessage({});
+        f.dialogs.expectMessage({});
     if (goesOn && command == Command::Open)
-        s.dialogs.expectOpen(std::nullopt);
+        f.dialogs.expectOpen(std::nullopt);
+    const DocumentSignals heard(f.document);
 
-    run(command, s.ctx);
+    run(command, f);
 
-    QVERIFY(s.dialogs.done());
-    QCOMPARE(s.dialogs.shown().first().message.defaultButton, A::Yes);
-    const bool written = answer == A::Yes && writeFailure.isEmpty();
-    QCOMPARE(s.fs.content(kMix), written ? QByteArray("C:\\Music\\a.mp3\r\n") : QByteArray());
+    QVERIFY(f.dialogs.done());
+    QCOMPARE(f.dialogs.shown().first().message.defaultButton, A::Yes);
+    const bool written = answer == A::Yes && !rootElsewhere && writeFailure.isEmpty();
+    QCOMPARE(f.fs.content(kMix), written ? kEditedBytes : QByteArray());
     if (command == Command::New)
-        QCOMPARE(s.state.playlist.entries().isEmpty(), goesOn);
+        QCOMPARE(f.entries().isEmpty(), goesOn);
     else
-        QCOMPARE(s.state.bBoundFile, !goesOn);
-    QCOMPARE(s.state.bUnsaved, !goesOn || (command == Command::Open && !written));
-    if (answer == A::Cancel)
-        QCOMPARE(s.window.refreshCount, 0);
+        QCOMPARE(f.document.isBoundToFile(), !goesOn);
+    const bool modified = !goesOn || (command == Command::Open && !written);
+    QCOMPARE(f.document.isModified(), modified);
+    // A command that stops at its first question changes nothing the window
+    // shows.
+    if (!goesOn)
+        QCOMPARE(heard.count(), 0);
+    else
+        QCOMPARE(heard.modified(), modified ? QList<bool>{} : QList<bool>{false});
 }
 
 void TestFileCommands::openOutcomes_data() {
@@ -146,58 +195,61 @@ void TestFileCommands::openOutcomes_data() {
     QTest::addColumn<bool>("loads");
     QTest::newRow("cancelled") << std::optional<QString>() << false;
     QTest::newRow("empty name") << std::optional<QString>(QString()) << false;
-    QTest::newRow("missing file") << std::optional<QString>("C:\\Lists\\none.m3u") << false;
+    QTest::newRow("missing file") << std::optional<QString>(u"C:\\Lists\\none.m3u"_s) << false;
     QTest::newRow("name typed without extension, loaded")
-        << std::optional<QString>("c:\\lists\\mix") << true;
+        << std::optional<QString>(u"c:\\lists\\mix"_s) << true;
 }
 
 void TestFileCommands::openOutcomes() {
     QFETCH(std::optional<QString>, chosen);
     QFETCH(bool, loads);
-    Edited s;
-    s.state.bUnsaved = false;
-    s.state.bBoundFile = true;
-    s.state.playlist.setRootPath("C:\\Old\\");
-    s.fs.addFile("C:\\Lists\\mix", "C:\\Music\\b.mp3\r\n");
-    s.fs.addFile("C:\\Music\\b.mp3");
-    s.window.dir = "C:\\Lists";
-    s.dialogs.expectOpen(chosen);
+    Edited f;
+    f.document.setModified(false);
+    f.document.setBoundToFile(true);
+    f.document.setRootPath(u"C:\\Old\\"_s);
+    f.fs.addFile(u"C:\\Lists\\mix"_s, "C:\\Music\\b.mp3\r\n");
+    f.fs.addFile(u"C:\\Music\\b.mp3"_s);
+    f.browserFolder = u"C:\\Lists"_s;
+    f.dialogs.expectOpen(chosen);
+    const DocumentSignals heard(f.document);
 
-    mnuFileOpen_Click(s.ctx);
+    run(Command::Open, f);
 
-    const FileDialogRequest& request = s.dialogs.lastFileDialog();
-    QCOMPARE(request.title, "Open...");
-    QCOMPARE(request.filter, kFilter);
-    QCOMPARE(request.initialFolder, "C:\\Lists");
-    QCOMPARE(s.state.sCurrentPlaylist, loads ? *chosen : kMix);
-    QCOMPARE(s.state.playlist.entries(),
-             loads ? QStringList{"C:\\Music\\b.mp3"} : QStringList{"C:\\Music\\a.mp3"});
-    QCOMPARE(s.state.playlist.rootPath(), loads ? "" : "C:\\Old\\");
-    QCOMPARE(s.state.bBoundFile, loads);
-    QVERIFY(!s.state.bUnsaved);
-    QCOMPARE(s.window.refreshCount, 1);
+    QVERIFY(f.dialogs.done());
+    const FileDialogRequest& request = f.dialogs.lastFileDialog();
+    QCOMPARE(request.title, u"Open..."_s);
+    QCOMPARE(request.filter, u"Playlists (*.m3u)|*.m3u|All Files (*.*)|*.*"_s);
+    QCOMPARE(request.initialFolder, u"C:\\Lists"_s);
+    QCOMPARE(f.document.filePath(), loads ? *chosen : kMix);
+    QCOMPARE(heard.filePaths(), loads ? QStringList{*chosen} : QStringList{});
+    QCOMPARE(f.entries(),
+             loads ? QStringList{u"C:\\Music\\b.mp3"_s} : QStringList{u"C:\\Music\\a.mp3"_s});
+    QCOMPARE(f.document.rootPath(), loads ? QString() : u"C:\\Old\\"_s);
+    QCOMPARE(heard.rootPaths(), loads ? QStringList{QString()} : QStringList{});
+    QCOMPARE(f.document.isBoundToFile(), loads);
+    QVERIFY(!f.document.isModified());
 }
 
 void TestFileCommands::dialogsOfferTheLastChosenName() {
-    Edited s;
-    s.state.bUnsaved = false;
-    s.fs.addFile("C:\\Lists\\a.m3u");
-    s.dialogs.expectOpen("C:\\Lists\\a.m3u");
-    s.dialogs.expectSave("C:\\Lists\\b.m3u");
-    s.dialogs.expectOpen(std::nullopt);
-    s.dialogs.expectOpen(std::nullopt);
+    Edited f;
+    f.document.setModified(false);
+    f.fs.addFile(u"C:\\Lists\\a.m3u"_s);
+    f.dialogs.expectOpen(u"C:\\Lists\\a.m3u"_s);
+    f.dialogs.expectSave(u"C:\\Lists\\b.m3u"_s);
+    f.dialogs.expectOpen(std::nullopt);
+    f.dialogs.expectOpen(std::nullopt);
 
-    mnuFileOpen_Click(s.ctx);
-    mnuFileSaveAs_Click(s.ctx);
-    mnuFileOpen_Click(s.ctx);
-    mnuFileOpen_Click(s.ctx);
+    run(Command::Open, f);
+    savePlaylistAs(f.document, f.fs, f.dialogs, f.dialogFileName);
+    run(Command::Open, f);
+    run(Command::Open, f);
 
-    QVERIFY(s.dialogs.done());
+    QVERIFY(f.dialogs.done());
     QStringList offered;
-    for (const ScriptedDialogs::Shown& shown : s.dialogs.shown())
+    for (const ScriptedDialogs::Shown& shown : f.dialogs.shown())
         offered.append(shown.file.initialName);
-    QCOMPARE(offered,
-             (QStringList{"", "C:\\Lists\\a.m3u", "C:\\Lists\\b.m3u", "C:\\Lists\\b.m3u"}));
+    QCOMPARE(offered, (QStringList{u""_s, u"C:\\Lists\\a.m3u"_s, u"C:\\Lists\\b.m3u"_s,
+                                   u"C:\\Lists\\b.m3u"_s}));
 }
 
 void TestFileCommands::saveChecks_data() {
@@ -207,32 +259,28 @@ void TestFileCommands::saveChecks_data() {
     QTest::addColumn<bool>("hidden");
     QTest::addColumn<Script>("script");
     QTest::addColumn<bool>("written");
-    QTest::addColumn<int>("refreshes");
 
-    QTest::newRow("bound file, no question")
-        << "" << true << true << false << Script{} << true << 1;
-    QTest::newRow("new file, no question")
-        << "" << false << false << false << Script{} << true << 1;
+    QTest::newRow("bound file, no question") << "" << true << true << false << Script{} << true;
+    QTest::newRow("new file, no question") << "" << false << false << false << Script{} << true;
     QTest::newRow("existing file, Yes")
-        << "" << false << true << false << Script{kOverwrite} << true << 1;
+        << "" << false << true << false << Script{kOverwrite} << true;
     QTest::newRow("existing file, No")
-        << "" << false << true << false << Script{answered(kOverwrite, A::No)} << false << 1;
+        << "" << false << true << false << Script{answered(kOverwrite, A::No)} << false;
     QTest::newRow("existing file, Cancel")
-        << "" << false << true << false << Script{answered(kOverwrite, A::Cancel)} << false << 1;
+        << "" << false << true << false << Script{answered(kOverwrite, A::Cancel)} << false;
     QTest::newRow("existing hidden file asks too")
-        << "" << false << true << true << Script{answered(kOverwrite, A::No)} << false << 1;
+        << "" << false << true << true << Script{answered(kOverwrite, A::No)} << false;
     QTest::newRow("root is the playlist's folder, ignoring case")
-        << "c:\\MUSIC\\" << true << true << false << Script{} << true << 1;
+        << "c:\\MUSIC\\" << true << true << false << Script{} << true;
     QTest::newRow("root elsewhere, Yes")
-        << "C:\\Music\\Rock\\" << true << true << false << Script{kRootWarning} << true << 1;
+        << "C:\\Music\\Rock\\" << true << true << false << Script{kRootWarning} << true;
     QTest::newRow("root elsewhere, No stops at once")
         << "C:\\Music\\Rock\\" << true << true << false << Script{answered(kRootWarning, A::No)}
-        << false << 0;
+        << false;
     QTest::newRow("root elsewhere, Cancel stops at once")
-        << "D:\\" << true << true << false << Script{answered(kRootWarning, A::Cancel)} << false
-        << 0;
+        << "D:\\" << true << true << false << Script{answered(kRootWarning, A::Cancel)} << false;
     QTest::newRow("root warning, then overwrite question")
-        << "D:\\" << false << true << false << Script{kRootWarning, kOverwrite} << true << 1;
+        << "D:\\" << false << true << false << Script{kRootWarning, kOverwrite} << true;
 }
 
 void TestFileCommands::saveChecks() {
@@ -242,27 +290,29 @@ void TestFileCommands::saveChecks() {
     QFETCH(bool, hidden);
     QFETCH(Script, script);
     QFETCH(bool, written);
-    QFETCH(int, refreshes);
-    Edited s;
-    s.state.playlist.setRootPath(root);
-    s.state.bBoundFile = bound;
+    Edited f;
+    f.document.setRootPath(root);
+    f.document.setBoundToFile(bound);
     if (exists)
-        s.fs.addFile(kMix, kOldBytes, {hidden, false, false});
-    expect(s.dialogs, script);
+        f.fs.addFile(kMix, kOldBytes, {hidden, false, false});
+    expect(f.dialogs, script);
+    const DocumentSignals heard(f.document);
 
-    mnuFileSave_Click(s.ctx);
+    savePlaylist(f.document, f.fs, f.dialogs);
 
-    QVERIFY(s.dialogs.done());
-    for (const ScriptedDialogs::Shown& shown : s.dialogs.shown()) {
+    QVERIFY(f.dialogs.done());
+    for (const ScriptedDialogs::Shown& shown : f.dialogs.shown()) {
         QCOMPARE(shown.message.icon, MessageIcon::None);
         QCOMPARE(shown.message.buttons, MessageButtons::YesNoCancel);
         QCOMPARE(shown.message.defaultButton, A::No);
     }
-    QCOMPARE(s.fs.content(kMix),
-             written ? QByteArray("C:\\Music\\a.mp3\r\n") : (exists ? kOldBytes : QByteArray()));
-    QCOMPARE(s.state.bUnsaved, !written);
-    QCOMPARE(s.state.bBoundFile, bound || written);
-    QCOMPARE(s.window.refreshCount, refreshes);
+    QCOMPARE(f.fs.content(kMix), written ? kEditedBytes : (exists ? kOldBytes : QByteArray()));
+    QCOMPARE(f.document.isModified(), !written);
+    QCOMPARE(f.document.isBoundToFile(), bound || written);
+    // A save that wrote clears the flag; one declined at either question
+    // changes nothing the window shows.
+    QCOMPARE(heard.modified(), written ? QList<bool>{false} : QList<bool>{});
+    QCOMPARE(heard.count(), written ? 1 : 0);
 }
 
 void TestFileCommands::saveWritesEachEntryWithCrLf_data() {
@@ -270,79 +320,89 @@ void TestFileCommands::saveWritesEachEntryWithCrLf_data() {
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QByteArray>("bytes");
 
+    const QChar highSurrogate(char16_t(0xD800));
+    const QChar lowSurrogate(char16_t(0xDC00));
     QTest::newRow("empty playlist, zero bytes") << true << QStringList{} << QByteArray();
     QTest::newRow("entries untrimmed, last one ended too")
-        << true << QStringList{"", " C:\\a.mp3 ", "b.mp3"}
+        << true << QStringList{u""_s, u" C:\\a.mp3 "_s, u"b.mp3"_s}
         << QByteArray("\r\n C:\\a.mp3 \r\nb.mp3\r\n");
     QTest::newRow("ANSI code page")
-        << true << QStringList{"Café €.mp3"} << QByteArray("Caf\xE9 \x80.mp3\r\n");
+        << true << QStringList{u"Café €.mp3"_s} << QByteArray("Caf\xE9 \x80.mp3\r\n");
     QTest::newRow("beyond the code page: UTF-8 with a byte-order mark")
-        << true << QStringList{"Café.mp3", "ā.mp3"}
+        << true << QStringList{u"Café.mp3"_s, u"ā.mp3"_s}
         << QByteArray("\xEF\xBB\xBF"
                       "Caf\xC3\xA9.mp3\r\n\xC4\x81.mp3\r\n");
-    QTest::newRow("Linux: UTF-8, CR LF") << false << QStringList{"Café.mp3", "ā.mp3"}
+    QTest::newRow("Linux: UTF-8, CR LF") << false << QStringList{u"Café.mp3"_s, u"ā.mp3"_s}
                                          << QByteArray("Caf\xC3\xA9.mp3\r\n\xC4\x81.mp3\r\n");
+    // A broken character spoils its own line only: it is neither carried
+    // over to the next entry nor lost at the end.
+    QTest::newRow("Linux: lone surrogates stay on their lines")
+        << false << QStringList{u"x"_s + highSurrogate, lowSurrogate + u"y"_s + highSurrogate}
+        << QByteArray("x\xEF\xBF\xBD\r\n\xEF\xBF\xBDy\xEF\xBF\xBD\r\n");
 }
 
 void TestFileCommands::saveWritesEachEntryWithCrLf() {
     QFETCH(bool, windows);
     QFETCH(QStringList, entries);
     QFETCH(QByteArray, bytes);
-    const QString path = windows ? kMix : "/music/mix.m3u";
-    Session<FakeFileSystem> s(windows ? PathRules::windows() : PathRules::posix());
-    s.fs.addFolder(windows ? "C:\\Music" : "/music");
-    s.state.sCurrentPlaylist = path;
-    s.setEntries(entries);
+    const QString path = windows ? kMix : u"/music/mix.m3u"_s;
+    PlaylistFixture<> f(windows ? PathRules::windows() : PathRules::posix());
+    f.fs.addFolder(windows ? u"C:\\Music"_s : u"/music"_s);
+    f.document.setFilePath(path);
+    f.setEntries(entries);
 
-    mnuFileSave_Click(s.ctx);
+    savePlaylist(f.document, f.fs, f.dialogs);
 
-    QVERIFY(s.fs.isFile(path));
-    QCOMPARE(s.fs.content(path), bytes);
+    QVERIFY(f.fs.isFile(path));
+    QCOMPARE(f.fs.content(path), bytes);
 }
 
 void TestFileCommands::failedSaveIsReportedAndChangesNothing_data() {
-    QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("read-only file") << kMix << "Permission denied";
-    QTest::newRow("disk full") << kMix << "No space left on device";
+    QTest::newRow("read-only file") << "Permission denied";
+    QTest::newRow("disk full") << "No space left on device";
 }
 
 void TestFileCommands::failedSaveIsReportedAndChangesNothing() {
-    QFETCH(QString, path);
     QFETCH(QString, reason);
-    Edited s;
-    s.fs.addFile(kMix, kOldBytes, {false, false, reason == "Permission denied"});
-    if (reason.startsWith("No space"))
-        s.fs.setWriteFailure(reason);
-    s.state.sCurrentPlaylist = path;
-    s.state.bBoundFile = true;
-    s.dialogs.expectMessage({});
+    const bool readOnly = reason == "Permission denied"_L1;
+    Edited f;
+    f.fs.addFile(kMix, kOldBytes, {false, false, readOnly});
+    if (!readOnly)
+        f.fs.setWriteFailure(reason);
+    f.document.setBoundToFile(true);
+    f.dialogs.expectMessage({});
+    const DocumentSignals heard(f.document);
 
-    mnuFileSave_Click(s.ctx);
+    savePlaylist(f.document, f.fs, f.dialogs);
 
-    const MessageRequest& shown = s.dialogs.lastMessage();
+    QVERIFY(f.dialogs.done());
+    const MessageRequest& shown = f.dialogs.lastMessage();
     QCOMPARE(shown.icon, MessageIcon::Exclamation);
-    QVERIFY2(shown.text.contains(path) && shown.text.contains(reason), qPrintable(shown.text));
-    QVERIFY(s.state.bUnsaved);
-    QVERIFY(s.state.bBoundFile);
-    QCOMPARE(s.fs.content(kMix), kOldBytes);
-    QCOMPARE(s.fs.writeCount(), 0);
+    QVERIFY2(shown.text.contains(kMix) && shown.text.contains(reason), qPrintable(shown.text));
+    QVERIFY(f.document.isModified());
+    QVERIFY(f.document.isBoundToFile());
+    QCOMPARE(heard.count(), 0);
+    QCOMPARE(f.fs.content(kMix), kOldBytes);
+    QCOMPARE(f.fs.writeCount(), 0);
 }
 
 void TestFileCommands::saveAs_data() {
-    QTest::addColumn<bool>("unsaved");
+    QTest::addColumn<bool>("modified");
     QTest::addColumn<std::optional<QString>>("chosen");
     QTest::addColumn<Script>("script");
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("written");
 
-    const QString other = "C:\\Music\\other";
+    const QString other = u"C:\\Music\\other"_s;
+    const QString typed = u"C:\\Music\\new"_s;
     QTest::newRow("cancelled") << true << std::optional<QString>() << Script{} << kMix << false;
+    QTest::newRow("empty name") << true << std::optional<QString>(QString()) << Script{} << kMix
+                                << false;
     QTest::newRow("new name, written as typed")
-        << true << std::optional<QString>("C:\\Music\\new") << Script{} << "C:\\Music\\new" << true;
+        << true << std::optional<QString>(typed) << Script{} << typed << true;
     QTest::newRow("nothing unsaved still writes")
-        << false << std::optional<QString>("C:\\Music\\new") << Script{} << "C:\\Music\\new"
-        << true;
+        << false << std::optional<QString>(typed) << Script{} << typed << true;
     QTest::newRow("existing file, Yes")
         << true << std::optional<QString>(other) << Script{kOverwrite} << other << true;
     QTest::newRow("existing file, No keeps the new name")
@@ -351,70 +411,72 @@ void TestFileCommands::saveAs_data() {
 }
 
 void TestFileCommands::saveAs() {
-    QFETCH(bool, unsaved);
+    QFETCH(bool, modified);
     QFETCH(std::optional<QString>, chosen);
     QFETCH(Script, script);
     QFETCH(QString, name);
     QFETCH(bool, written);
-    Edited s;
-    s.state.bUnsaved = unsaved;
-    s.state.bBoundFile = true;
-    s.fs.addFile("C:\\Music\\other", kOldBytes);
-    s.dialogs.expectSave(chosen);
-    expect(s.dialogs, script);
+    Edited f;
+    f.document.setModified(modified);
+    f.document.setBoundToFile(true);
+    f.fs.addFile(u"C:\\Music\\other"_s, kOldBytes);
+    f.dialogs.expectSave(chosen);
+    expect(f.dialogs, script);
+    const DocumentSignals heard(f.document);
 
-    mnuFileSaveAs_Click(s.ctx);
+    savePlaylistAs(f.document, f.fs, f.dialogs, f.dialogFileName);
 
-    QVERIFY(s.dialogs.done());
-    const FileDialogRequest& request = s.dialogs.shown().first().file;
-    QCOMPARE(request.title, "Save As...");
-    QCOMPARE(request.filter, kFilter);
+    QVERIFY(f.dialogs.done());
+    const FileDialogRequest& request = f.dialogs.shown().first().file;
+    QCOMPARE(request.title, u"Save As..."_s);
+    QCOMPARE(request.filter, u"Playlists (*.m3u)|*.m3u|All Files (*.*)|*.*"_s);
     QCOMPARE(request.initialName, kMix);
-    QCOMPARE(s.state.sCurrentPlaylist, name);
-    QCOMPARE(s.fs.content(name), written        ? QByteArray("C:\\Music\\a.mp3\r\n")
-                                 : name == kMix ? QByteArray()
-                                                : kOldBytes);
-    QCOMPARE(s.state.bUnsaved, unsaved && !written);
-    QCOMPARE(s.state.bBoundFile, !chosen || written);
+    QCOMPARE(f.document.filePath(), name);
+    QCOMPARE(heard.filePaths(), name == kMix ? QStringList{} : QStringList{name});
+    QCOMPARE(f.fs.content(name), written ? kEditedBytes : name == kMix ? QByteArray() : kOldBytes);
+    QCOMPARE(f.document.isModified(), modified && !written);
+    QCOMPARE(heard.modified(), modified && written ? QList<bool>{false} : QList<bool>{});
+    const bool named = chosen && !chosen->isEmpty();
+    QCOMPARE(f.document.isBoundToFile(), !named || written);
 }
 
 // Saved in its root folder, a playlist reads back with the same root and
 // entries, and saves again to the same bytes.
 void TestFileCommands::roundTripIsByteForByte() {
-    Session<FakeFileSystem> s;
-    const QString mix = "C:\\Music\\mix.m3u";
-    const QStringList files{"C:\\Music\\Zoë\\b.mp3", "C:\\Music\\a b.mp3", "C:\\Music\\Ça.mp3",
-                            "C:\\Music\\ā.mp3"};
+    PlaylistFixture<> f;
+    const QString mix = u"C:\\Music\\mix.m3u"_s;
+    const QStringList files{u"C:\\Music\\Zoë\\b.mp3"_s, u"C:\\Music\\a b.mp3"_s,
+                            u"C:\\Music\\Ça.mp3"_s, u"C:\\Music\\ā.mp3"_s};
+    addFiles(f.fs, files);
+    f.document.setRootPath(u"C:\\Music\\"_s);
     for (const QString& file : files)
-        s.fs.addFile(file);
-    s.state.playlist.setRootPath("C:\\Music\\");
-    for (const QString& file : files)
-        AddFileToList(s.ctx, file);
-    s.state.sCurrentPlaylist = mix;
-    mnuFileSave_Click(s.ctx);
-    const QByteArray first = s.fs.content(mix);
-    const QStringList entries = s.state.playlist.entries();
+        QCOMPARE(f.document.addFile(file), PlaylistDocument::AddResult::Added);
+    f.document.setFilePath(mix);
+    savePlaylist(f.document, f.fs, f.dialogs);
+    const QByteArray first = f.fs.content(mix);
+    const QStringList entries = f.entries();
+    QCOMPARE(entries.size(), files.size());
 
-    s.state.playlist.setRootPath("D:\\Elsewhere\\");
-    s.dialogs.expectMessage(rootMessage("C:\\Music\\").text);
-    openPlaylistFile(s.ctx, mix);
-    QCOMPARE(s.state.playlist.rootPath(), "C:\\Music\\");
-    QCOMPARE(s.state.playlist.entries(), entries);
-    QVERIFY(!s.state.bUnsaved);
+    f.document.setRootPath(u"D:\\Elsewhere\\"_s);
+    f.dialogs.expectMessage(rootMessage(u"C:\\Music\\"_s).text);
+    openPlaylistFile(f.document, f.fs, f.dialogs, mix);
+    QCOMPARE(f.document.rootPath(), u"C:\\Music\\"_s);
+    QCOMPARE(f.entries(), entries);
+    QVERIFY(!f.document.isModified());
 
-    s.fs.remove(mix);
-    mnuFileSave_Click(s.ctx);
-    QCOMPARE(s.fs.content(mix), first);
-    QVERIFY(s.dialogs.done());
+    f.fs.remove(mix);
+    savePlaylist(f.document, f.fs, f.dialogs);
+    QCOMPARE(f.fs.content(mix), first);
+    QVERIFY(f.dialogs.done());
 }
 
 void TestFileCommands::closing_data() {
-    QTest::addColumn<bool>("unsaved");
+    QTest::addColumn<bool>("modified");
     QTest::addColumn<Script>("script");
     QTest::addColumn<QString>("writeFailure");
-    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<bool>("staysOpen");
 
-    const Asked question{"Save File Before Exiting?", A::Yes};
+    const Asked question{u"Save File Before Exiting?"_s, A::Yes};
     QTest::newRow("no changes closes at once") << false << Script{} << "" << false;
     QTest::newRow("Yes, written") << true << Script{question, kOverwrite} << "" << false;
     QTest::newRow("Yes, save fails")
@@ -428,35 +490,36 @@ void TestFileCommands::closing_data() {
 }
 
 void TestFileCommands::closing() {
-    QFETCH(bool, unsaved);
+    QFETCH(bool, modified);
     QFETCH(Script, script);
     QFETCH(QString, writeFailure);
-    QFETCH(bool, cancel);
-    Edited s;
-    s.state.bUnsaved = unsaved;
-    s.state.sCurrentPlaylist = "C:\\Music\\untitled.m3u";
-    s.fs.addFile("C:\\Music\\untitled.m3u", kOldBytes);
-    s.fs.setWriteFailure(writeFailure);
-    expect(s.dialogs, script);
+    QFETCH(bool, staysOpen);
+    const QString untitled = u"C:\\Music\\untitled.m3u"_s;
+    Edited f;
+    f.document.setModified(modified);
+    f.document.setFilePath(untitled);
+    f.fs.addFile(untitled, kOldBytes);
+    f.fs.setWriteFailure(writeFailure);
+    expect(f.dialogs, script);
+    const DocumentSignals heard(f.document);
 
-    bool cancelled = !cancel;
-    Form_Unload(s.ctx, cancelled);
-    QCOMPARE(cancelled, cancel);
-    if (cancel && !s.dialogs.done()) {
-        Form_Unload(s.ctx, cancelled);
-        QVERIFY(cancelled);
-    }
+    QCOMPARE(mayClosePlaylist(f.document, f.fs, f.dialogs), !staysOpen);
+    if (staysOpen && !f.dialogs.done())
+        QVERIFY(!mayClosePlaylist(f.document, f.fs, f.dialogs));
 
-    QVERIFY(s.dialogs.done());
-    if (!s.dialogs.shown().isEmpty()) {
-        const MessageRequest& first = s.dialogs.shown().first().message;
+    QVERIFY(f.dialogs.done());
+    if (!f.dialogs.shown().isEmpty()) {
+        const MessageRequest& first = f.dialogs.shown().first().message;
         QCOMPARE(first.icon, MessageIcon::None);
         QCOMPARE(first.buttons, MessageButtons::YesNoCancel);
         QCOMPARE(first.defaultButton, A::Yes);
     }
-    const bool written = s.fs.content("C:\\Music\\untitled.m3u") != kOldBytes;
-    QCOMPARE(written, unsaved && !cancel && script.first().answer == A::Yes);
-    QCOMPARE(s.state.bUnsaved, unsaved && !written);
+    const bool written = f.fs.content(untitled) != kOldBytes;
+    QCOMPARE(written, modified && !staysOpen && script.first().answer == A::Yes);
+    QCOMPARE(f.document.isModified(), modified && !written);
+    // A window kept open shows what it showed before.
+    if (staysOpen)
+        QCOMPARE(heard.count(), 0);
 }
 
 QTEST_APPLESS_MAIN(TestFileCommands)

@@ -1,70 +1,31 @@
 // Playlist files on a real Linux disk: "/" paths, LF line ends, UTF-8 and
 // older Windows-1252 names, permissions, garbage, and a byte-for-byte round
 // trip.
+#include "load_messages.h"
 #include "platform/native_file_system.h"
 #include "platform/text_codec.h"
-#include "playlist/entries.h"
 #include "playlist_file/file_commands.h"
 #include "playlist_file/playlist_reader.h"
-#include "session.h"
+#include "playlist_fixture.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
 #include <sys/stat.h>
-#include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
 using A = MessageAnswer;
+using NativeFixture = PlaylistFixture<NativeFileSystem>;
 
-// Root may read and write any file whatever its mode, so the permission
-// tests run their command as an ordinary user when the tests run as root.
-class AsOrdinaryUser {
-public:
-    AsOrdinaryUser()
-        : m_wasRoot(::geteuid() == 0) {
-        if (m_wasRoot && (::setegid(65534) != 0 || ::seteuid(65534) != 0))
-            qFatal("cannot become an ordinary user");
-    }
-    ~AsOrdinaryUser() {
-        if (m_wasRoot && (::seteuid(0) != 0 || ::setegid(0) != 0))
-            qFatal("cannot become root again");
-    }
-    AsOrdinaryUser(const AsOrdinaryUser&) = delete;
-    AsOrdinaryUser& operator=(const AsOrdinaryUser&) = delete;
-
-private:
-    bool m_wasRoot;
-};
-
-// Answers Yes to every question and keeps the texts, for input whose
-// questions cannot be foretold.
-class YesDialogs final : public Dialogs {
-public:
-    MessageAnswer message(const MessageRequest& request) override {
-        texts.append(request.text);
-        return request.buttons == MessageButtons::Ok ? A::Ok : A::Yes;
-    }
-    std::optional<QString> openFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const FileDialogRequest&) override { return std::nullopt; }
-    QStringList texts;
-};
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+bool setMode(const QString& path, mode_t mode) {
+    return ::chmod(QFile::encodeName(path).constData(), mode) == 0;
 }
 
 } // namespace
@@ -83,34 +44,34 @@ private Q_SLOTS:
     void garbageLoadsWithoutHarm();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_root; // the temporary folder, without a trailing "/"
+    std::unique_ptr<NativeTree> m_tree;
+    QString m_root; // the tree's folder, without a trailing "/"
 };
 
 void TestPlaylistFileLinux::init() {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_root = m_dir->path();
-    QVERIFY(::chmod(QFile::encodeName(m_root).constData(), 0755) == 0);
-    for (const char* file : {"/Music/Motörhead/Ace of Spades.mp3", "/Music/café.mp3",
-                             "/Music/.hidden.mp3", "/Lists/Artist/a.mp3"})
-        writeFile(m_root + QString::fromUtf8(file), "ID3");
+    m_tree = std::make_unique<NativeTree>();
+    m_root = m_tree->path();
+    // The permission tests act as another user, who must reach the tree.
+    QVERIFY(setMode(m_root, 0755));
+    for (const QString& file : {u"Music/Motörhead/Ace of Spades.mp3"_s, u"Music/café.mp3"_s,
+                                u"Music/.hidden.mp3"_s, u"Lists/Artist/a.mp3"_s})
+        m_tree->makeFile(file, "ID3");
 }
 
-// "@" in the content stands for the temporary folder.
+// "@" in the content and the entries stands for the tree's folder.
 void TestPlaylistFileLinux::loads_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<bool>("relative");
     QTest::addColumn<Script>("questions");
     QTest::addColumn<QStringList>("entries");
 
-    const QString ace = "@/Music/Motörhead/Ace of Spades.mp3";
-    const QString cafe = "@/Music/café.mp3";
+    const QString ace = u"@/Music/Motörhead/Ace of Spades.mp3"_s;
+    const QString cafe = u"@/Music/café.mp3"_s;
     const Script remove{removeMissing(A::Yes)};
     QTest::newRow("full paths, LF, UTF-8")
-        << (ace + "\n" + cafe + "\n").toUtf8() << false << Script{} << QStringList{cafe, ace};
+        << (ace + u"\n"_s + cafe + u"\n"_s).toUtf8() << false << Script{} << QStringList{cafe, ace};
     QTest::newRow("relative entries, LF")
-        << QByteArray("Artist/a.mp3\n") << true << Script{} << QStringList{"Artist/a.mp3"};
+        << QByteArray("Artist/a.mp3\n") << true << Script{} << QStringList{u"Artist/a.mp3"_s};
     QTest::newRow("older list in Windows-1252")
         << QByteArray("@/Music/caf\xE9.mp3\r\n") << false << Script{} << QStringList{cafe};
     QTest::newRow("hidden file counts as missing")
@@ -120,7 +81,7 @@ void TestPlaylistFileLinux::loads_data() {
         << QByteArray("@/Music/CAF\xC3\x89.mp3\n") << false << remove << QStringList{};
     QTest::newRow("a Windows path is relative here")
         << QByteArray("C:\\Music\\a.mp3\r\nArtist/a.mp3\r\n") << true << remove
-        << QStringList{"Artist/a.mp3"};
+        << QStringList{u"Artist/a.mp3"_s};
 }
 
 void TestPlaylistFileLinux::loads() {
@@ -128,65 +89,67 @@ void TestPlaylistFileLinux::loads() {
     QFETCH(bool, relative);
     QFETCH(Script, questions);
     QFETCH(QStringList, entries);
-    const QString path = m_root + "/Lists/mix.m3u";
-    writeFile(path, content.replace('@', QFile::encodeName(m_root)));
-    Session<NativeFileSystem> s;
+    m_tree->makeFile(u"Lists/mix.m3u"_s, content.replace('@', QFile::encodeName(m_root)));
+    NativeFixture f;
     if (relative)
-        expect(s.dialogs, {rootMessage(m_root + "/Lists/")});
-    expect(s.dialogs, questions);
+        expect(f.dialogs, {rootMessage(m_root + u"/Lists/"_s)});
+    expect(f.dialogs, questions);
 
-    LoadPlaylist(s.ctx, path);
+    loadPlaylist(f.document, f.fs, f.dialogs, m_tree->path(u"Lists/mix.m3u"_s));
 
-    QVERIFY(s.dialogs.done());
-    entries.replaceInStrings("@", m_root);
-    QCOMPARE(s.state.playlist.entries(), entries);
-    QCOMPARE(s.state.playlist.rootPath(), relative ? m_root + "/Lists/" : QString());
-    QCOMPARE(s.state.bUnsaved, !questions.isEmpty());
+    QVERIFY(f.dialogs.done());
+    entries.replaceInStrings(u"@"_s, m_root);
+    QCOMPARE(f.entries(), entries);
+    QCOMPARE(f.document.rootPath(), relative ? m_root + u"/Lists/"_s : QString());
+    QCOMPARE(f.document.isModified(), !questions.isEmpty());
 }
 
 void TestPlaylistFileLinux::roundTripIsByteForByte() {
-    Session<NativeFileSystem> s;
-    const QString music = m_root + "/Music/";
-    const QString mix = music + "mix.m3u";
-    s.state.playlist.setRootPath(music);
-    for (const QString name : {"café.mp3", "Motörhead/Ace of Spades.mp3"})
-        AddFileToList(s.ctx, music + name);
-    s.state.sCurrentPlaylist = mix;
-    mnuFileSave_Click(s.ctx);
-    const QByteArray first = readBytes(mix);
+    NativeFixture f;
+    const QString music = m_root + u"/Music/"_s;
+    const QString mix = music + u"mix.m3u"_s;
+    const QStringList saved{u"café.mp3"_s, u"Motörhead/Ace of Spades.mp3"_s};
+    f.document.setRootPath(music);
+    for (const QString& name : saved)
+        QCOMPARE(f.document.addFile(music + name), PlaylistDocument::AddResult::Added);
+    f.document.setFilePath(mix);
+    savePlaylist(f.document, f.fs, f.dialogs);
+    const QByteArray first = m_tree->read(u"Music/mix.m3u"_s);
     QCOMPARE(first, "café.mp3\r\nMotörhead/Ace of Spades.mp3\r\n");
 
-    s.state.playlist.setRootPath("/elsewhere/");
-    s.dialogs.expectMessage(rootMessage(music).text);
-    openPlaylistFile(s.ctx, mix);
-    QCOMPARE(s.state.playlist.rootPath(), music);
-    QCOMPARE(s.state.playlist.entries(), (QStringList{"café.mp3", "Motörhead/Ace of Spades.mp3"}));
-    QVERIFY(s.state.bBoundFile);
+    f.document.setRootPath(u"/elsewhere/"_s);
+    f.dialogs.expectMessage(rootMessage(music).text);
+    openPlaylistFile(f.document, f.fs, f.dialogs, mix);
+    QCOMPARE(f.document.rootPath(), music);
+    QCOMPARE(f.entries(), saved);
+    QVERIFY(f.document.isBoundToFile());
 
     QVERIFY(QFile::remove(mix));
-    mnuFileSave_Click(s.ctx);
-    QCOMPARE(readBytes(mix), first);
-    QVERIFY(s.dialogs.done());
+    savePlaylist(f.document, f.fs, f.dialogs);
+    QCOMPARE(m_tree->read(u"Music/mix.m3u"_s), first);
+    QVERIFY(f.dialogs.done());
 }
 
 void TestPlaylistFileLinux::permissions_data() {
-    QTest::addColumn<QString>("path");   // below the temporary folder
+    QTest::addColumn<QString>("path");   // in the tree
     QTest::addColumn<int>("fileMode");   // -1: no file there
-    QTest::addColumn<int>("folderMode"); // of the playlist's folder
+    QTest::addColumn<int>("folderMode"); // of the folder "box"
     QTest::addColumn<bool>("load");      // Open it, else Save to it
     QTest::addColumn<QString>("reason");
 
     QTest::newRow("playlist without read permission")
-        << "/box/mix.m3u" << 0 << 0755 << true << "Permission denied";
+        << "box/mix.m3u" << 0 << 0755 << true << "Permission denied";
     QTest::newRow("read-only playlist")
-        << "/box/mix.m3u" << 0444 << 0777 << false << "Permission denied";
+        << "box/mix.m3u" << 0444 << 0777 << false << "Permission denied";
     QTest::newRow("read-only folder")
-        << "/box/mix.m3u" << -1 << 0555 << false << "Permission denied";
-    QTest::newRow("missing folder") << "/none/mix.m3u" << -1 << 0755 << false << "No such file";
+        << "box/mix.m3u" << -1 << 0555 << false << "Permission denied";
+    QTest::newRow("missing folder") << "none/mix.m3u" << -1 << 0755 << false << "No such file";
     QTest::newRow("folder path below a file")
-        << "/Music/café.mp3/mix.m3u" << -1 << 0755 << false << "Not a directory";
+        << "Music/café.mp3/mix.m3u" << -1 << 0755 << false << "Not a directory";
 }
 
+// The message names the file and the reason; neither the file nor the
+// folder around it is touched.
 void TestPlaylistFileLinux::permissions() {
     QFETCH(QString, path);
     QFETCH(int, fileMode);
@@ -194,55 +157,60 @@ void TestPlaylistFileLinux::permissions() {
     QFETCH(bool, load);
     QFETCH(QString, reason);
     const QByteArray old = QFile::encodeName(m_root) + "/Music/café.mp3\n";
-    path.prepend(m_root);
-    QVERIFY(QDir().mkpath(m_root + "/box"));
+    const QString box = m_tree->path(u"box"_s);
+    m_tree->makeFolder(u"box"_s);
     if (fileMode >= 0) {
-        writeFile(path, old);
-        QVERIFY(::chmod(QFile::encodeName(path).constData(), fileMode) == 0);
+        m_tree->makeFile(path, old);
+        QVERIFY(setMode(m_tree->path(path), static_cast<mode_t>(fileMode)));
     }
-    const QByteArray box = QFile::encodeName(m_root + "/box");
-    QVERIFY(::chmod(box.constData(), folderMode) == 0);
+    QVERIFY(setMode(box, static_cast<mode_t>(folderMode)));
+    const QString relative = path;
+    path = m_tree->path(relative);
 
-    Session<NativeFileSystem> s;
-    s.state.sCurrentPlaylist = load ? m_root + "/Lists/old.m3u" : path;
-    s.setEntries({"a.mp3"});
-    s.state.bUnsaved = !load;
-    s.state.bBoundFile = true;
+    NativeFixture f;
+    f.document.setFilePath(load ? m_root + u"/Lists/old.m3u"_s : path);
+    f.setEntries({u"a.mp3"_s});
+    f.document.setModified(!load);
+    f.document.setBoundToFile(true);
     if (load)
-        s.dialogs.expectOpen(path);
-    s.dialogs.expectMessage({});
+        f.dialogs.expectOpen(path);
+    f.dialogs.expectMessage({});
+    QString dialogFileName;
     {
-        AsOrdinaryUser user;
-        load ? mnuFileOpen_Click(s.ctx) : mnuFileSave_Click(s.ctx);
+        const AsUnprivilegedUser user;
+        if (load)
+            openPlaylist(f.document, f.fs, f.dialogs, m_root, dialogFileName);
+        else
+            savePlaylist(f.document, f.fs, f.dialogs);
     }
-    QVERIFY(::chmod(box.constData(), 0755) == 0);
+    QVERIFY(setMode(box, 0755));
 
-    QVERIFY(s.dialogs.done());
-    const MessageRequest& shown = s.dialogs.lastMessage();
+    QVERIFY(f.dialogs.done());
+    const MessageRequest& shown = f.dialogs.lastMessage();
     QCOMPARE(shown.icon, MessageIcon::Exclamation);
     QVERIFY2(shown.text.contains(path) && shown.text.contains(reason), qPrintable(shown.text));
-    QCOMPARE(s.state.playlist.entries(), load ? QStringList{} : QStringList{"a.mp3"});
-    QCOMPARE(s.state.bUnsaved, !load);
-    QCOMPARE(s.state.bBoundFile, !load);
+    QCOMPARE(f.entries(), load ? QStringList{} : QStringList{u"a.mp3"_s});
+    QCOMPARE(f.document.isModified(), !load);
+    QCOMPARE(f.document.isBoundToFile(), !load);
     if (fileMode >= 0)
-        QCOMPARE(readBytes(path), old);
-    QCOMPARE(QDir(m_root + "/box").entryList(QDir::Files | QDir::Hidden).size(),
-             fileMode >= 0 ? 1 : 0);
+        QCOMPARE(m_tree->read(relative), old);
+    QCOMPARE(QDir(box).entryList(QDir::Files | QDir::Hidden).size(), fileMode >= 0 ? 1 : 0);
 }
 
 void TestPlaylistFileLinux::garbageLoadsWithoutHarm_data() {
     QTest::addColumn<QByteArray>("content");
 
-    auto random = [](quint32 seed, qsizetype size, QByteArray alphabet) {
+    const auto random = [](quint32 seed, qsizetype size, const QByteArray& alphabet) {
         QRandomGenerator generator(seed);
         QByteArray bytes(size, Qt::Uninitialized);
         for (char& c : bytes)
-            c = alphabet.isEmpty() ? char(generator.bounded(256))
-                                   : alphabet.at(generator.bounded(int(alphabet.size())));
+            c = alphabet.isEmpty()
+                    ? static_cast<char>(generator.bounded(256))
+                    : alphabet.at(generator.bounded(static_cast<int>(alphabet.size())));
         return bytes;
     };
     QTest::newRow("random bytes") << random(1, 1 << 16, {});
-    QTest::newRow("random path characters") << random(2, 1 << 16, QByteArray("/:\\ .\r\n\r#aé"));
+    QTest::newRow("random path characters") << random(2, 1 << 16, "/:\\ .\r\n\r#a\xC3\xA9");
     QTest::newRow("NUL bytes") << QByteArray("\0\0/\0\r\n\0:\\a\0\n", 13);
     QTest::newRow("10 MB in one line") << QByteArray(10 << 20, 'x');
     QTest::newRow("invalid UTF-8") << QByteArray("/\xC3\x28\xFF\xFE\xED\xA0\x80\xF4\x90\x80\x80");
@@ -253,19 +221,18 @@ void TestPlaylistFileLinux::garbageLoadsWithoutHarm_data() {
 // of the file in the playlist.
 void TestPlaylistFileLinux::garbageLoadsWithoutHarm() {
     QFETCH(QByteArray, content);
-    const QString path = m_root + "/Lists/garbage.m3u";
-    writeFile(path, content);
-    Session<NativeFileSystem, YesDialogs> s;
+    m_tree->makeFile(u"Lists/garbage.m3u"_s, content);
+    PlaylistFixture<NativeFileSystem, YesDialogs> f;
 
-    LoadPlaylist(s.ctx, path);
+    loadPlaylist(f.document, f.fs, f.dialogs, m_tree->path(u"Lists/garbage.m3u"_s));
 
-    const QStringList lines = splitPlaylistLines(TextCodec::decodePlaylist(content, s.fs.rules()));
+    const QStringList lines = splitPlaylistLines(TextCodec::decodePlaylist(content, f.fs.rules()));
     const QSet<QString> known(lines.cbegin(), lines.cend());
-    for (const QString& entry : s.state.playlist.entries())
+    for (const QString& entry : f.entries())
         QVERIFY(known.contains(entry));
-    QVERIFY(s.dialogs.texts.size() <= 2);
-    QVERIFY(s.dialogs.texts.count(removeMissing(A::Yes).text) <= 1);
-    QVERIFY(s.state.bBoundFile);
+    QVERIFY(f.dialogs.texts.size() <= 2);
+    QVERIFY(f.dialogs.texts.count(removeMissing(A::Yes).text) <= 1);
+    QVERIFY(f.document.isBoundToFile());
 }
 
 QTEST_GUILESS_MAIN(TestPlaylistFileLinux)

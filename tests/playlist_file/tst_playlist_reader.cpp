@@ -1,31 +1,33 @@
 // Reading .m3u files with Windows rules: line ends, the root decision, the
 // missing-files question, encodings, and playlists that cannot be read.
-#include "fake_file_system.h"
+#include "load_messages.h"
 #include "platform/dialogs.h"
 #include "playlist_file/file_commands.h"
 #include "playlist_file/playlist_reader.h"
-#include "session.h"
+#include "playlist_fixture.h"
 
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
 // Answers Yes to everything and notes what the playlist held at each box.
 class SnapshotDialogs final : public Dialogs {
 public:
-    explicit SnapshotDialogs(const PlaylistModel& playlist)
-        : m_playlist(playlist) {}
+    explicit SnapshotDialogs(const PlaylistDocument& document)
+        : m_document(document) {}
     MessageAnswer message(const MessageRequest& request) override {
-        seen.append({request.text, m_playlist.entries()});
+        seen.append(m_document.entries());
         return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;
     }
     std::optional<QString> openFile(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<QString> saveFile(const FileDialogRequest&) override { return std::nullopt; }
 
-    QList<std::pair<QString, QStringList>> seen;
+    QList<QStringList> seen;
 
 private:
-    const PlaylistModel& m_playlist;
+    const PlaylistDocument& m_document;
 };
 
 } // namespace
@@ -48,14 +50,14 @@ void TestPlaylistReader::splitsLines_data() {
     QTest::addColumn<QStringList>("lines");
 
     QTest::newRow("empty") << "" << QStringList{};
-    QTest::newRow("no terminator") << "a" << QStringList{"a"};
-    QTest::newRow("CR LF") << "a\r\nb\r\n" << QStringList{"a", "b"};
-    QTest::newRow("LF alone") << "a\nb\n" << QStringList{"a", "b"};
-    QTest::newRow("CR alone") << "a\rb" << QStringList{"a", "b"};
-    QTest::newRow("LF CR is two ends") << "a\n\rb" << QStringList{"a", "", "b"};
-    QTest::newRow("CR CR LF") << "a\r\r\nb" << QStringList{"a", "", "b"};
-    QTest::newRow("blank lines kept") << "\r\n\n\r" << QStringList{"", "", ""};
-    QTest::newRow("spaces and tabs kept") << " a\t \r\n  " << QStringList{" a\t ", "  "};
+    QTest::newRow("no terminator") << "a" << QStringList{u"a"_s};
+    QTest::newRow("CR LF") << "a\r\nb\r\n" << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("LF alone") << "a\nb\n" << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("CR alone") << "a\rb" << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("LF CR is two ends") << "a\n\rb" << QStringList{u"a"_s, u""_s, u"b"_s};
+    QTest::newRow("CR CR LF") << "a\r\r\nb" << QStringList{u"a"_s, u""_s, u"b"_s};
+    QTest::newRow("blank lines kept") << "\r\n\n\r" << QStringList{u""_s, u""_s, u""_s};
+    QTest::newRow("spaces and tabs kept") << " a\t \r\n  " << QStringList{u" a\t "_s, u"  "_s};
 }
 
 void TestPlaylistReader::splitsLines() {
@@ -72,12 +74,15 @@ void TestPlaylistReader::loads_data() {
     QTest::addColumn<Script>("script");
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QString>("root");
-    QTest::addColumn<bool>("unsaved");
+    QTest::addColumn<bool>("modified");
 
-    const QString lists = "D:\\Lists\\mix.m3u";
-    const QStringList ab{"C:\\Music\\a.mp3", "C:\\Music\\b.mp3"};
+    const QString lists = u"D:\\Lists\\mix.m3u"_s;
+    const QString a = u"C:\\Music\\a.mp3"_s;
+    const QString b = u"C:\\Music\\b.mp3"_s;
+    const QStringList ab{a, b};
     const QByteArray fourLines =
         "C:\\Music\\a.mp3\r\nC:\\gone.mp3\r\nC:\\Music\\b.mp3\r\nC:\\gone2";
+    const QByteArray extended = "#EXTM3U\r\n#EXTINF:201,Artist - A\r\nC:\\Music\\a.mp3\r\n";
     using A = MessageAnswer;
 
     QTest::newRow("empty file keeps the root")
@@ -87,53 +92,55 @@ void TestPlaylistReader::loads_data() {
         << lists << QByteArray("C:\\Music\\b.mp3\r\nC:\\Music\\a.mp3\r\n") << ab << "C:\\Old\\"
         << Script{} << ab << "" << false;
     QTest::newRow("relative first line: the file's folder")
-        << lists << QByteArray("Artist\\a.mp3\r\n") << QStringList{"D:\\Lists\\Artist\\a.mp3"} << ""
-        << Script{rootMessage("D:\\Lists\\")} << QStringList{"Artist\\a.mp3"} << "D:\\Lists\\"
-        << false;
+        << lists << QByteArray("Artist\\a.mp3\r\n") << QStringList{u"D:\\Lists\\Artist\\a.mp3"_s}
+        << "" << Script{rootMessage(u"D:\\Lists\\"_s)} << QStringList{u"Artist\\a.mp3"_s}
+        << "D:\\Lists\\" << false;
     QTest::newRow("relative first line in a drive's top folder")
-        << "D:\\mix.m3u" << QByteArray("Artist\\a.mp3") << QStringList{"D:\\Artist\\a.mp3"} << ""
-        << Script{rootMessage("D:\\")} << QStringList{"Artist\\a.mp3"} << "D:\\" << false;
+        << "D:\\mix.m3u" << QByteArray("Artist\\a.mp3") << QStringList{u"D:\\Artist\\a.mp3"_s} << ""
+        << Script{rootMessage(u"D:\\"_s)} << QStringList{u"Artist\\a.mp3"_s} << "D:\\" << false;
     QTest::newRow("blank line after the first entry, kept")
         << lists << QByteArray("C:\\Music\\a.mp3\r\n\r\nC:\\Music\\b.mp3\r\n") << ab << ""
-        << Script{removeMissing(A::No)} << QStringList{"", ab[0], ab[1]} << "" << false;
+        << Script{removeMissing(A::No)} << QStringList{u""_s, a, b} << "" << false;
     // "" joined to the old root names a folder holding a file; "   " does not.
     QTest::newRow("blank lines on top tested against the old root")
         << lists << QByteArray("\r\n   \r\nC:\\Music\\a.mp3") << ab << "C:\\Music\\"
-        << Script{removeMissing(A::Yes)} << QStringList{"", ab[0]} << "" << true;
+        << Script{removeMissing(A::Yes)} << QStringList{u""_s, a} << "" << true;
     QTest::newRow("leading space makes a full path relative")
         << lists << QByteArray(" C:\\Music\\a.mp3\r\n") << ab << ""
-        << Script{rootMessage("D:\\Lists\\"), removeMissing(A::Yes)} << QStringList{}
+        << Script{rootMessage(u"D:\\Lists\\"_s), removeMissing(A::Yes)} << QStringList{}
         << "D:\\Lists\\" << true;
     QTest::newRow("duplicate lines all kept")
         << lists << QByteArray("c:\\A.MP3\r\nC:\\a.mp3\r\nC:\\a.mp3\r\n")
-        << QStringList{"C:\\a.mp3"} << "" << Script{}
-        << QStringList{"C:\\a.mp3", "C:\\a.mp3", "c:\\A.MP3"} << "" << false;
+        << QStringList{u"C:\\a.mp3"_s} << "" << Script{}
+        << QStringList{u"C:\\a.mp3"_s, u"C:\\a.mp3"_s, u"c:\\A.MP3"_s} << "" << false;
     QTest::newRow("missing files kept on No")
         << lists << fourLines << ab << "" << Script{removeMissing(A::No)}
-        << QStringList{"C:\\gone.mp3", "C:\\gone2", ab[0], ab[1]} << "" << false;
+        << QStringList{u"C:\\gone.mp3"_s, u"C:\\gone2"_s, a, b} << "" << false;
     QTest::newRow("missing files left out on Yes, asked once")
         << lists << fourLines << ab << "" << Script{removeMissing(A::Yes)} << ab << "" << true;
+    QTest::newRow("every file missing, Yes: empty and modified")
+        << lists << fourLines << QStringList{} << "" << Script{removeMissing(A::Yes)}
+        << QStringList{} << "" << true;
     QTest::newRow("relative line after a full first line fails")
         << lists << QByteArray("C:\\Music\\a.mp3\r\nMusic\\b.mp3\r\n") << ab << ""
-        << Script{removeMissing(A::Yes)} << QStringList{ab[0]} << "" << true;
+        << Script{removeMissing(A::Yes)} << QStringList{a} << "" << true;
     QTest::newRow("byte-order mark skipped")
         << lists
         << QByteArray("\xEF\xBB\xBF"
                       "C:\\Music\\a.mp3\r\n")
-        << ab << "" << Script{} << QStringList{ab[0]} << "" << false;
+        << ab << "" << Script{} << QStringList{a} << "" << false;
     QTest::newRow("directives do not decide the root, removed on Yes")
-        << lists << QByteArray("#EXTM3U\r\n#EXTINF:201,Artist - A\r\nC:\\Music\\a.mp3\r\n") << ab
-        << "" << Script{removeMissing(A::Yes)} << QStringList{ab[0]} << "" << true;
+        << lists << extended << ab << "" << Script{removeMissing(A::Yes)} << QStringList{a} << ""
+        << true;
     QTest::newRow("directives kept on No")
-        << lists << QByteArray("#EXTM3U\r\n#EXTINF:201,Artist - A\r\nC:\\Music\\a.mp3\r\n") << ab
-        << "" << Script{removeMissing(A::No)}
-        << QStringList{"#EXTINF:201,Artist - A", "#EXTM3U", ab[0]} << "" << false;
+        << lists << extended << ab << "" << Script{removeMissing(A::No)}
+        << QStringList{u"#EXTINF:201,Artist - A"_s, u"#EXTM3U"_s, a} << "" << false;
     QTest::newRow("lines ended by LF alone")
         << lists << QByteArray("C:\\Music\\a.mp3\nC:\\Music\\b.mp3\n") << ab << "" << Script{} << ab
         << "" << false;
     QTest::newRow("ANSI code page")
-        << lists << QByteArray("C:\\Caf\xE9 \x80.mp3\r\n") << QStringList{"C:\\Café €.mp3"} << ""
-        << Script{} << QStringList{"C:\\Café €.mp3"} << "" << false;
+        << lists << QByteArray("C:\\Caf\xE9 \x80.mp3\r\n") << QStringList{u"C:\\Café €.mp3"_s} << ""
+        << Script{} << QStringList{u"C:\\Café €.mp3"_s} << "" << false;
 }
 
 void TestPlaylistReader::loads() {
@@ -144,25 +151,29 @@ void TestPlaylistReader::loads() {
     QFETCH(Script, script);
     QFETCH(QStringList, entries);
     QFETCH(QString, root);
-    QFETCH(bool, unsaved);
+    QFETCH(bool, modified);
 
-    Session<FakeFileSystem> s;
-    s.fs.addFile(path, content);
-    for (const QString& file : files)
-        s.fs.addFile(file);
-    s.state.playlist.setRootPath(rootBefore);
-    s.state.bUnsaved = !unsaved;
-    expect(s.dialogs, script);
+    PlaylistFixture<> f;
+    f.fs.addFile(path, content);
+    addFiles(f.fs, files);
+    f.document.setRootPath(rootBefore);
+    f.document.setModified(!modified);
+    expect(f.dialogs, script);
+    const DocumentSignals heard(f.document);
 
-    LoadPlaylist(s.ctx, path);
+    loadPlaylist(f.document, f.fs, f.dialogs, path);
 
-    QCOMPARE(s.state.playlist.entries(), entries);
-    QCOMPARE(s.state.playlist.rootPath(), root);
-    QCOMPARE(s.state.bUnsaved, unsaved);
-    QVERIFY(s.state.bBoundFile);
-    QVERIFY(s.dialogs.done());
-    QCOMPARE(s.window.refreshCount, 0);
-    for (const ScriptedDialogs::Shown& shown : s.dialogs.shown()) {
+    QVERIFY(f.dialogs.done());
+    QCOMPARE(f.entries(), entries);
+    QCOMPARE(f.document.rootPath(), root);
+    QCOMPARE(f.document.isModified(), modified);
+    QVERIFY(f.document.isBoundToFile());
+    // The window learns the new root and the flag from the document alone.
+    QCOMPARE(heard.rootPaths(), root == rootBefore ? QStringList{} : QStringList{root});
+    QVERIFY(!heard.modified().isEmpty());
+    QCOMPARE(heard.modified().last(), modified);
+    QVERIFY(heard.filePaths().isEmpty());
+    for (const ScriptedDialogs::Shown& shown : f.dialogs.shown()) {
         const bool question = shown.message.text == removeMissing(MessageAnswer::Yes).text;
         QCOMPARE(shown.message.icon, question ? MessageIcon::None : MessageIcon::Information);
         QCOMPARE(shown.message.buttons, question ? MessageButtons::YesNo : MessageButtons::Ok);
@@ -175,20 +186,17 @@ void TestPlaylistReader::loads() {
 // in the list, in order.
 void TestPlaylistReader::listIsInOrderWheneverABoxIsShown() {
     FakeFileSystem fs;
-    FormState state(fs.rules());
-    SnapshotDialogs dialogs(state.playlist);
-    FakeWindowServices window;
-    CommandContext ctx{state, fs, dialogs, window};
-    fs.addFile("D:\\Lists\\mix.m3u", "b.mp3\r\na.mp3\r\ngone.mp3\r\nc.mp3\r\n");
-    for (const char* name : {"a", "b", "c"})
-        fs.addFile(QStringLiteral("D:\\Lists\\%1.mp3").arg(QLatin1String(name)));
+    PlaylistDocument document(fs.rules());
+    SnapshotDialogs dialogs(document);
+    fs.addFile(u"D:\\Lists\\mix.m3u"_s, "b.mp3\r\na.mp3\r\ngone.mp3\r\nc.mp3\r\n");
+    addFiles(fs, {u"D:\\Lists\\a.mp3"_s, u"D:\\Lists\\b.mp3"_s, u"D:\\Lists\\c.mp3"_s});
 
-    LoadPlaylist(ctx, "D:\\Lists\\mix.m3u");
+    loadPlaylist(document, fs, dialogs, u"D:\\Lists\\mix.m3u"_s);
 
     QCOMPARE(dialogs.seen.size(), 2);
-    QCOMPARE(dialogs.seen[0].second, QStringList{});
-    QCOMPARE(dialogs.seen[1].second, (QStringList{"a.mp3", "b.mp3"}));
-    QCOMPARE(state.playlist.entries(), (QStringList{"a.mp3", "b.mp3", "c.mp3"}));
+    QCOMPARE(dialogs.seen[0], QStringList{});
+    QCOMPARE(dialogs.seen[1], (QStringList{u"a.mp3"_s, u"b.mp3"_s}));
+    QCOMPARE(document.entries(), (QStringList{u"a.mp3"_s, u"b.mp3"_s, u"c.mp3"_s}));
 }
 
 void TestPlaylistReader::unreadablePlaylistIsReported_data() {
@@ -197,35 +205,39 @@ void TestPlaylistReader::unreadablePlaylistIsReported_data() {
     QTest::newRow("gone between the existence test and the read") << true;
 }
 
+// Nothing was read, so nothing binds the name to the file; the old entries
+// went when the user chose to open another list.
 void TestPlaylistReader::unreadablePlaylistIsReported() {
     QFETCH(bool, vanishes);
-    const QString path = "C:\\Lists\\mix.m3u";
-    Session<FakeFileSystem> s;
-    s.fs.addFile(path, "C:\\a.mp3\r\n");
-    s.fs.addFile("C:\\a.mp3");
+    const QString path = u"C:\\Lists\\mix.m3u"_s;
+    PlaylistFixture<> f;
+    f.fs.addFile(path, "C:\\a.mp3\r\n");
+    f.fs.addFile(u"C:\\a.mp3"_s);
     if (vanishes)
-        s.fs.setBeforeRead([&](const QString& read) { s.fs.remove(read); });
+        f.fs.setBeforeRead([&](const QString& read) { f.fs.remove(read); });
     else
-        s.fs.setUnopenable(path);
-    s.state.sCurrentPlaylist = "C:\\Music\\old.m3u";
-    s.state.playlist.setRootPath("C:\\Music\\");
-    s.setEntries({"x.mp3"});
-    s.dialogs.expectOpen(path);
-    s.dialogs.expectMessage({});
+        f.fs.setUnopenable(path);
+    f.document.setFilePath(u"C:\\Music\\old.m3u"_s);
+    f.setEntries(u"C:\\Music\\"_s, {u"x.mp3"_s});
+    f.dialogs.expectOpen(path);
+    f.dialogs.expectMessage({});
+    const DocumentSignals heard(f.document);
+    QString dialogFileName;
 
-    mnuFileOpen_Click(s.ctx);
+    openPlaylist(f.document, f.fs, f.dialogs, u"C:\\Lists"_s, dialogFileName);
 
-    const MessageRequest& shown = s.dialogs.lastMessage();
+    QVERIFY(f.dialogs.done());
+    const MessageRequest& shown = f.dialogs.lastMessage();
     QCOMPARE(shown.icon, MessageIcon::Exclamation);
     QVERIFY2(shown.text.contains(path), qPrintable(shown.text));
-    QVERIFY2(shown.text.contains(vanishes ? "No such file" : "Permission denied"),
+    QVERIFY2(shown.text.contains(vanishes ? "No such file"_L1 : "Permission denied"_L1),
              qPrintable(shown.text));
-    QCOMPARE(s.state.sCurrentPlaylist, path);
-    QVERIFY(s.state.playlist.entries().isEmpty());
-    QCOMPARE(s.state.playlist.rootPath(), "C:\\Music\\");
-    QVERIFY(!s.state.bBoundFile);
-    QVERIFY(!s.state.bUnsaved);
-    QCOMPARE(s.window.refreshCount, 1);
+    QCOMPARE(f.document.filePath(), path);
+    QCOMPARE(heard.filePaths(), QStringList{path});
+    QVERIFY(f.entries().isEmpty());
+    QCOMPARE(f.document.rootPath(), u"C:\\Music\\"_s);
+    QVERIFY(!f.document.isBoundToFile());
+    QVERIFY(!f.document.isModified());
 }
 
 QTEST_APPLESS_MAIN(TestPlaylistReader)

@@ -122,3 +122,38 @@ public:
 
     QStringList texts;
 };
+
+#include <QSignalSpy>
+
+// Everything the document told its listeners (the window) from now on: the
+// values each of its signals carried, in order.
+class DocumentSignals {
+public:
+    explicit DocumentSignals(PlaylistDocument& document)
+        : m_modified(&document, &PlaylistDocument::modifiedChanged)
+        , m_filePath(&document, &PlaylistDocument::filePathChanged)
+        , m_rootPath(&document, &PlaylistDocument::rootPathChanged) {}
+
+    QList<bool> modified() const {
+        QList<bool> values;
+        for (const QList<QVariant>& arguments : m_modified)
+            values.append(arguments.at(0).toBool());
+        return values;
+    }
+    QStringList filePaths() const { return strings(m_filePath); }
+    QStringList rootPaths() const { return strings(m_rootPath); }
+    // Signals of any kind: none means the window has nothing to show anew.
+    qsizetype count() const { return m_modified.size() + m_filePath.size() + m_rootPath.size(); }
+
+private:
+    static QStringList strings(const QSignalSpy& spy) {
+        QStringList values;
+        for (const QList<QVariant>& arguments : spy)
+            values.append(arguments.at(0).toString());
+        return values;
+    }
+
+    QSignalSpy m_modified;
+    QSignalSpy m_filePath;
+    QSignalSpy m_rootPath;
+};
