@@ -74,8 +74,8 @@ bool FolderTreeListing::walk(const QString& folderPath, const Sink& sink) {
     }
     // Everything needed of the folder is read before going deeper.
     const QString& path = folder->path;
-    if (const auto names = m_fs.search(m_fs.buildPath(path, QStringLiteral("*")),
-                                       SearchMask::AllFiles, &error)) {
+    if (const auto names =
+            m_fs.search(m_fs.buildPath(path, QStringLiteral("*")), SearchMask::AllFiles, &error)) {
         while (const std::optional<QString> name = names->next()) {
             if (PathRules::matchesPattern(*name, kMp3)) {
                 if (!sink.found(m_fs.buildPath(path, *name)))
@@ -121,8 +121,8 @@ void FolderTreeAdd::start() {
 
 void FolderTreeAdd::list() {
     FolderTreeListing listing(m_fs);
-    listing.run(m_folder, {[this](const QString& path) { return hand(path); },
-                           [this] { return mayGoOn(); }});
+    listing.run(m_folder,
+                {[this](const QString& path) { return hand(path); }, [this] { return mayGoOn(); }});
     std::unique_lock lock(m_mutex);
     m_skipped = listing.skipped();
     m_listingDone = true;
@@ -160,29 +160,38 @@ void FolderTreeAdd::askForAdding(std::unique_lock<std::mutex>&) {
 
 void FolderTreeAdd::addWaitingPaths() {
     // A message box of the adds below runs events: the adding already under
-    // way takes the new paths too, in their order.
+    // way keeps the paths that come meanwhile for its next turn, in order.
     if (m_adding || m_finished)
         return;
-    m_adding = true;
+    QStringList paths;
     bool listingDone = false;
-    for (;;) {
-        QStringList paths;
-        {
-            const std::lock_guard lock(m_mutex);
-            m_addingAsked = false;
-            paths.swap(m_waiting);
-            listingDone = m_listingDone;
-        }
-        m_roomForMore.notify_all();
-        if (paths.isEmpty())
-            break;
+    {
+        const std::lock_guard lock(m_mutex);
+        m_addingAsked = false;
+        paths.swap(m_waiting);
+        listingDone = m_listingDone;
+    }
+    m_roomForMore.notify_all();
+    if (paths.isEmpty()) {
+        if (listingDone)
+            finish();
+        return;
+    }
+    m_adding = true;
+    {
         const PlaylistDocument::Batch batch(m_document);
         for (const QString& path : paths)
             addFileToPlaylist(m_document, m_dialogs, path);
     }
     m_adding = false;
-    if (listingDone)
-        finish();
+    // One batch per turn of the event loop: the window repaints and takes
+    // input between two batches even when the listing keeps up with the
+    // adding. What came meanwhile, and the end, are taken on the next turn.
+    const std::lock_guard lock(m_mutex);
+    if (!m_waiting.isEmpty() || m_listingDone) {
+        m_addingAsked = true;
+        QMetaObject::invokeMethod(this, &FolderTreeAdd::addWaitingPaths, Qt::QueuedConnection);
+    }
 }
 
 void FolderTreeAdd::finish() {
