@@ -119,6 +119,11 @@ void FolderTreeAdd::start() {
     m_thread = std::thread([this] { list(); });
 }
 
+qsizetype FolderTreeAdd::waitingCount() const {
+    const std::lock_guard lock(m_mutex);
+    return m_waiting.size();
+}
+
 void FolderTreeAdd::list() {
     FolderTreeListing listing(m_fs);
     listing.run(m_folder,

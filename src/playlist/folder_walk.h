@@ -77,6 +77,8 @@ public:
 
     void start();
     bool isFinished() const { return m_finished; }
+    // How many found paths wait for the window now. Any thread may ask.
+    qsizetype waitingCount() const;
 
     // How many found paths may wait for the window before the listing waits
     // in turn.
@@ -100,7 +102,7 @@ private:
     const QString m_folder;
 
     // Shared with the listing thread, under m_mutex.
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
     std::condition_variable m_roomForMore;
     QStringList m_waiting;
     SkippedFolders m_skipped;
