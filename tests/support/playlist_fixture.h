@@ -7,6 +7,7 @@
 
 #include "fake_file_system.h"
 #include "platform/native_file_system.h"
+#include "playlist/folder_walk.h"
 #include "playlist/playlist_document.h"
 #include "scripted_dialogs.h"
 
@@ -14,10 +15,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMetaType>
+#include <QSignalSpy>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+#include <initializer_list>
 #include <type_traits>
 #include <unistd.h>
 #include <utility>
@@ -120,5 +124,41 @@ public:
     std::optional<QString> openFile(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<QString> saveFile(const FileDialogRequest&) override { return std::nullopt; }
 
+    QStringList texts;
+};
+
+// Plain literals as a list of texts, for data tables.
+inline QStringList strings(std::initializer_list<const char*> texts) {
+    QStringList list;
+    for (const char* text : texts)
+        list.append(QString::fromUtf8(text));
+    return list;
+}
+
+// Runs Add Entire Dir on `folder` to its end, as the window would: the event
+// loop runs while the folder tree is listed and added. True when it finished
+// in time.
+template <class Fixture>
+bool addFolderTree(Fixture& fixture, const QString& folder, int timeoutMs = 60000) {
+    FolderTreeAdd add(fixture.document, fixture.fs, fixture.dialogs, folder);
+    QSignalSpy finished(&add, &FolderTreeAdd::finished);
+    add.start();
+    return finished.wait(timeoutMs) && finished.size() == 1;
+}
+
+// Answers every message (Yes, or OK where that is the only button) after
+// letting the test look at the moment it is shown: `onMessage` runs first.
+class WatchingDialogs final : public Dialogs {
+public:
+    MessageAnswer message(const MessageRequest& request) override {
+        texts.append(request.text);
+        if (onMessage)
+            onMessage(request);
+        return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;
+    }
+    std::optional<QString> openFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> saveFile(const FileDialogRequest&) override { return std::nullopt; }
+
+    std::function<void(const MessageRequest&)> onMessage;
     QStringList texts;
 };
