@@ -1,12 +1,14 @@
 #pragma once
 
 // What every benchmark needs the same way: wall and CPU time, the rounds'
-// best and median, the peak memory of the process, and dialogs that answer
-// themselves.
+// best and median, the peak memory of the process, dialogs that answer
+// themselves, and how long the event loop went without a turn.
 
 #include "platform/dialogs.h"
 
 #include <QList>
+#include <QObject>
+#include <QTimer>
 
 #include <algorithm>
 #include <chrono>
@@ -86,6 +88,51 @@ public:
 
 private:
     MessageAnswer m_answer;
+};
+
+// Watches the event loop of the thread it is made on: a precise timer asks
+// for a turn every millisecond, so the longest time between two of its ticks
+// is the longest the thread kept the loop waiting (a window would neither
+// repaint nor take input meanwhile). A timer that falls due during one round
+// of the loop fires after the next round's posted events, as input does, so
+// a gap may span two rounds: what a user would wait. Unlike a 0 ms timer it
+// lets the loop sleep when there is nothing to do, so it costs next to no
+// CPU time.
+class LoopGaps {
+public:
+    LoopGaps() {
+        m_timer.setTimerType(Qt::PreciseTimer);
+        m_timer.setInterval(1);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { tick(); });
+    }
+    void start() {
+        m_last = Clock::now();
+        m_lastCpu = threadCpuMs();
+        m_timer.start();
+    }
+    void stop() {
+        tick();
+        m_timer.stop();
+    }
+
+    double longestMs = 0;
+    double longestCpuMs = 0; // the thread's CPU time over the same stretches
+    int turns = 0;
+
+private:
+    void tick() {
+        const Clock::time_point now = Clock::now();
+        const double cpu = threadCpuMs();
+        longestMs = std::max(longestMs, millisecondsSince(m_last, now));
+        longestCpuMs = std::max(longestCpuMs, cpu - m_lastCpu);
+        m_last = now;
+        m_lastCpu = cpu;
+        ++turns;
+    }
+
+    QTimer m_timer;
+    Clock::time_point m_last = Clock::now();
+    double m_lastCpu = 0;
 };
 
 } // namespace bench

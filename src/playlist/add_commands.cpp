@@ -35,12 +35,15 @@ QString collapseDoubledSeparators(const QString& path, QChar sep) {
 
 } // namespace
 
-void addFileToPlaylist(PlaylistDocument& document, Dialogs& dialogs, const QString& path) {
-    if (document.addFile(path) != PlaylistDocument::AddResult::OutsideRoot)
-        return;
-    // The box lets the window repaint: show the list in order.
-    document.flushPendingEntries();
-    dialogs.warn(Texts::notInRoot());
+PlaylistDocument::AddResult addFileToPlaylist(PlaylistDocument& document, Dialogs& dialogs,
+                                              const QString& path) {
+    const PlaylistDocument::AddResult result = document.addFile(path);
+    if (result == PlaylistDocument::AddResult::OutsideRoot) {
+        // The box lets the window repaint: show the list in order.
+        document.flushPendingEntries();
+        dialogs.warn(Texts::notInRoot());
+    }
+    return result;
 }
 
 void addSelectedFiles(PlaylistDocument& document, Dialogs& dialogs, const QString& folder,

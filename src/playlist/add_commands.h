@@ -1,5 +1,7 @@
 #pragma once
 
+#include "playlist/playlist_document.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -7,7 +9,6 @@
 #include <optional>
 
 class Dialogs;
-class PlaylistDocument;
 
 // The commands that put files into the playlist or take entries out. Each
 // takes what it works on as arguments; the document tells the window what
@@ -15,7 +16,9 @@ class PlaylistDocument;
 
 // Adds one file through the document's add rule and says "File is not in
 // Root Path" when the root refuses it; a duplicate is skipped silently.
-void addFileToPlaylist(PlaylistDocument& document, Dialogs& dialogs, const QString& path);
+// Returns what the add rule did.
+PlaylistDocument::AddResult addFileToPlaylist(PlaylistDocument& document, Dialogs& dialogs,
+                                              const QString& path);
 
 // "Add Selected Files To Playist": the names selected in the file list
 // showing `folder`, top to bottom. Sets the modified flag for each name,

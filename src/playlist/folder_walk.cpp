@@ -36,6 +36,19 @@ const QString kWma = QStringLiteral("*.wma");
 constexpr std::chrono::milliseconds kAskInterval{10};
 constexpr qsizetype kAskCount = 1024;
 
+// How long one round of the window's event loop may take while paths are
+// added: a turn of adding gets what the window's own work since the last turn
+// left of it (a list view lays out and paints a long list in a few ms), at
+// least the shortest turn and at most the longest. An event that comes in
+// during one round may have to wait for the next, so the window answers
+// within two rounds.
+constexpr std::chrono::microseconds kRoundTime{7000};
+constexpr std::chrono::microseconds kShortestTurn{1000};
+constexpr std::chrono::microseconds kLongestTurn{4000};
+// How many paths a turn adds to begin with, and at least.
+constexpr qsizetype kFirstTurnCount = 1024;
+constexpr qsizetype kFewestPerTurn = 64;
+
 } // namespace
 
 void SkippedFolders::add(const QString& folder, const QString& reason) {
@@ -115,8 +128,13 @@ FolderTreeAdd::~FolderTreeAdd() {
 }
 
 void FolderTreeAdd::start() {
-    m_lastAsked = std::chrono::steady_clock::now();
+    m_lastAsked = Clock::now();
     m_thread = std::thread([this] { list(); });
+}
+
+qsizetype FolderTreeAdd::waitingCount() const {
+    const std::lock_guard lock(m_mutex);
+    return m_waiting.size();
 }
 
 void FolderTreeAdd::list() {
@@ -136,8 +154,7 @@ bool FolderTreeAdd::hand(const QString& path) {
     if (m_stop)
         return false;
     m_waiting.append(path);
-    if (m_waiting.size() >= kAskCount ||
-        std::chrono::steady_clock::now() - m_lastAsked >= kAskInterval)
+    if (m_waiting.size() >= kAskCount || Clock::now() - m_lastAsked >= kAskInterval)
         askForAdding(lock);
     return true;
 }
@@ -146,43 +163,86 @@ bool FolderTreeAdd::mayGoOn() {
     std::unique_lock lock(m_mutex);
     // Paths found before a stretch of folders without audio files are not
     // kept waiting for the next find.
-    if (!m_waiting.isEmpty() && std::chrono::steady_clock::now() - m_lastAsked >= kAskInterval)
+    if (!m_waiting.isEmpty() && Clock::now() - m_lastAsked >= kAskInterval)
         askForAdding(lock);
     return !m_stop;
 }
 
 void FolderTreeAdd::askForAdding(std::unique_lock<std::mutex>&) {
-    m_lastAsked = std::chrono::steady_clock::now();
+    m_lastAsked = Clock::now();
     if (std::exchange(m_addingAsked, true))
         return;
     QMetaObject::invokeMethod(this, &FolderTreeAdd::addWaitingPaths, Qt::QueuedConnection);
 }
 
 void FolderTreeAdd::addWaitingPaths() {
-    // A message box of the adds below runs events: the adding already under
-    // way takes the new paths too, in their order.
+    // A message box of the adds below runs events: the adding under way
+    // goes on with the paths in their order once the box is closed.
     if (m_adding || m_finished)
         return;
-    m_adding = true;
-    bool listingDone = false;
-    for (;;) {
-        QStringList paths;
+    if (m_next == m_taken.size()) {
+        m_taken.clear();
+        m_next = 0;
+        bool listingDone = false;
         {
             const std::lock_guard lock(m_mutex);
-            m_addingAsked = false;
-            paths.swap(m_waiting);
+            m_taken.swap(m_waiting);
             listingDone = m_listingDone;
+            // Nothing yet: the listing asks again when it has found more.
+            if (m_taken.isEmpty() && !listingDone) {
+                m_addingAsked = false;
+                m_lastTurnEnd.reset();
+                return;
+            }
         }
         m_roomForMore.notify_all();
-        if (paths.isEmpty())
-            break;
+        if (m_taken.isEmpty()) {
+            finish();
+            return;
+        }
+    }
+
+    m_adding = true;
+    const qsizetype first = m_next;
+    const auto started = Clock::now();
+    const auto windowsWork = m_lastTurnEnd ? started - *m_lastTurnEnd : Clock::duration::zero();
+    const qsizetype end = std::min(
+        m_taken.size(), m_next + pathsPerTurn(std::clamp<Clock::duration>(
+                                     kRoundTime - windowsWork, kShortestTurn, kLongestTurn)));
+    bool refused = false;
+    {
         const PlaylistDocument::Batch batch(m_document);
-        for (const QString& path : paths)
-            addFileToPlaylist(m_document, m_dialogs, path);
+        // A refusal's message box took the user's time: the turn ends there.
+        while (m_next < end && !refused)
+            refused = addFileToPlaylist(m_document, m_dialogs, m_taken.at(m_next++)) ==
+                      PlaylistDocument::AddResult::OutsideRoot;
     }
     m_adding = false;
-    if (listingDone)
-        finish();
+    m_lastTurnEnd = Clock::now();
+    if (refused) {
+        m_lastTurnEnd.reset(); // the window's next round starts afresh
+    } else {
+        // The merge into a longer list costs more per path, and machines
+        // differ: the cost measured now sizes the next turn.
+        m_lastCount = m_next - first;
+        m_secondsPerPath = std::chrono::duration<double>(*m_lastTurnEnd - started).count() /
+                           static_cast<double>(m_lastCount);
+    }
+    // The rest, what the listing found meanwhile and the end come on later
+    // turns, so the window repaints and takes input between two.
+    QMetaObject::invokeMethod(this, &FolderTreeAdd::addWaitingPaths, Qt::QueuedConnection);
+}
+
+qsizetype FolderTreeAdd::pathsPerTurn(Clock::duration turnTime) const {
+    if (m_lastCount == 0)
+        return kFirstTurnCount;
+    // As many as the last turn's cost per path lets fit, at most twice as
+    // many as then: a turn of a few paths tells little about many.
+    const double most = 2.0 * static_cast<double>(std::max(m_lastCount, kFirstTurnCount));
+    const double fits = m_secondsPerPath > 0
+                            ? std::chrono::duration<double>(turnTime).count() / m_secondsPerPath
+                            : most;
+    return std::clamp(static_cast<qsizetype>(std::min(fits, most)), kFewestPerTurn, kMaxWaiting);
 }
 
 void FolderTreeAdd::finish() {

@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 class Dialogs;
@@ -77,6 +78,8 @@ public:
 
     void start();
     bool isFinished() const { return m_finished; }
+    // How many found paths wait for the window now. Any thread may ask.
+    qsizetype waitingCount() const;
 
     // How many found paths may wait for the window before the listing waits
     // in turn.
@@ -87,11 +90,14 @@ Q_SIGNALS:
     void finished();
 
 private:
+    using Clock = std::chrono::steady_clock;
+
     void list();
     bool hand(const QString& path);
     bool mayGoOn();
     void askForAdding(std::unique_lock<std::mutex>& lock);
     void addWaitingPaths();
+    qsizetype pathsPerTurn(Clock::duration turnTime) const;
     void finish();
 
     PlaylistDocument& m_document;
@@ -100,17 +106,26 @@ private:
     const QString m_folder;
 
     // Shared with the listing thread, under m_mutex.
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
     std::condition_variable m_roomForMore;
     QStringList m_waiting;
     SkippedFolders m_skipped;
     bool m_listingDone = false;
+    // The window will come back for the waiting paths: a call of
+    // addWaitingPaths() is queued or under way.
     bool m_addingAsked = false;
     bool m_stop = false;
     std::chrono::steady_clock::time_point m_lastAsked;
 
     // The creating thread's own.
     std::thread m_thread;
+    QStringList m_taken; // taken from m_waiting, added from m_next on
+    qsizetype m_next = 0;
+    qsizetype m_lastCount = 0;   // paths added by the last turn without a message
+    double m_secondsPerPath = 0; // what each of them cost
+    // When the last turn ended, while the next is queued: the time since is
+    // the window's own work.
+    std::optional<Clock::time_point> m_lastTurnEnd;
     bool m_adding = false;
     bool m_finished = false;
 };

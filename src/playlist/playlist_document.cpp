@@ -46,16 +46,23 @@ PlaylistDocument::Batch::~Batch() {
     m_document.m_model.flushPending();
 }
 
+QString PlaylistDocument::asRootPath(const QString& root) const {
+    return root.isEmpty() ? root : m_rules.withTrailingSeparator(root);
+}
+
 void PlaylistDocument::setRootPath(const QString& root) {
-    const QString normalised = root.isEmpty() ? root : m_rules.withTrailingSeparator(root);
+    const QString normalised = asRootPath(root);
     if (normalised == m_rootPath)
         return;
     m_rootPath = normalised;
     Q_EMIT rootPathChanged(m_rootPath);
 }
 
-bool PlaylistDocument::changeRoot(const QString& newRoot) {
+bool PlaylistDocument::changeRoot(const QString& root) {
     m_model.flushPending();
+    // The entries are cut by the root as it will be stored, separator and
+    // all, or root + entry would no longer spell the file's path.
+    const QString newRoot = asRootPath(root);
     const QString oldRoot = m_rootPath;
     // Every entry is checked before any is touched, so a refusal leaves the
     // playlist exactly as it was.

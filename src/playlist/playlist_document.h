@@ -70,11 +70,12 @@ public:
     // Sets the root path without touching the entries (a playlist being read
     // decides its root). A path not ending in a separator gets one.
     void setRootPath(const QString& root);
-    // Re-bases every entry on `newRoot` ("" for none): each entry's full path
-    // (old root + entry) loses the new root's characters from its front.
-    // When some entry's full path does not begin with the new root, nothing
-    // changes and the result is false. On success the root is set and the
-    // modified flag too, also when the root stays the same.
+    // Re-bases every entry on `newRoot` ("" for none; a separator is added
+    // when it lacks one): each entry's full path (old root + entry) loses the
+    // new root's characters from its front. When some entry's full path does
+    // not begin with the new root, nothing changes and the result is false.
+    // On success the root is set and the modified flag too, also when the
+    // root stays the same.
     bool changeRoot(const QString& newRoot);
 
     // --- the file ----------------------------------------------------------
@@ -95,6 +96,8 @@ Q_SIGNALS:
     void rootPathChanged(const QString& root);
 
 private:
+    QString asRootPath(const QString& root) const;
+
     PathRules m_rules;
     PlaylistModel m_model;
     QString m_rootPath;

@@ -38,6 +38,10 @@ private Q_SLOTS:
     void parentAndJoin();
     void fullPathTests_data();
     void fullPathTests();
+    void withTrailingSeparator_data();
+    void withTrailingSeparator();
+    void isOrdinaryFile_data();
+    void isOrdinaryFile();
     void patterns_data();
     void patterns();
     void playlistOrder_data();
@@ -126,6 +130,70 @@ void TestPathServices::fullPathTests() {
     const PathRules rules = windows ? PathRules::windows() : PathRules::posix();
     QCOMPARE(rules.isFullPath(text), full);
     QCOMPARE(rules.mayBeFullPath(text), mayBeFull);
+}
+
+void TestPathServices::withTrailingSeparator_data() {
+    QTest::addColumn<bool>("windows");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("trailing spaces are padding") << true << "C:\\Music  "
+                                                 << "C:\\Music\\";
+    QTest::newRow("drive top unchanged") << true << "C:\\"
+                                         << "C:\\";
+    QTest::newRow("empty") << true << ""
+                           << "\\";
+    QTest::newRow("blank") << true << "   "
+                           << "\\";
+    QTest::newRow("leading spaces stay") << true << "  C:\\A"
+                                         << "  C:\\A\\";
+    QTest::newRow("posix folder") << false << "/music"
+                                  << "/music/";
+    QTest::newRow("posix folder with its separator") << false << "/music/"
+                                                     << "/music/";
+    // "Mix " and "Mix" are two folders on Linux.
+    QTest::newRow("posix trailing space is part of the name") << false << "/m/Mix "
+                                                              << "/m/Mix /";
+    QTest::newRow("posix root") << false << "/"
+                                << "/";
+    QTest::newRow("posix empty") << false << ""
+                                 << "/";
+}
+
+void TestPathServices::withTrailingSeparator() {
+    QFETCH(bool, windows);
+    QFETCH(QString, folder);
+    QFETCH(QString, result);
+    const PathRules rules = windows ? PathRules::windows() : PathRules::posix();
+    QCOMPARE(rules.withTrailingSeparator(folder), result);
+}
+
+void TestPathServices::isOrdinaryFile_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("exists");
+    QTest::newRow("ordinary file") << "C:\\Music\\a.mp3" << true;
+    QTest::newRow("other case") << "c:\\music\\A.MP3" << true;
+    QTest::newRow("read-only file") << "C:\\Music\\r.mp3" << true;
+    QTest::newRow("pattern that matches") << "C:\\Music\\*.mp3" << true;
+    QTest::newRow("pattern without match") << "C:\\Music\\*.ogg" << false;
+    QTest::newRow("folder") << "C:\\Music" << false;
+    QTest::newRow("hidden file") << "C:\\Music\\h.mp3" << false;
+    QTest::newRow("system file") << "C:\\Music\\s.mp3" << false;
+    QTest::newRow("missing drive") << "Q:\\a.mp3" << false;
+    QTest::newRow("drive not ready") << "E:\\a.mp3" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("folder with separator holding a file") << "C:\\Music\\" << true;
+}
+
+void TestPathServices::isOrdinaryFile() {
+    QFETCH(QString, path);
+    QFETCH(bool, exists);
+    FakeFileSystem fs;
+    fs.addFile(QStringLiteral("C:\\Music\\a.mp3"));
+    fs.addFile(QStringLiteral("C:\\Music\\r.mp3"), {}, {.readOnly = true});
+    fs.addFile(QStringLiteral("C:\\Music\\h.mp3"), {}, {.hidden = true});
+    fs.addFile(QStringLiteral("C:\\Music\\s.mp3"), {}, {.system = true});
+    fs.addDrive(QStringLiteral("E:\\"), false);
+    QCOMPARE(::isOrdinaryFile(fs, path), exists);
 }
 
 void TestPathServices::patterns_data() {

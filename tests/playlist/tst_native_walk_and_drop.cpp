@@ -1,71 +1,41 @@
 // What only a real disk shows: symbolic links in the walked tree, a folder
-// the walk may not read, a second walk while the first lets events run, and
-// drops carrying file: URLs.
+// the walk may not read, a second walk while the first runs, and drops
+// carrying file: URLs.
 
-#include "fake_window_services.h"
-#include "platform/native_file_system.h"
+#include "playlist/add_commands.h"
 #include "playlist/dropped_files.h"
-#include "playlist/editing_commands.h"
-#include "playlist/form_state.h"
-#include "scripted_dialogs.h"
+#include "playlist_fixture.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QMimeData>
 #include <QSysInfo>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
-using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-// Permission bits do not stop root. While one of these lives, a test run as
-// root acts as the unprivileged user "nobody".
-class Unprivileged {
-public:
-    Unprivileged()
-        : m_switched(::geteuid() == 0 && ::seteuid(65534) == 0) {}
-    ~Unprivileged() {
-        if (m_switched && ::seteuid(0) != 0)
-            qFatal("could not return to root");
+// The real file system under a temporary folder of its own.
+struct NativeFixture : PlaylistFixture<NativeFileSystem, ScriptedDialogs> {
+    QString path(const QString& relative) const { return tree.path(relative); }
+    QStringList paths(const QStringList& relatives) const {
+        QStringList full;
+        for (const QString& relative : relatives)
+            full.append(path(relative));
+        return full;
     }
-    Unprivileged(const Unprivileged&) = delete;
-    Unprivileged& operator=(const Unprivileged&) = delete;
 
-private:
-    bool m_switched;
-};
-
-struct NativeFixture {
-    NativeFixture() { QVERIFY(tree.isValid()); }
-
-    QString path(const QString& relative) const { return tree.filePath(relative); }
-    void makeFile(const QString& relative) const {
-        QVERIFY(QDir().mkpath(QFileInfo(path(relative)).path()));
-        QFile file(path(relative));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
-    void makeLink(const QString& target, const QString& relative) const {
-        QVERIFY(QFile::link(target, path(relative)));
-    }
-    QStringList entries() const { return state.playlist.entries(); }
-
-    QTemporaryDir tree;
-    FormState state{PathRules::posix()};
-    NativeFileSystem fs;
-    ScriptedDialogs dialogs;
-    FakeWindowServices window;
-    CommandContext ctx{state, fs, dialogs, window};
+    NativeTree tree;
 };
 
 QByteArray uriList(const QStringList& lines) {
-    return lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n";
+    return lines.join(u"\r\n"_s).toUtf8() + "\r\n";
+}
+
+bool setMode(const QString& path, mode_t mode) {
+    return ::chmod(QFile::encodeName(path).constData(), mode) == 0;
 }
 
 } // namespace
@@ -85,49 +55,46 @@ private Q_SLOTS:
 
 void TestNativeWalkAndDrop::walkDoesNotFollowLinksToFolders() {
     NativeFixture f;
-    QTemporaryDir elsewhere;
-    QVERIFY(QFile(elsewhere.filePath(QStringLiteral("far.mp3"))).open(QIODevice::WriteOnly));
-    f.makeFile(QStringLiteral("a.mp3"));
-    f.makeFile(QStringLiteral(".hidden.wav"));
-    f.makeFile(QStringLiteral("sub/B.MP3"));
-    f.makeLink(f.path(QStringLiteral("sub")) + QStringLiteral("/.."), QStringLiteral("sub/up"));
-    f.makeLink(QStringLiteral("."), QStringLiteral("sub/self"));
-    f.makeLink(elsewhere.path(), QStringLiteral("elsewhere"));
-    f.makeLink(f.path(QStringLiteral("a.mp3")), QStringLiteral("linked.mp3"));
-    f.makeLink(f.path(QStringLiteral("missing.mp3")), QStringLiteral("dangling.mp3"));
-    f.window.dir = f.tree.path();
+    NativeTree elsewhere;
+    elsewhere.makeFile(u"far.mp3"_s);
+    f.tree.makeFile(u"a.mp3"_s);
+    f.tree.makeFile(u".hidden.wav"_s);
+    f.tree.makeFile(u"sub/B.MP3"_s);
+    f.tree.makeFolder(u"b.mp3"_s);
+    f.tree.makeLink(f.path(u"sub"_s) + u"/.."_s, u"sub/up"_s);
+    f.tree.makeLink(u"."_s, u"sub/self"_s);
+    f.tree.makeLink(elsewhere.path(), u"elsewhere"_s);
+    f.tree.makeLink(f.path(u"a.mp3"_s), u"linked.mp3"_s);
+    f.tree.makeLink(f.path(u"missing.mp3"_s), u"dangling.mp3"_s);
 
-    cmdAddDir_Click(f.ctx);
+    QVERIFY(addFolderTree(f, f.tree.path()));
 
     // Links to files count as the files they name; links to folders lead
-    // nowhere, so the loop through sub/up ends.
-    QCOMPARE(
-        f.entries(),
-        (QStringList{f.path(QStringLiteral(".hidden.wav")), f.path(QStringLiteral("a.mp3")),
-                     f.path(QStringLiteral("linked.mp3")), f.path(QStringLiteral("sub/B.MP3"))}));
+    // nowhere, so the loop through sub/up ends. Hidden files count; a folder
+    // named like a song does not.
+    QCOMPARE(f.entries(), f.paths(strings({".hidden.wav", "a.mp3", "linked.mp3", "sub/B.MP3"})));
     QVERIFY(f.dialogs.done());
 }
 
 void TestNativeWalkAndDrop::walkSkipsAFolderItMayNotRead() {
     NativeFixture f;
-    f.makeFile(QStringLiteral("a.mp3"));
-    f.makeFile(QStringLiteral("locked/b.mp3"));
-    f.makeFile(QStringLiteral("open/c.wma"));
+    f.tree.makeFile(u"a.mp3"_s);
+    f.tree.makeFile(u"locked/b.mp3"_s);
+    f.tree.makeFile(u"open/c.wma"_s);
     // "nobody" must reach the tree, but not into locked.
-    QVERIFY(::chmod(QFile::encodeName(f.tree.path()).constData(), 0755) == 0);
-    QVERIFY(::chmod(QFile::encodeName(f.path(QStringLiteral("locked"))).constData(), 0) == 0);
-    f.window.dir = f.tree.path();
-    f.dialogs.expectMessage(QStringLiteral("A folder could not be read and was skipped:\n%1\n\n"
-                                           "Reason: Permission denied")
-                                .arg(f.path(QStringLiteral("locked"))));
+    QVERIFY(setMode(f.tree.path(), 0755));
+    QVERIFY(setMode(f.path(u"locked"_s), 0));
+    f.dialogs.expectMessage(u"A folder could not be read and was skipped:\n%1\n\n"
+                            "Reason: Permission denied"_s.arg(f.path(u"locked"_s)));
+    bool finished = false;
     {
-        Unprivileged nobody;
-        cmdAddDir_Click(f.ctx);
+        AsUnprivilegedUser nobody;
+        finished = addFolderTree(f, f.tree.path());
     }
-    QVERIFY(::chmod(QFile::encodeName(f.path(QStringLiteral("locked"))).constData(), 0755) == 0);
+    QVERIFY(setMode(f.path(u"locked"_s), 0755));
 
-    QCOMPARE(f.entries(),
-             (QStringList{f.path(QStringLiteral("a.mp3")), f.path(QStringLiteral("open/c.wma"))}));
+    QVERIFY(finished);
+    QCOMPARE(f.entries(), f.paths(strings({"a.mp3", "open/c.wma"})));
     QVERIFY(f.dialogs.done());
     QCOMPARE(f.dialogs.lastMessage().icon, MessageIcon::Exclamation);
 }
@@ -135,28 +102,27 @@ void TestNativeWalkAndDrop::walkSkipsAFolderItMayNotRead() {
 void TestNativeWalkAndDrop::secondWalkKeepsItsOwnListing() {
     NativeFixture f;
     QStringList expected;
-    for (int i = 0; i < 20; ++i) {
-        const QString name = QStringLiteral("A/song%1.mp3").arg(i, 2, 10, QLatin1Char('0'));
-        f.makeFile(name);
+    for (int i = 0; i < 300; ++i) {
+        const QString name = u"A/%1/song%2.mp3"_s.arg(i % 10).arg(i, 3, 10, QLatin1Char('0'));
+        f.tree.makeFile(name);
         expected.append(f.path(name));
     }
-    f.makeFile(QStringLiteral("B/other.mp3"));
-    expected.append(f.path(QStringLiteral("B/other.mp3")));
-    f.window.dir = f.path(QStringLiteral("A"));
-    int turns = 0;
-    f.window.onProcessEvents = [&] {
-        // In the middle of A's listing, the user walks B.
-        if (++turns != 5)
-            return;
-        f.window.highlighted = f.path(QStringLiteral("B"));
-        cmdAddDir_Click(f.ctx);
-        f.window.highlighted.clear();
-    };
+    f.tree.makeFile(u"B/other.mp3"_s);
+    f.tree.makeFile(u"B/other.wav"_s);
+    expected += f.paths(strings({"B/other.mp3", "B/other.wav"}));
+    std::sort(expected.begin(), expected.end(), PathRules::lessForPlaylist);
 
-    FolderWalk walk(0ms);
-    addEntireDir(f.ctx, walk);
+    FolderTreeAdd first(f.document, f.fs, f.dialogs, f.path(u"A"_s));
+    FolderTreeAdd second(f.document, f.fs, f.dialogs, f.path(u"B"_s));
+    QSignalSpy firstFinished(&first, &FolderTreeAdd::finished);
+    QSignalSpy secondFinished(&second, &FolderTreeAdd::finished);
+    // While A is being listed, the user walks B: two listings at once, each
+    // with its own place in its folders.
+    first.start();
+    second.start();
+    for (QSignalSpy* finished : {&firstFinished, &secondFinished})
+        QVERIFY(!finished->isEmpty() || finished->wait(60000));
 
-    QVERIFY(turns > 5);
     QCOMPARE(f.entries(), expected);
 }
 
@@ -166,23 +132,23 @@ void TestNativeWalkAndDrop::droppedFileUrlsBecomeLocalPaths_data() {
     QTest::addColumn<QStringList>("expected");
 
     QTest::newRow("spaces, non-ASCII, in order, comments skipped")
-        << uriList({"# from a file manager", "file:///music/Z%20last.mp3",
-                    "file:///music/Mot%C3%B6rhead%20%E2%80%93%20Ace.mp3"})
-        << true << QStringList{"/music/Z last.mp3", "/music/Motörhead – Ace.mp3"};
+        << uriList(strings({"# from a file manager", "file:///music/Z%20last.mp3",
+                            "file:///music/Mot%C3%B6rhead%20%E2%80%93%20Ace.mp3"}))
+        << true << strings({"/music/Z last.mp3", "/music/Motörhead – Ace.mp3"});
     QTest::newRow("reserved characters stay in the name")
-        << uriList({"file:///m/a%23b%25c%3F.mp3"}) << true << QStringList{"/m/a#b%c?.mp3"};
+        << uriList(strings({"file:///m/a%23b%25c%3F.mp3"})) << true << strings({"/m/a#b%c?.mp3"});
     QTest::newRow("localhost is this machine")
-        << uriList({"file://localhost/m/a.mp3"}) << true << QStringList{"/m/a.mp3"};
+        << uriList(strings({"file://localhost/m/a.mp3"})) << true << strings({"/m/a.mp3"});
     QTest::newRow("this machine by name")
-        << uriList({QStringLiteral("file://%1/m/a.mp3").arg(QSysInfo::machineHostName())}) << true
-        << QStringList{"/m/a.mp3"};
-    QTest::newRow("another host: a network path")
-        << uriList({"file://server/share/a.mp3"}) << true << QStringList{"//server/share/a.mp3"};
+        << uriList({u"file://%1/m/a.mp3"_s.arg(QSysInfo::machineHostName())}) << true
+        << strings({"/m/a.mp3"});
+    QTest::newRow("another host: a network path") << uriList(strings({"file://server/share/a.mp3"}))
+                                                  << true << strings({"//server/share/a.mp3"});
     QTest::newRow("web links among files are left out")
-        << uriList({"https://example.com/a.mp3", "file:///m/b.mp3"}) << true
-        << QStringList{"/m/b.mp3"};
+        << uriList(strings({"https://example.com/a.mp3", "file:///m/b.mp3"})) << true
+        << strings({"/m/b.mp3"});
     QTest::newRow("web links only: no file list")
-        << uriList({"https://example.com/a.mp3"}) << false << QStringList();
+        << uriList(strings({"https://example.com/a.mp3"})) << false << QStringList();
 }
 
 void TestNativeWalkAndDrop::droppedFileUrlsBecomeLocalPaths() {
@@ -191,7 +157,7 @@ void TestNativeWalkAndDrop::droppedFileUrlsBecomeLocalPaths() {
     QFETCH(QStringList, expected);
 
     QMimeData data;
-    data.setData(QStringLiteral("text/uri-list"), uris);
+    data.setData(u"text/uri-list"_s, uris);
     const std::optional<QStringList> paths = droppedFilePaths(data);
 
     QCOMPARE(paths.has_value(), offered);
@@ -201,37 +167,38 @@ void TestNativeWalkAndDrop::droppedFileUrlsBecomeLocalPaths() {
 
 void TestNativeWalkAndDrop::dropOfFilesAddsTheRealPaths() {
     NativeFixture f;
-    const QStringList names{"My Song.mp3", "Motörhead – Ace of Spades.wav", "Ünïcode folder"};
-    f.makeFile(names[0]);
-    f.makeFile(names[1]);
-    QVERIFY(QDir(f.tree.path()).mkdir(names[2]));
+    const QStringList names = strings({"My Song.mp3", "Motörhead – Ace of Spades.wav",
+                                       "Ünïcode folder", "Mix /trailing space.mp3"});
+    f.tree.makeFile(names[0]);
+    f.tree.makeFile(names[1]);
+    f.tree.makeFolder(names[2]);
+    f.tree.makeFile(names[3]);
     QList<QUrl> urls;
     for (const QString& name : names)
         urls.append(QUrl::fromLocalFile(f.path(name)));
     QMimeData data;
     data.setUrls(urls);
 
-    List1_OLEDragDrop(f.ctx, droppedFilePaths(data));
+    addDroppedPaths(f.document, f.dialogs, droppedFilePaths(data));
 
-    QCOMPARE(f.entries().size(), 3);
+    QCOMPARE(f.document.count(), 4);
     for (const QString& entry : f.entries())
         QVERIFY2(QFileInfo::exists(entry), qPrintable(entry));
-    QVERIFY(f.state.bUnsaved);
+    QVERIFY(f.document.isModified());
 }
 
 void TestNativeWalkAndDrop::dropOfPlainTextAddsNothing() {
     NativeFixture f;
-    f.makeFile(QStringLiteral("a.mp3"));
+    f.tree.makeFile(u"a.mp3"_s);
     QMimeData data;
-    data.setText(f.path(QStringLiteral("a.mp3")));
+    data.setText(f.path(u"a.mp3"_s));
 
     const std::optional<QStringList> paths = droppedFilePaths(data);
     QVERIFY(!paths);
-    List1_OLEDragDrop(f.ctx, paths);
+    addDroppedPaths(f.document, f.dialogs, paths);
 
     QCOMPARE(f.entries(), QStringList());
-    QVERIFY(f.state.bUnsaved);
-    QCOMPARE(f.window.refreshCount, 1);
+    QVERIFY(f.document.isModified());
 }
 
 QTEST_GUILESS_MAIN(TestNativeWalkAndDrop)

@@ -7,6 +7,7 @@
 
 #include "fake_file_system.h"
 #include "platform/native_file_system.h"
+#include "playlist/folder_walk.h"
 #include "playlist/playlist_document.h"
 #include "scripted_dialogs.h"
 
@@ -14,10 +15,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMetaType>
+#include <QSignalSpy>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+#include <initializer_list>
 #include <type_traits>
 #include <unistd.h>
 #include <utility>
@@ -115,15 +119,18 @@ class YesDialogs final : public Dialogs {
 public:
     MessageAnswer message(const MessageRequest& request) override {
         texts.append(request.text);
+        if (onMessage)
+            onMessage(request);
         return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;
     }
     std::optional<QString> openFile(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<QString> saveFile(const FileDialogRequest&) override { return std::nullopt; }
 
+    // Runs as each message shows, before it is answered: a test's look at
+    // that moment.
+    std::function<void(const MessageRequest&)> onMessage;
     QStringList texts;
 };
-
-#include <QSignalSpy>
 
 // Everything the document told its listeners (the window) from now on: the
 // values each of its signals carried, in order.
@@ -157,3 +164,23 @@ private:
     QSignalSpy m_filePath;
     QSignalSpy m_rootPath;
 };
+
+// Plain literals as a list of texts, for data tables.
+inline QStringList strings(std::initializer_list<const char*> texts) {
+    QStringList list;
+    for (const char* text : texts)
+        list.append(QString::fromUtf8(text));
+    return list;
+}
+
+// Runs Add Entire Dir on `folder` to its end, as the window would: the event
+// loop runs while the folder tree is listed and added. True when it finished
+// in time.
+template <class Fixture>
+bool addFolderTree(Fixture& fixture, const QString& folder, int timeoutMs = 60000) {
+    FolderTreeAdd add(fixture.document, fixture.fs, fixture.dialogs, folder);
+    QSignalSpy finished(&add, &FolderTreeAdd::finished);
+    add.start();
+    return finished.wait(timeoutMs) && finished.size() == 1;
+}
+
