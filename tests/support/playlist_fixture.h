@@ -183,4 +183,3 @@ bool addFolderTree(Fixture& fixture, const QString& folder, int timeoutMs = 6000
     add.start();
     return finished.wait(timeoutMs) && finished.size() == 1;
 }
-
