@@ -14,6 +14,7 @@
 // when the playlist does not hold exactly the files the reference lists.
 
 #include "bench_support.h"
+#include "main_window/playlist_view.h"
 #include "platform/native_file_system.h"
 #include "playlist/folder_walk.h"
 #include "playlist/playlist_document.h"
@@ -24,7 +25,6 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QListView>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -173,12 +173,10 @@ WalkRun runAddEntireDir(const QString& root, bool view) {
     PlaylistDocument document(PathRules::posix());
     NativeFileSystem fs;
     PrintedDialogs dialogs;
-    std::unique_ptr<QListView> list;
+    std::unique_ptr<PlaylistView> list;
     if (view) {
-        // As the playlist view is set up: uniform rows, extended selection.
-        list = std::make_unique<QListView>();
-        list->setUniformItemSizes(true);
-        list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        // The window's own playlist view.
+        list = std::make_unique<PlaylistView>();
         list->setModel(document.model());
         list->resize(480, 640);
         list->show();

@@ -7,6 +7,9 @@ PlaylistView::PlaylistView(QWidget* parent)
     : QListView(parent) {
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setUniformItemSizes(true);
+    // A playlist of many thousand entries is laid out a slice at a time, so
+    // the window answers while a folder walk fills it.
+    setLayoutMode(QListView::Batched);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setAcceptDrops(true);
     setDragDropMode(QAbstractItemView::DropOnly);
