@@ -3,6 +3,7 @@
 #include "platform/path_rules.h"
 
 #include <QByteArray>
+#include <QHashFunctions>
 #include <QString>
 #include <QStringList>
 
@@ -24,10 +25,24 @@ public:
     virtual std::optional<QString> next() = 0;
 };
 
-// A folder as the file system reports it: its full path and its sub-folders
-// (full paths, in the file system's own order).
+// What makes a folder the same folder by whichever path it is reached:
+// device and inode on POSIX systems.
+struct FolderIdentity {
+    quint64 device = 0;
+    quint64 inode = 0;
+
+    friend bool operator==(const FolderIdentity&, const FolderIdentity&) = default;
+};
+
+inline size_t qHash(const FolderIdentity& identity, size_t seed = 0) {
+    return qHashMulti(seed, identity.device, identity.inode);
+}
+
+// A folder as the file system reports it: its full path, its identity and its
+// sub-folders (full paths, in the file system's own order).
 struct FolderInfo {
     QString path;
+    FolderIdentity identity;
     QStringList subFolders;
 };
 
@@ -58,9 +73,10 @@ public:
     // Folder and name joined with exactly one separator.
     virtual QString buildPath(const QString& folder, const QString& name) const;
 
-    // Opens an existing folder. Sub-folders reached through symbolic links are
-    // left out, so a walk over them always ends. Nothing with *error set when
-    // the folder cannot be opened or listed.
+    // Opens an existing folder. Links to folders count as sub-folders, named
+    // by the path through the link; a walk that would end uses the identity
+    // to enter each folder once. Nothing with *error set when the folder
+    // cannot be opened or listed.
     virtual std::optional<FolderInfo> folder(const QString& path, QString* error = nullptr) = 0;
 
     // For the browser: names of the visible sub-folders of `path`, and of the

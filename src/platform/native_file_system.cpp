@@ -184,6 +184,9 @@ template <typename Visit> bool readEntries(const QString& path, QString* error, 
     while (const dirent* entry = ::readdir(dir.get())) {
         if (qstrcmp(entry->d_name, ".") != 0 && qstrcmp(entry->d_name, "..") != 0)
             visit(bytes, entry);
+        // What the visit's own calls left there (a link to nothing) is not
+        // readdir's failure.
+        errno = 0;
     }
     if (errno != 0) {
         setError(error, errnoText(errno));
@@ -197,9 +200,17 @@ template <typename Visit> bool readEntries(const QString& path, QString* error, 
 std::optional<FolderInfo> NativeFileSystem::folder(const QString& path, QString* error) {
     FolderInfo info;
     info.path = path.size() > 1 && path.endsWith(QLatin1Char('/')) ? path.chopped(1) : path;
+    // The folder the path leads to, through any links: a walk knows by it
+    // whether it has been there.
+    struct stat st {};
+    if (hasNul(path) || ::stat(folderBytes(path).constData(), &st) != 0) {
+        setError(error, errnoText(hasNul(path) ? ENOENT : errno));
+        return std::nullopt;
+    }
+    info.identity = {static_cast<quint64>(st.st_dev), static_cast<quint64>(st.st_ino)};
     const bool read = readEntries(path, error, [&](const QByteArray& bytes, const dirent* entry) {
-        // Links are not followed: a link to a parent folder would never end.
-        if (entryKind(bytes, entry, false) == EntryKind::Folder)
+        // A link to a folder leads to a sub-tree like any folder.
+        if (entryKind(bytes, entry, true) == EntryKind::Folder)
             info.subFolders.append(buildPath(info.path, QFile::decodeName(entry->d_name)));
     });
     return read ? std::optional<FolderInfo>(std::move(info)) : std::nullopt;

@@ -62,6 +62,7 @@ void SkippedFolders::add(const QString& folder, const QString& reason) {
 bool FolderTreeListing::run(const QString& folder, const Sink& sink) {
     m_wav.clear();
     m_wma.clear();
+    m_visited.clear();
     // One pass over the tree gives the order of three: the later patterns'
     // files wait until the whole tree's first pattern is through.
     if (!walk(folder, sink))
@@ -85,6 +86,11 @@ bool FolderTreeListing::walk(const QString& folderPath, const Sink& sink) {
         m_skipped.add(folderPath, error);
         return true;
     }
+    // Links make a tree a graph: a folder reached again, through a link to
+    // an ancestor or by a second path, is not walked again.
+    if (m_visited.contains(folder->identity))
+        return true;
+    m_visited.insert(folder->identity);
     // Everything needed of the folder is read before going deeper.
     const QString& path = folder->path;
     if (const auto names =

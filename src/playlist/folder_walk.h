@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/file_system.h"
+
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -12,7 +15,6 @@
 #include <thread>
 
 class Dialogs;
-class FileSystem;
 class PlaylistDocument;
 
 // The folders a walk could not open or list, each once, and why the first
@@ -29,8 +31,10 @@ struct SkippedFolders {
 // "*.wma". Within each, the walk is depth first and pre-order: a folder's
 // own files, in the order the file system lists them, before its sub-folders,
 // each sub-folder's tree finished before the next begins. Hidden and system
-// files count; folders never do, whatever their name; links to folders are
-// not followed, so the walk always ends.
+// files count; folders never do, whatever their name. A link to a folder is
+// walked like the folder, its files named by the path through the link; a
+// folder already walked, through a link or not, is not walked again, so the
+// walk always ends.
 //
 // It only reads the file system, so it may run on any thread.
 class FolderTreeListing {
@@ -55,6 +59,7 @@ private:
 
     FileSystem& m_fs;
     SkippedFolders m_skipped;
+    QSet<FolderIdentity> m_visited;
     // Files of the later patterns, waiting for the whole tree's "*.mp3".
     QStringList m_wav;
     QStringList m_wma;

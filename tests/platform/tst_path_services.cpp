@@ -50,7 +50,7 @@ private Q_SLOTS:
     void fakeSearchOnMissingOrNotReadyDrive();
     void nativeSearchHidesDotFilesAndFolders();
     void nativeNamesAreCaseSensitivePatternsAreNot();
-    void nativeFolderLeavesOutLinks();
+    void nativeFolderNamesLinksByTheirPath();
     void nativeBrowserListsAreSortedAndVisibleOnly();
     void nativeTailRead();
     void nativePathWithNulNamesNothing();
@@ -332,15 +332,29 @@ void TestPathServices::nativeNamesAreCaseSensitivePatternsAreNot() {
              (QStringList{QStringLiteral("LOUD.MP3"), QStringLiteral("song.mp3")}));
 }
 
-void TestPathServices::nativeFolderLeavesOutLinks() {
+void TestPathServices::nativeFolderNamesLinksByTheirPath() {
     QTemporaryDir dir;
     QDir root(dir.path());
     QVERIFY(root.mkpath(QStringLiteral("sub/deeper")));
     QVERIFY(QFile::link(dir.path(), dir.filePath(QStringLiteral("sub/loop"))));
+    QVERIFY(QFile::link(dir.filePath(QStringLiteral("gone")),
+                        dir.filePath(QStringLiteral("sub/dangling"))));
     NativeFileSystem fs;
     const std::optional<FolderInfo> sub = fs.folder(dir.filePath(QStringLiteral("sub")));
     QVERIFY(sub);
-    QCOMPARE(sub->subFolders, QStringList{dir.filePath(QStringLiteral("sub/deeper"))});
+    QStringList subFolders = sub->subFolders;
+    subFolders.sort();
+    QCOMPARE(subFolders, (QStringList{dir.filePath(QStringLiteral("sub/deeper")),
+                                      dir.filePath(QStringLiteral("sub/loop"))}));
+    // The link leads to the folder it names: the same identity, another path.
+    const std::optional<FolderInfo> loop = fs.folder(dir.filePath(QStringLiteral("sub/loop/")));
+    QVERIFY(loop);
+    QCOMPARE(loop->path, dir.filePath(QStringLiteral("sub/loop")));
+    QCOMPARE(loop->identity, fs.folder(dir.path())->identity);
+    QVERIFY(loop->identity != sub->identity);
+    // A link to nothing hides nothing else from the browser either.
+    QCOMPARE(*fs.listFolders(dir.filePath(QStringLiteral("sub"))),
+             (QStringList{QStringLiteral("deeper"), QStringLiteral("loop")}));
     QString error;
     QVERIFY(!fs.folder(dir.filePath(QStringLiteral("missing")), &error));
     QVERIFY(!error.isEmpty());

@@ -1,6 +1,6 @@
-// What only a real disk shows: symbolic links in the walked tree, a folder
-// the walk may not read, a second walk while the first runs, and drops
-// carrying file: URLs.
+// What only a real disk shows: symbolic links in the walked tree (followed,
+// each folder entered once), a folder the walk may not read, a second walk
+// while the first runs, and drops carrying file: URLs.
 
 #include "playlist/add_commands.h"
 #include "playlist/dropped_files.h"
@@ -44,7 +44,9 @@ class TestNativeWalkAndDrop : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void walkDoesNotFollowLinksToFolders();
+    void walkAddsALinkedTreeThroughTheLink();
+    void walkEntersEachFolderOnce_data();
+    void walkEntersEachFolderOnce();
     void walkSkipsAFolderItMayNotRead();
     void secondWalkKeepsItsOwnListing();
     void droppedFileUrlsBecomeLocalPaths_data();
@@ -53,26 +55,63 @@ private Q_SLOTS:
     void dropOfPlainTextAddsNothing();
 };
 
-void TestNativeWalkAndDrop::walkDoesNotFollowLinksToFolders() {
+void TestNativeWalkAndDrop::walkAddsALinkedTreeThroughTheLink() {
     NativeFixture f;
     NativeTree elsewhere;
     elsewhere.makeFile(u"far.mp3"_s);
+    elsewhere.makeFile(u"deep/d.wma"_s);
     f.tree.makeFile(u"a.mp3"_s);
     f.tree.makeFile(u".hidden.wav"_s);
     f.tree.makeFile(u"sub/B.MP3"_s);
     f.tree.makeFolder(u"b.mp3"_s);
-    f.tree.makeLink(f.path(u"sub"_s) + u"/.."_s, u"sub/up"_s);
-    f.tree.makeLink(u"."_s, u"sub/self"_s);
     f.tree.makeLink(elsewhere.path(), u"elsewhere"_s);
     f.tree.makeLink(f.path(u"a.mp3"_s), u"linked.mp3"_s);
     f.tree.makeLink(f.path(u"missing.mp3"_s), u"dangling.mp3"_s);
+    f.tree.makeLink(f.path(u"missing"_s), u"dangling"_s);
 
     QVERIFY(addFolderTree(f, f.tree.path()));
 
-    // Links to files count as the files they name; links to folders lead
-    // nowhere, so the loop through sub/up ends. Hidden files count; a folder
-    // named like a song does not.
-    QCOMPARE(f.entries(), f.paths(strings({".hidden.wav", "a.mp3", "linked.mp3", "sub/B.MP3"})));
+    // The linked folder's files are added as if it were there, by the path
+    // through the link. Links to files count as the files they name; links
+    // to nothing are nothing. Hidden files count; a folder named like a song
+    // does not.
+    QCOMPARE(f.entries(), f.paths(strings({".hidden.wav", "a.mp3", "elsewhere/deep/d.wma",
+                                           "elsewhere/far.mp3", "linked.mp3", "sub/B.MP3"})));
+    QVERIFY(f.dialogs.done());
+}
+
+void TestNativeWalkAndDrop::walkEntersEachFolderOnce_data() {
+    QTest::addColumn<QStringList>("links"); // "link=target", target relative to the tree
+    QTest::addColumn<QStringList>("files"); // each must be added exactly once
+    const QStringList files = strings({"a.mp3", "sub/b.mp3", "sub/deeper/c.mp3", "other/d.wav"});
+    QTest::newRow("link to the walked folder") << strings({"sub/deeper/up=."}) << files;
+    QTest::newRow("link to a folder above the walked one") << strings({"sub/top=.."}) << files;
+    QTest::newRow("link to itself") << strings({"sub/self=sub"}) << files;
+    QTest::newRow("two links to one folder") << strings({"one=other", "sub/two=other"}) << files;
+    QTest::newRow("links that lead into each other")
+        << strings({"other/to-sub=sub", "sub/deeper/to-other=other"}) << files;
+}
+
+void TestNativeWalkAndDrop::walkEntersEachFolderOnce() {
+    QFETCH(QStringList, links);
+    QFETCH(QStringList, files);
+    NativeFixture f;
+    // The walk starts one level down, so that ".." leads out of it.
+    for (const QString& file : files)
+        f.tree.makeFile(u"walked/"_s + file);
+    for (const QString& link : links) {
+        const QStringList parts = link.split(u'=');
+        f.tree.makeLink(QDir::cleanPath(f.path(u"walked/"_s + parts[1])), u"walked/"_s + parts[0]);
+    }
+
+    QVERIFY(addFolderTree(f, f.path(u"walked"_s)));
+
+    // Every file once, by whichever path the walk met it first.
+    QStringList names;
+    for (const QString& entry : f.entries())
+        names.append(entry.mid(entry.lastIndexOf(u'/') + 1));
+    names.sort();
+    QCOMPARE(names, strings({"a.mp3", "b.mp3", "c.mp3", "d.wav"}));
     QVERIFY(f.dialogs.done());
 }
 

@@ -259,6 +259,8 @@ std::optional<FolderInfo> FakeFileSystem::folder(const QString& path, QString* e
     }
     FolderInfo info;
     info.path = nodePath(at.node);
+    // The fake has no links: each node is a folder of its own.
+    info.identity = {0, reinterpret_cast<quintptr>(at.node)};
     if (info.path.size() > 1 && info.path.endsWith(m_rules.separator()) &&
         !(m_rules.isWindows() && info.path.size() == 3))
         info.path.chop(1);
