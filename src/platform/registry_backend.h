@@ -77,6 +77,16 @@ public:
                                const std::uint8_t* data, std::uint32_t size) = 0;
     // RegCloseKey.
     virtual RegResult closeKey(RegHandle key) = 0;
+
+    // For a message about a call that failed: where the key `keyPath`
+    // (below HKEY_CLASSES_ROOT) is kept, as the user knows the place; the
+    // system registry's own name for it unless a store file stands in.
+    virtual std::string location(const std::string& keyPath) const {
+        return "HKEY_CLASSES_ROOT\\" + keyPath;
+    }
+    // The system's own words for why the last failed call failed, where it
+    // knows more than the result code says; empty otherwise.
+    virtual std::string lastFailureText() const { return {}; }
 };
 
 // The registry of this platform: the system registry on Windows; elsewhere

@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kMaxKeptAside = 1000;
 
-RegResult fromErrno(int error, RegResult otherwise) {
+RegResult codeOf(int error, RegResult otherwise) {
     switch (error) {
     case EACCES:
     case EPERM:
@@ -69,6 +69,19 @@ bool writeWhole(int fd, const std::string& bytes) {
 
 } // namespace
 
+RegResult PosixRegistryStore::fail(int error, RegResult otherwise) {
+    m_failureErrno = error;
+    return codeOf(error, otherwise);
+}
+
+std::string PosixRegistryStore::location(const std::string&) const {
+    return m_file;
+}
+
+std::string PosixRegistryStore::lastFailureText() const {
+    return m_failureErrno != 0 ? std::generic_category().message(m_failureErrno) : std::string();
+}
+
 PosixRegistryStore::PosixRegistryStore(std::string folder)
     : m_folder(std::move(folder))
     , m_file(m_folder + "/registry.txt")
@@ -80,11 +93,12 @@ PosixRegistryStore::~PosixRegistryStore() {
 
 RegResult PosixRegistryStore::beginCall(bool forWriting) {
     m_root = RegistryKey{};
+    m_failureErrno = 0;
     std::error_code ec;
     if (forWriting) {
         std::filesystem::create_directories(m_folder, ec);
         if (ec)
-            return fromErrno(ec.value(), kErrorAccessDenied);
+            return fail(ec.value(), kErrorAccessDenied);
     } else if (!std::filesystem::is_directory(m_folder, ec)) {
         // Nothing stored yet: HKEY_CLASSES_ROOT is empty.
         return kErrorSuccess;
@@ -92,14 +106,14 @@ RegResult PosixRegistryStore::beginCall(bool forWriting) {
 
     m_lock = ::open(m_lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (m_lock < 0 && forWriting)
-        return fromErrno(errno, kErrorAccessDenied);
+        return fail(errno, kErrorAccessDenied);
     // Without the lock (a folder we may read but not write) a read still
     // sees a complete file: the file is only ever replaced whole.
     while (m_lock >= 0 && ::flock(m_lock, LOCK_EX) != 0) {
         if (errno != EINTR) {
             const int error = errno;
             unlock();
-            return fromErrno(error, kErrorAccessDenied);
+            return fail(error, kErrorAccessDenied);
         }
     }
     const RegResult loaded = load();
@@ -117,7 +131,7 @@ RegResult PosixRegistryStore::endCall(bool changed) {
 RegResult PosixRegistryStore::load() {
     std::string text;
     if (!readWhole(m_file, text))
-        return errno == ENOENT ? kErrorSuccess : fromErrno(errno, kErrorReadFault);
+        return errno == ENOENT ? kErrorSuccess : fail(errno, kErrorReadFault);
     if (std::optional<RegistryKey> root = parseRegistryText(text)) {
         m_root = std::move(*root);
         return kErrorSuccess;
@@ -147,13 +161,13 @@ RegResult PosixRegistryStore::save() {
     std::string temp = m_file + ".XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
-        return fromErrno(errno, kErrorWriteFault);
+        return fail(errno, kErrorWriteFault);
     const bool written = writeWhole(fd, text) && ::fsync(fd) == 0;
     const int error = errno;
     if (::close(fd) != 0 || !written || ::rename(temp.c_str(), m_file.c_str()) != 0) {
         const int failure = written ? errno : error;
         ::unlink(temp.c_str());
-        return fromErrno(failure, kErrorWriteFault);
+        return fail(failure, kErrorWriteFault);
     }
     return kErrorSuccess;
 }

@@ -23,6 +23,11 @@ public:
 
     const std::string& filePath() const { return m_file; }
 
+    // The store's file, whichever key.
+    std::string location(const std::string& keyPath) const override;
+    // The reason the file system gave for the last call's failure.
+    std::string lastFailureText() const override;
+
 protected:
     RegResult beginCall(bool forWriting) override;
     RegResult endCall(bool changed) override;
@@ -32,9 +37,13 @@ private:
     RegResult save();
     bool keepAside();
     void unlock();
+    // The result code for a failure of the system's call with `error`
+    // (errno), which is kept for lastFailureText().
+    RegResult fail(int error, RegResult otherwise);
 
     std::string m_folder;
     std::string m_file;
     std::string m_lockFile;
     int m_lock = -1;
+    int m_failureErrno = 0;
 };

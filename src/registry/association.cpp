@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace {
@@ -18,6 +19,32 @@ namespace {
 // The translation context of the command's texts.
 class Association {
     Q_DECLARE_TR_FUNCTIONS(Association)
+
+public:
+    // What the result code of a failed registry call means, where the
+    // registry gave no words of its own.
+    static QString reasonFor(RegResult result) {
+        switch (result) {
+        case kErrorAccessDenied:
+            return tr("Access denied");
+        case kErrorDiskFull:
+            return tr("The disk is full");
+        case kErrorWriteFault:
+            return tr("The data could not be written");
+        case kErrorReadFault:
+            return tr("The data could not be read");
+        default:
+            return tr("Error %1").arg(result);
+        }
+    }
+
+    static QString failures(const QList<AssociationFailure>& failures) {
+        QStringList parts;
+        for (const AssociationFailure& failure : failures)
+            parts.append(tr("Could not write %1\nReason: %2").arg(failure.path, failure.reason));
+        return tr("Songbinder could not be registered as an editor of .m3u files.\n\n%1")
+            .arg(parts.join(QStringLiteral("\n\n")));
+    }
 };
 
 // The registry takes text in the system's ANSI code page (UTF-8 on Linux);
@@ -41,30 +68,48 @@ QString xdgFolder(const char* variable, const QString& fallback) {
 }
 
 // The default values of keys below HKEY_CLASSES_ROOT, as the command uses
-// them: always the empty value name, always text.
+// them: always the empty value name, always text. The first change that
+// failed is kept for the message at the end; the steps after it are still
+// tried, as they always were.
 class ClassesRoot {
 public:
     explicit ClassesRoot(RegistryBackend& backend)
-        : m_registry(backend) {}
+        : m_backend(backend)
+        , m_registry(backend) {}
 
     // The default value as text; empty when there is none.
     QString defaultValue(const QString& keyPath) { return valueAsText(readDefault(keyPath)); }
     // A text or integer as the key's default value.
     bool hasDefaultValue(const QString& keyPath) { return !isEmptyValue(readDefault(keyPath)); }
 
-    void create(const QString& keyPath) { m_registry.createKey(kHKeyClassesRoot, toAnsi(keyPath)); }
+    void create(const QString& keyPath) {
+        note(keyPath, m_registry.createKey(kHKeyClassesRoot, toAnsi(keyPath)));
+    }
 
     void write(const QString& keyPath, const QString& text) {
-        m_registry.writeKeyValue(kHKeyClassesRoot, toAnsi(keyPath), "", toAnsi(text),
-                                 static_cast<std::int32_t>(kRegSz));
+        note(keyPath, m_registry.writeKeyValue(kHKeyClassesRoot, toAnsi(keyPath), "", toAnsi(text),
+                                               static_cast<std::int32_t>(kRegSz)));
     }
+
+    const std::optional<AssociationFailure>& failure() const { return m_failure; }
 
 private:
     RegValue readDefault(const QString& keyPath) {
         return m_registry.readKeyValue(kHKeyClassesRoot, toAnsi(keyPath), "");
     }
 
+    void note(const QString& keyPath, RegResult result) {
+        if (result == kErrorSuccess || m_failure)
+            return;
+        const std::string words = m_backend.lastFailureText();
+        m_failure = AssociationFailure{QString::fromLocal8Bit(m_backend.location(toAnsi(keyPath))),
+                                       words.empty() ? Association::reasonFor(result)
+                                                     : QString::fromLocal8Bit(words)};
+    }
+
+    RegistryBackend& m_backend;
     RegistryModule m_registry;
+    std::optional<AssociationFailure> m_failure;
 };
 
 // .m3u names a class: only that class's Edit verb is set; its other verbs
@@ -147,11 +192,17 @@ void associateWithPlaylists(Dialogs& dialogs, FileSystem& fs, RegistryBackend& r
     else
         registerNewClass(classes, command);
 
-    // The registry entries alone mean nothing to a Linux desktop. A file
-    // that could not be written is not reported yet: like the registry's
-    // failures, it passes silently.
-    if (!env.dataHome.isEmpty())
-        static_cast<void>(registerDesktopEditor(fs, env));
+    QList<AssociationFailure> failures;
+    if (classes.failure())
+        failures.append(*classes.failure());
+    // The registry entries alone mean nothing to a Linux desktop.
+    if (!env.dataHome.isEmpty()) {
+        if (const std::optional<DesktopFileFailure> desktop = registerDesktopEditor(fs, env))
+            failures.append({desktop->path, desktop->reason});
+    }
+    // Success goes without a word, as it always did; a failure does not.
+    if (!failures.isEmpty())
+        dialogs.warn(Association::failures(failures));
 }
 
 void associateWithPlaylists(Dialogs& dialogs, FileSystem& fs) {

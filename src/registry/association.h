@@ -27,10 +27,18 @@ AssociationEnvironment currentAssociationEnvironment();
 // The folder of the file-type store below a data home.
 QString registryStoreFolder(const AssociationEnvironment& env);
 
+// A place the association command could not write: a file (the store
+// standing in for the registry, a desktop file) or a registry key, and why.
+struct AssociationFailure {
+    QString path;
+    QString reason;
+};
+
 // Help > Associate Program: after the user agrees, registers the program as
 // the Edit handler of .m3u files below HKEY_CLASSES_ROOT (or the store
 // standing in for it) and, on a Linux desktop, offers it under "Open With"
-// for playlists. Reports nothing afterwards.
+// for playlists. Success is not reported; when something could not be
+// written, one exclamation message names each place and the reason.
 void associateWithPlaylists(Dialogs& dialogs, FileSystem& fs, RegistryBackend& registry,
                             const AssociationEnvironment& env);
 

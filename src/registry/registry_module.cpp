@@ -110,25 +110,30 @@ RegResult RegistryModule::readValue(RegHandle key, const std::string& valueName,
     return -1;
 }
 
-void RegistryModule::createKey(RegHandle rootKey, const std::string& keyPath) {
+RegResult RegistryModule::createKey(RegHandle rootKey, const std::string& keyPath) {
     RegHandle created = 0;
     std::uint32_t disposition = 0;
+    const RegResult result = m_backend.createKey(rootKey, keyPath.c_str(), kRegOptionNonVolatile,
+                                                 kKeyReadWrite, &created, &disposition);
     // A key that could not be created leaves no handle to close.
-    if (m_backend.createKey(rootKey, keyPath.c_str(), kRegOptionNonVolatile, kKeyReadWrite,
-                            &created, &disposition) == kErrorSuccess)
+    if (result == kErrorSuccess)
         m_backend.closeKey(created);
+    return result;
 }
 
-void RegistryModule::writeKeyValue(RegHandle rootKey, const std::string& keyPath,
-                                   const std::string& valueName, const RegValue& value,
-                                   std::int32_t type) {
+RegResult RegistryModule::writeKeyValue(RegHandle rootKey, const std::string& keyPath,
+                                        const std::string& valueName, const RegValue& value,
+                                        std::int32_t type) {
     RegHandle key = 0;
     // The key is opened, never created: a missing key gets nothing, and a
     // handle that was never opened is never used.
-    if (m_backend.openKey(rootKey, keyPath.c_str(), 0, kKeyReadWrite, &key) != kErrorSuccess)
-        return;
-    writeValue(key, valueName, type, value);
+    if (const RegResult opened =
+            m_backend.openKey(rootKey, keyPath.c_str(), 0, kKeyReadWrite, &key);
+        opened != kErrorSuccess)
+        return opened;
+    const RegResult written = writeValue(key, valueName, type, value);
     m_backend.closeKey(key);
+    return written;
 }
 
 RegValue RegistryModule::readKeyValue(RegHandle rootKey, const std::string& keyPath,

@@ -36,11 +36,13 @@ public:
     // failed query.
     RegResult readValue(RegHandle key, const std::string& valueName, RegValue& value);
     // Creates every missing key along the path below `rootKey`; existing
-    // keys and their values stay as they are.
-    void createKey(RegHandle rootKey, const std::string& keyPath);
-    // Writes one value of an existing key; a missing key gets nothing.
-    void writeKeyValue(RegHandle rootKey, const std::string& keyPath, const std::string& valueName,
-                       const RegValue& value, std::int32_t type);
+    // keys and their values stay as they are. The result code of the
+    // creation.
+    RegResult createKey(RegHandle rootKey, const std::string& keyPath);
+    // Writes one value of an existing key; a missing key gets nothing. The
+    // result code of the first call that failed, else success.
+    RegResult writeKeyValue(RegHandle rootKey, const std::string& keyPath,
+                            const std::string& valueName, const RegValue& value, std::int32_t type);
     // The value read, or empty when the key or value is missing or of
     // another type.
     RegValue readKeyValue(RegHandle rootKey, const std::string& keyPath,

@@ -42,6 +42,10 @@ public:
     RegResult setValue(RegHandle key, const char* valueName, std::uint32_t type,
                        const std::uint8_t* data, std::uint32_t size) override;
     RegResult closeKey(RegHandle key) override;
+    std::string location(const std::string& keyPath) const override {
+        return m_inner.location(keyPath);
+    }
+    std::string lastFailureText() const override { return m_inner.lastFailureText(); }
 
     const std::vector<Call>& calls() const { return m_calls; }
     // Every call as a line.

@@ -1,6 +1,8 @@
 #include "fake_file_system.h"
 #include "platform/native_file_system.h"
 #include "platform/registry_memory.h"
+#include "platform/registry_store_posix.h"
+#include "playlist_fixture.h"
 #include "recording_registry.h"
 #include "registry/association.h"
 #include "registry/desktop_association.h"
@@ -9,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -107,6 +110,27 @@ struct Fixture {
 };
 
 const QString kCommand = u"\"C:\\Tools\\ed.exe\" \"%1\""_s;
+
+// A registry whose disk is full: every change fails with the code alone.
+class FullRegistry final : public MemoryRegistry {
+protected:
+    RegResult beginCall(bool forWriting) override {
+        return forWriting ? kErrorDiskFull : kErrorSuccess;
+    }
+};
+
+// Folders 0777 and files 0666 below `folder`, itself included.
+void openToEveryone(const QString& folder) {
+    QFile::setPermissions(folder, QFile::Permissions(0x7777));
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (!it.fileInfo().isSymLink())
+            QFile::setPermissions(path, it.fileInfo().isDir() ? QFile::Permissions(0x7777)
+                                                              : QFile::Permissions(0x6666));
+    }
+}
 
 // What stands in the way of the desktop files.
 enum class Obstacle {
@@ -448,18 +472,97 @@ private slots:
         QCOMPARE(f.fake.isFolder(f.mimeappsPath()), obstacle == Obstacle::FolderForMimeapps);
     }
 
-    // Nothing tells the user yet; what cannot be read stays as it is.
-    void desktopFailurePassesSilently() {
+    // Whatever could not be written is named in one exclamation message with
+    // the system's reason; what was there stays as it was.
+    void failuresAreReported_data() {
+        QTest::addColumn<QString>("obstacle");
+        QTest::addColumn<QStringList>("failedFiles"); // relative to the temporary home
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a folder named mimeapps.list")
+            << "mimeapps folder" << QStringList{u"config/mimeapps.list"_s} << "Is a directory";
+        QTest::newRow("a file where the config folder belongs")
+            << "config file" << QStringList{u"config/mimeapps.list"_s} << "Not a directory";
+        QTest::newRow("config folder read-only")
+            << "config read-only" << QStringList{u"config/mimeapps.list"_s} << "Permission denied";
+        QTest::newRow("a file where the data folder belongs: store and entry")
+            << "data file"
+            << QStringList{u"data/songbinder/registry.txt"_s,
+                           u"data/applications/"_s + kDesktopEntryId}
+            << "Not a directory";
+        QTest::newRow("store folder read-only")
+            << "store read-only" << QStringList{u"data/songbinder/registry.txt"_s}
+            << "Permission denied";
+    }
+    void failuresAreReported() {
+        QFETCH(QString, obstacle);
+        QFETCH(QStringList, failedFiles);
+        QFETCH(QString, reason);
         QTemporaryDir home;
         Fixture f(PathRules::posix());
         f.fs = &f.native;
+        f.env.executablePath = u"/usr/bin/songbinder"_s;
         f.setDesktop(home.path());
-        QVERIFY(QDir().mkpath(f.mimeappsPath()));
-        f.run();
-        QVERIFY(QFileInfo(f.mimeappsPath()).isDir());
-        QVERIFY(QFileInfo(f.entryPath()).isFile());
+        const QString storeFolder = registryStoreFolder(f.env);
+        const QByteArray mimeapps = "[Default Applications]\naudio/x-mpegurl=player.desktop;\n";
+        const QByteArray store = "REGEDIT\n";
+        if (obstacle == u"mimeapps folder"_s)
+            QVERIFY(QDir().mkpath(f.mimeappsPath()));
+        else if (obstacle == u"config file"_s)
+            writeAll(f.env.configHome, mimeapps);
+        else if (obstacle == u"data file"_s)
+            writeAll(f.env.dataHome, store);
+        else
+            writeAll(f.mimeappsPath(), mimeapps);
+        const QString readOnly = obstacle == u"config read-only"_s  ? f.env.configHome
+                                 : obstacle == u"store read-only"_s ? storeFolder
+                                                                    : QString();
+        if (!readOnly.isEmpty())
+            QVERIFY(QDir().mkpath(readOnly));
+        // Everything open to everyone but the read-only folder, and the
+        // command run as an unprivileged user, for whom permissions count.
+        openToEveryone(home.path());
+        if (!readOnly.isEmpty())
+            QVERIFY(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner |
+                                                        QFile::ReadOther | QFile::ExeOther));
+        {
+            const AsUnprivilegedUser nobody;
+            PosixRegistryStore storeBackend(QFile::encodeName(storeFolder).toStdString());
+            f.dialogs.expectMessage(kQuestion, MessageAnswer::Yes);
+            f.dialogs.expectMessage({});
+            associateWithPlaylists(f.dialogs, *f.fs, storeBackend, f.env);
+        }
+        openToEveryone(home.path());
+
         QVERIFY(f.dialogs.done());
-        QCOMPARE(f.dialogs.shown().size(), 1);
+        const MessageRequest& message = f.dialogs.lastMessage();
+        QCOMPARE(message.icon, MessageIcon::Exclamation);
+        QCOMPARE(message.buttons, MessageButtons::Ok);
+        QStringList expected;
+        for (const QString& file : failedFiles)
+            expected.append(u"Could not write %1\nReason: %2"_s.arg(home.filePath(file), reason));
+        QCOMPARE(message.text,
+                 u"Songbinder could not be registered as an editor of .m3u files.\n\n"_s +
+                     expected.join(u"\n\n"_s));
+        // Nothing that was there is damaged.
+        if (obstacle == u"config file"_s)
+            QCOMPARE(readAll(f.env.configHome), mimeapps);
+        else if (obstacle == u"data file"_s)
+            QCOMPARE(readAll(f.env.dataHome), store);
+        else if (obstacle != u"mimeapps folder"_s && obstacle != u"store read-only"_s)
+            QCOMPARE(readAll(f.mimeappsPath()), mimeapps);
+    }
+
+    // A full disk, as the registry reports it: a code, no words of its own.
+    void fullDiskInTheRegistryIsReported() {
+        Fixture f;
+        FullRegistry full;
+        f.dialogs.expectMessage(kQuestion, MessageAnswer::Yes);
+        f.dialogs.expectMessage(u"Songbinder could not be registered as an editor of .m3u "
+                                "files.\n\nCould not write HKEY_CLASSES_ROOT\\.m3u\n"
+                                "Reason: The disk is full"_s);
+        associateWithPlaylists(f.dialogs, *f.fs, full, f.env);
+        QVERIFY(f.dialogs.done());
+        QCOMPARE(f.dialogs.lastMessage().icon, MessageIcon::Exclamation);
     }
 
     void packagedEntryMatchesTheOneWritten() {
