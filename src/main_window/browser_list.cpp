@@ -9,6 +9,14 @@ BrowserList::BrowserList(FileSystem& fs, QWidget* parent)
     setUniformItemSizes(true);
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragOnly);
+    setDefaultDropAction(Qt::CopyAction);
+}
+
+Qt::DropActions BrowserList::supportedDropActions() const {
+    // What a drag out of the list offers. Never Move: a file manager that
+    // took it would relocate the user's audio files, and the list would drop
+    // the rows.
+    return Qt::CopyAction | Qt::LinkAction;
 }
 
 QMimeData* BrowserList::mimeData(const QList<QListWidgetItem*>& items) const {

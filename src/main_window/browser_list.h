@@ -23,6 +23,8 @@ protected:
     // gets them in.
     QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;
     QStringList mimeTypes() const override;
+    // Copy and Link only, for drags out of the list.
+    Qt::DropActions supportedDropActions() const override;
 
     FileSystem& m_fs;
     QString m_path;
