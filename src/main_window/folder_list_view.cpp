@@ -2,6 +2,7 @@
 
 #include "platform/file_system.h"
 
+#include <QKeyEvent>
 #include <QStyle>
 #include <QStyledItemDelegate>
 
@@ -33,9 +34,24 @@ FolderListView::FolderListView(FileSystem& fs, QWidget* parent)
         if (!m_rebuilding)
             Q_EMIT entryHighlighted();
     });
-    connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+    // Not itemActivated: where the desktop activates items on a single click,
+    // that would open the folder the user only meant to highlight for Make
+    // Root or Add Entire Dir. Enter is handled in keyPressEvent().
+    connect(this, &QListWidget::itemDoubleClicked, this, &FolderListView::requestOpen);
+}
+
+void FolderListView::requestOpen(const QListWidgetItem* item) {
+    if (item)
         Q_EMIT openRequested(item->data(kPathRole).toString());
-    });
+}
+
+void FolderListView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        requestOpen(currentItem());
+        event->accept();
+        return;
+    }
+    BrowserList::keyPressEvent(event);
 }
 
 bool FolderListView::setPath(const QString& folder, QString* error) {

@@ -4,7 +4,8 @@
 
 // The folder tree: the open folder's ancestors, the folder itself and its
 // sub-folders, indented like a tree. A single click (or the arrow keys)
-// highlights an entry; a double click or Enter asks to open it. Opening is
+// highlights an entry, whatever the desktop's single-click setting; a double
+// click or Enter asks to open it. Opening is
 // the main window's decision, so a folder that cannot be read never replaces
 // the one shown. Folders can be dragged onto the playlist.
 class FolderListView : public BrowserList {
@@ -32,7 +33,10 @@ Q_SIGNALS:
 
 protected:
     QString fullPathOf(const QListWidgetItem* item) const override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void requestOpen(const QListWidgetItem* item);
+
     bool m_rebuilding = false;
 };
