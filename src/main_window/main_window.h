@@ -58,6 +58,7 @@ private:
     // The browser.
     bool openFolder(const QString& folder);
     void onDriveChosen();
+    int driveIndexOf(const QString& folder) const;
     void selectDriveFor(const QString& folder);
     void showOpenedFolderFiles();
     void followHighlightedFolder();
@@ -77,6 +78,9 @@ private:
     QString m_dialogFileName;
     // The last folder opened on each drive, like a drive's current folder.
     QHash<QString, QString> m_driveFolders;
+    // The drive of the open folder: the drive box's choice until the user
+    // picks another.
+    QString m_shownDrive;
     // Add Entire Dir walks under way: the busy pointer shows while there is
     // one, and a close asked for meanwhile waits for the last to end.
     int m_runningWalks = 0;

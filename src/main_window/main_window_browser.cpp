@@ -36,28 +36,42 @@ bool MainWindow::openFolder(const QString& folder) {
     return true;
 }
 
-void MainWindow::selectDriveFor(const QString& folder) {
-    // The drive is the one whose top folder is the longest prefix of the folder.
+int MainWindow::driveIndexOf(const QString& folder) const {
+    // The mount point with the longest path that is the folder itself or one
+    // of its ancestors. Both end in a separator before they are compared, so
+    // /mnt/data2/x is not taken to be on /mnt/data.
+    const PathRules& rules = m_fs.rules();
+    const QString inside = rules.withTrailingSeparator(folder);
     int best = -1;
     qsizetype bestLength = -1;
     for (int i = 0; i < m_driveBox->count(); ++i) {
-        const QString root = m_driveBox->itemData(i).toString();
-        if (m_fs.rules().startsWithPath(folder, root) ||
-            m_fs.rules().samePath(folder + m_fs.rules().separator(), root)) {
-            if (root.size() > bestLength) {
-                best = i;
-                bestLength = root.size();
-            }
+        const QString root = rules.withTrailingSeparator(m_driveBox->itemData(i).toString());
+        if (rules.startsWithPath(inside, root) && root.size() > bestLength) {
+            best = i;
+            bestLength = root.size();
         }
     }
-    if (best < 0)
+    return best;
+}
+
+void MainWindow::selectDriveFor(const QString& folder) {
+    const int drive = driveIndexOf(folder);
+    if (drive < 0) {
+        // On no drive the box lists: any pick is a change.
+        m_shownDrive.clear();
         return;
-    m_driveBox->setCurrentIndex(best);
-    m_driveFolders.insert(m_fs.rules().identityKey(m_driveBox->itemData(best).toString()), folder);
+    }
+    m_driveBox->setCurrentIndex(drive);
+    m_shownDrive = m_driveBox->itemData(drive).toString();
+    m_driveFolders.insert(m_fs.rules().identityKey(m_shownDrive), folder);
 }
 
 void MainWindow::onDriveChosen() {
     const QString root = m_driveBox->currentData().toString();
+    // The drive already shown: the folder tree keeps its highlight and the
+    // file list its selection.
+    if (m_fs.rules().samePath(root, m_shownDrive))
+        return;
     const QString remembered = m_driveFolders.value(m_fs.rules().identityKey(root));
     QString error;
     // The folder last opened on that drive, else its top folder.

@@ -309,7 +309,14 @@ QList<DriveInfo> FakeFileSystem::drives() {
         const QString root = d->name + m_rules.separatorString();
         result.append({root, m_rules.isWindows() ? d->name.toLower() : root});
     }
+    for (const QString& mount : m_mountPoints)
+        result.append({mount, mount});
     return result;
+}
+
+void FakeFileSystem::addMountPoint(const QString& folder) {
+    addFolder(folder);
+    m_mountPoints.append(folder);
 }
 
 std::optional<QByteArray> FakeFileSystem::readFile(const QString& path, QString* error) {

@@ -31,6 +31,9 @@ public:
     // not ready fails every access with an error.
     void addDrive(const QString& root, bool ready = true);
     void setDriveReady(const QString& root, bool ready);
+    // A folder that drives() lists after the drives, as a volume mounted
+    // there is listed on Linux ("/mnt/data", without a trailing separator).
+    void addMountPoint(const QString& folder);
     // Folders and files are created along the path, drives included.
     void addFolder(const QString& path);
     void addFile(const QString& path, const QByteArray& content = {}, Attributes attributes = {});
@@ -91,6 +94,7 @@ private:
 
     PathRules m_rules;
     std::vector<std::unique_ptr<Node>> m_drives;
+    QStringList m_mountPoints;
     QString m_currentFolder;
     QString m_writeFailure;
     std::function<void(const QString&)> m_beforeSearch;
