@@ -196,10 +196,8 @@ void associateWithPlaylists(Dialogs& dialogs, FileSystem& fs, RegistryBackend& r
     if (classes.failure())
         failures.append(*classes.failure());
     // The registry entries alone mean nothing to a Linux desktop.
-    if (!env.dataHome.isEmpty()) {
-        if (const std::optional<DesktopFileFailure> desktop = registerDesktopEditor(fs, env))
-            failures.append({desktop->path, desktop->reason});
-    }
+    if (!env.dataHome.isEmpty())
+        failures += registerDesktopEditor(fs, env);
     // Success goes without a word, as it always did; a failure does not.
     if (!failures.isEmpty())
         dialogs.warn(Association::failures(failures));

@@ -27,8 +27,9 @@ AssociationEnvironment currentAssociationEnvironment();
 // The folder of the file-type store below a data home.
 QString registryStoreFolder(const AssociationEnvironment& env);
 
-// A place the association command could not write: a file (the store
-// standing in for the registry, a desktop file) or a registry key, and why.
+// A place the association command could not read or write: a file (the
+// store standing in for the registry, a desktop file) or a registry key,
+// and why, enough for a message naming both.
 struct AssociationFailure {
     QString path;
     QString reason;

@@ -113,7 +113,7 @@ bool mayExist(FileSystem& fs, const QString& path) {
     return !search || search->next().has_value();
 }
 
-std::optional<DesktopFileFailure> writeFile(FileSystem& fs, const QString& path,
+std::optional<AssociationFailure> writeFile(FileSystem& fs, const QString& path,
                                             const QByteArray& bytes) {
     QString reason;
     // The file system replaces the file through a temporary file beside
@@ -121,7 +121,7 @@ std::optional<DesktopFileFailure> writeFile(FileSystem& fs, const QString& path,
     // kept elsewhere and linked in stays where it is.
     if (!fs.makeFolders(fs.parentFolder(path), &reason) ||
         !fs.writeFileAtomic(path, bytes, &reason))
-        return DesktopFileFailure{path, reason};
+        return AssociationFailure{path, reason};
     return std::nullopt;
 }
 
@@ -200,12 +200,13 @@ QString withAddedAssociation(const QString& mimeappsText, const QString& desktop
     return text;
 }
 
-std::optional<DesktopFileFailure> registerDesktopEditor(FileSystem& fs,
-                                                        const AssociationEnvironment& env) {
-    std::optional<DesktopFileFailure> failure;
+QList<AssociationFailure> registerDesktopEditor(FileSystem& fs, const AssociationEnvironment& env) {
+    QList<AssociationFailure> failures;
     if (!installedEntryExists(fs, env)) {
-        failure = writeFile(fs, env.dataHome + QStringLiteral("/applications/") + kDesktopEntryId,
-                            desktopEntryText(env.executablePath).toUtf8());
+        if (auto failure =
+                writeFile(fs, env.dataHome + QStringLiteral("/applications/") + kDesktopEntryId,
+                          desktopEntryText(env.executablePath).toUtf8()))
+            failures.append(*failure);
     }
 
     const QString mimeappsPath = env.configHome + QStringLiteral("/mimeapps.list");
@@ -215,16 +216,19 @@ std::optional<DesktopFileFailure> registerDesktopEditor(FileSystem& fs,
     // is left alone rather than replaced by the program's lines alone.
     if (!before && !mayExist(fs, mimeappsPath))
         before = QByteArray();
-    if (!before)
-        return failure ? failure : DesktopFileFailure{mimeappsPath, reason};
+    if (!before) {
+        failures.append({mimeappsPath, reason});
+        return failures;
+    }
 
     // Read and written byte for byte (Latin-1), so lines in any encoding
     // come back exactly as they were; the lines added are plain ASCII.
     const QByteArray after =
         withAddedAssociation(QString::fromLatin1(*before), kDesktopEntryId, kPlaylistMimeTypes)
             .toLatin1();
-    if (after == *before)
-        return failure;
-    std::optional<DesktopFileFailure> written = writeFile(fs, mimeappsPath, after);
-    return failure ? failure : written;
+    if (after != *before) {
+        if (auto failure = writeFile(fs, mimeappsPath, after))
+            failures.append(*failure);
+    }
+    return failures;
 }

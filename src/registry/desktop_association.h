@@ -1,12 +1,12 @@
 #pragma once
 
+#include "registry/association.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 
-#include <optional>
-
 class FileSystem;
-struct AssociationEnvironment;
 
 // What the Edit verb means on a Linux desktop: Songbinder offered under
 // "Open With" for playlists, the user's default player left as it is.
@@ -31,17 +31,11 @@ QString desktopEntryText(const QString& executablePath);
 QString withAddedAssociation(const QString& mimeappsText, const QString& desktopId,
                              const QStringList& mimeTypes);
 
-// A file of the desktop that could not be read or written: its full path
-// and the file system's reason, enough for a message naming both.
-struct DesktopFileFailure {
-    QString path;
-    QString reason;
-};
-
 // Writes the user's desktop entry (unless an installed one exists) and adds
 // it to $XDG_CONFIG_HOME/mimeapps.list, each replaced as a whole through
 // `fs`, folders made as needed. A mimeapps.list that cannot be read is left
-// alone. Nothing when all went well; else the first failure (the other file
-// is still tried).
-[[nodiscard]] std::optional<DesktopFileFailure>
-registerDesktopEditor(FileSystem& fs, const AssociationEnvironment& env);
+// alone. The files that could not be read or written, each with the file
+// system's reason, in that order: none when all went well (the other file
+// is still tried after a failure).
+[[nodiscard]] QList<AssociationFailure> registerDesktopEditor(FileSystem& fs,
+                                                              const AssociationEnvironment& env);

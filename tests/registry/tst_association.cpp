@@ -48,9 +48,12 @@ QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
-// A failure as a test shows it: empty when there is none.
-QString shown(const std::optional<DesktopFileFailure>& failure) {
-    return failure ? failure->path + u": "_s + failure->reason : QString();
+// Failures as a test shows them, one a line: empty when there is none.
+QString shown(const QList<AssociationFailure>& failures) {
+    QStringList lines;
+    for (const AssociationFailure& failure : failures)
+        lines.append(failure.path + u": "_s + failure.reason);
+    return lines.join(u'\n');
 }
 
 void writeAll(const QString& path, const QByteArray& bytes) {
@@ -405,32 +408,31 @@ private slots:
                  readAll(target).constData());
     }
 
-    // Each file is still tried when the other fails; the first failure names
-    // its file and the file system's reason.
+    // Each file is still tried when the other fails; each failure names its
+    // file and the file system's reason.
     void desktopFailures_data() {
         QTest::addColumn<Obstacle>("obstacle");
-        QTest::addColumn<QString>("failedFile");
+        QTest::addColumn<QStringList>("failedFiles");
         QTest::addColumn<QString>("reason");
         QTest::addColumn<bool>("entryWritten");
         QTest::addColumn<bool>("mimeappsWritten");
-        QTest::newRow("none") << Obstacle::None << QString() << QString() << true << true;
+        const QStringList entry{u"entry"_s};
+        const QStringList mimeapps{u"mimeapps"_s};
+        QTest::newRow("none") << Obstacle::None << QStringList() << QString() << true << true;
         QTest::newRow("mimeapps.list cannot be opened")
-            << Obstacle::UnreadableMimeapps << "mimeapps"
-            << "Permission denied" << true << false;
-        QTest::newRow("a folder named mimeapps.list") << Obstacle::FolderForMimeapps << "mimeapps"
-                                                      << "Is a directory" << true << false;
+            << Obstacle::UnreadableMimeapps << mimeapps << "Permission denied" << true << false;
+        QTest::newRow("a folder named mimeapps.list")
+            << Obstacle::FolderForMimeapps << mimeapps << "Is a directory" << true << false;
         QTest::newRow("a file in the way of the applications folder")
-            << Obstacle::FileForApplicationsFolder << "entry"
-            << "Not a directory" << false << true;
+            << Obstacle::FileForApplicationsFolder << entry << "Not a directory" << false << true;
         QTest::newRow("config folder write-protected")
-            << Obstacle::ProtectedConfigFolder << "mimeapps"
-            << "Permission denied" << true << false;
-        QTest::newRow("disk full: the entry fails first") << Obstacle::DiskFull << "entry"
-                                                          << "Disk full" << false << false;
+            << Obstacle::ProtectedConfigFolder << mimeapps << "Permission denied" << true << false;
+        QTest::newRow("disk full: both, the entry first")
+            << Obstacle::DiskFull << entry + mimeapps << "Disk full" << false << false;
     }
     void desktopFailures() {
         QFETCH(Obstacle, obstacle);
-        QFETCH(QString, failedFile);
+        QFETCH(QStringList, failedFiles);
         QFETCH(QString, reason);
         QFETCH(bool, entryWritten);
         QFETCH(bool, mimeappsWritten);
@@ -459,13 +461,11 @@ private slots:
             break;
         }
 
-        const std::optional<DesktopFileFailure> failure = registerDesktopEditor(f.fake, f.env);
-        if (failedFile.isEmpty()) {
-            QCOMPARE(shown(failure), QString());
-        } else {
-            QCOMPARE(shown(failure), (failedFile == u"entry"_s ? f.entryPath() : f.mimeappsPath()) +
-                                         u": "_s + reason);
-        }
+        QStringList expected;
+        for (const QString& file : failedFiles)
+            expected.append((file == u"entry"_s ? f.entryPath() : f.mimeappsPath()) + u": "_s +
+                            reason);
+        QCOMPARE(shown(registerDesktopEditor(f.fake, f.env)), expected.join(u'\n'));
         QCOMPARE(f.fake.isFile(f.entryPath()), entryWritten);
         if (obstacle != Obstacle::FolderForMimeapps)
             QCOMPARE(f.fake.content(f.mimeappsPath()) != before, mimeappsWritten);
@@ -475,61 +475,64 @@ private slots:
     // Whatever could not be written is named in one exclamation message with
     // the system's reason; what was there stays as it was.
     void failuresAreReported_data() {
-        QTest::addColumn<QString>("obstacle");
-        QTest::addColumn<QStringList>("failedFiles"); // relative to the temporary home
+        // Below a temporary home: the files and folders already there, a
+        // folder nobody may write to, and the files the message names.
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("readOnly");
+        QTest::addColumn<QStringList>("failed");
         QTest::addColumn<QString>("reason");
+        const QString mimeapps = u"config/mimeapps.list"_s;
+        const QString store = u"data/songbinder/registry.txt"_s;
+        const QString entry = u"data/applications/"_s + kDesktopEntryId;
         QTest::newRow("a folder named mimeapps.list")
-            << "mimeapps folder" << QStringList{u"config/mimeapps.list"_s} << "Is a directory";
+            << QStringList() << mimeapps << QString() << QStringList{mimeapps} << "Is a directory";
         QTest::newRow("a file where the config folder belongs")
-            << "config file" << QStringList{u"config/mimeapps.list"_s} << "Not a directory";
-        QTest::newRow("config folder read-only")
-            << "config read-only" << QStringList{u"config/mimeapps.list"_s} << "Permission denied";
-        QTest::newRow("a file where the data folder belongs: store and entry")
-            << "data file"
-            << QStringList{u"data/songbinder/registry.txt"_s,
-                           u"data/applications/"_s + kDesktopEntryId}
+            << QStringList{u"config"_s} << QString() << QString() << QStringList{mimeapps}
             << "Not a directory";
+        QTest::newRow("config folder read-only")
+            << QStringList{mimeapps} << QString() << u"config"_s << QStringList{mimeapps}
+            << "Permission denied";
+        QTest::newRow("a file where the data folder belongs: store and entry")
+            << QStringList{u"data"_s, mimeapps} << QString() << QString()
+            << QStringList{store, entry} << "Not a directory";
+        QTest::newRow("files where both folders belong: all three")
+            << QStringList{u"data"_s, u"config"_s} << QString() << QString()
+            << QStringList{store, entry, mimeapps} << "Not a directory";
         QTest::newRow("store folder read-only")
-            << "store read-only" << QStringList{u"data/songbinder/registry.txt"_s}
+            << QStringList{mimeapps} << QString() << u"data/songbinder"_s << QStringList{store}
             << "Permission denied";
     }
     void failuresAreReported() {
-        QFETCH(QString, obstacle);
-        QFETCH(QStringList, failedFiles);
+        QFETCH(QStringList, files);
+        QFETCH(QString, folder);
+        QFETCH(QString, readOnly);
+        QFETCH(QStringList, failed);
         QFETCH(QString, reason);
         QTemporaryDir home;
         Fixture f(PathRules::posix());
         f.fs = &f.native;
         f.env.executablePath = u"/usr/bin/songbinder"_s;
         f.setDesktop(home.path());
-        const QString storeFolder = registryStoreFolder(f.env);
-        const QByteArray mimeapps = "[Default Applications]\naudio/x-mpegurl=player.desktop;\n";
-        const QByteArray store = "REGEDIT\n";
-        if (obstacle == u"mimeapps folder"_s)
-            QVERIFY(QDir().mkpath(f.mimeappsPath()));
-        else if (obstacle == u"config file"_s)
-            writeAll(f.env.configHome, mimeapps);
-        else if (obstacle == u"data file"_s)
-            writeAll(f.env.dataHome, store);
-        else
-            writeAll(f.mimeappsPath(), mimeapps);
-        const QString readOnly = obstacle == u"config read-only"_s  ? f.env.configHome
-                                 : obstacle == u"store read-only"_s ? storeFolder
-                                                                    : QString();
-        if (!readOnly.isEmpty())
-            QVERIFY(QDir().mkpath(readOnly));
+        const QByteArray kept = "[Default Applications]\naudio/x-mpegurl=player.desktop;\n";
+        for (const QString& file : files)
+            writeAll(home.filePath(file), kept);
+        for (const QString& made : {folder, readOnly})
+            if (!made.isEmpty())
+                QVERIFY(QDir().mkpath(home.filePath(made)));
         // Everything open to everyone but the read-only folder, and the
         // command run as an unprivileged user, for whom permissions count.
         openToEveryone(home.path());
         if (!readOnly.isEmpty())
-            QVERIFY(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner |
-                                                        QFile::ReadOther | QFile::ExeOther));
+            QVERIFY(QFile::setPermissions(home.filePath(readOnly),
+                                          QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                              QFile::ExeOther));
         {
             const AsUnprivilegedUser nobody;
-            PosixRegistryStore storeBackend(QFile::encodeName(storeFolder).toStdString());
+            PosixRegistryStore store(QFile::encodeName(registryStoreFolder(f.env)).toStdString());
             f.dialogs.expectMessage(kQuestion, MessageAnswer::Yes);
             f.dialogs.expectMessage({});
-            associateWithPlaylists(f.dialogs, *f.fs, storeBackend, f.env);
+            associateWithPlaylists(f.dialogs, *f.fs, store, f.env);
         }
         openToEveryone(home.path());
 
@@ -538,18 +541,14 @@ private slots:
         QCOMPARE(message.icon, MessageIcon::Exclamation);
         QCOMPARE(message.buttons, MessageButtons::Ok);
         QStringList expected;
-        for (const QString& file : failedFiles)
+        for (const QString& file : failed)
             expected.append(u"Could not write %1\nReason: %2"_s.arg(home.filePath(file), reason));
         QCOMPARE(message.text,
                  u"Songbinder could not be registered as an editor of .m3u files.\n\n"_s +
                      expected.join(u"\n\n"_s));
-        // Nothing that was there is damaged.
-        if (obstacle == u"config file"_s)
-            QCOMPARE(readAll(f.env.configHome), mimeapps);
-        else if (obstacle == u"data file"_s)
-            QCOMPARE(readAll(f.env.dataHome), store);
-        else if (obstacle != u"mimeapps folder"_s && obstacle != u"store read-only"_s)
-            QCOMPARE(readAll(f.mimeappsPath()), mimeapps);
+        // Nothing that was there is damaged: a list written to keeps its lines.
+        for (const QString& file : files)
+            QVERIFY2(readAll(home.filePath(file)).startsWith(kept), qPrintable(file));
     }
 
     // A full disk, as the registry reports it: a code, no words of its own.
