@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -27,6 +28,10 @@ public:
         : QObject(window)
         , m_window(window) {
         window->installEventFilter(this);
+        // The frame is there by the time the window is exposed, often
+        // without any move or resize of the window itself.
+        if (QWindow* handle = window->windowHandle())
+            handle->installEventFilter(this);
     }
 
     void centre() {
@@ -47,9 +52,13 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != m_window || m_done)
+        if (m_done)
             return false;
         switch (event->type()) {
+        case QEvent::Expose:
+            if (frameExtra(m_window) != m_extra)
+                centre();
+            break;
         case QEvent::Move:
         case QEvent::Resize:
             if (frameExtra(m_window) != m_extra)
@@ -59,7 +68,8 @@ protected:
                 m_done = true; // moved by the user or placed by the window manager: leave it
             break;
         case QEvent::Hide:
-            m_done = true;
+            if (watched == m_window)
+                m_done = true;
             break;
         default:
             break;
