@@ -51,6 +51,13 @@ private:
     QList<QWidget*> m_lists;
 };
 
+// The two desktops every click test runs on.
+void addClickSettingRows() {
+    QTest::addColumn<bool>("singleClick");
+    QTest::newRow("double-click desktop") << false;
+    QTest::newRow("single-click desktop") << true;
+}
+
 QStringList rowTexts(const QListWidget* list) {
     QStringList texts;
     for (int i = 0; i < list->count(); ++i)
@@ -126,9 +133,7 @@ void TestBrowser::cleanup() {
 }
 
 void TestBrowser::folderTreeClickHighlightsDoubleClickOpens_data() {
-    QTest::addColumn<bool>("singleClick");
-    QTest::newRow("double-click desktop") << false;
-    QTest::newRow("single-click desktop") << true;
+    addClickSettingRows();
 }
 
 void TestBrowser::folderTreeClickHighlightsDoubleClickOpens() {
@@ -181,9 +186,7 @@ void TestBrowser::enterOpensTheHighlightedFolder() {
 }
 
 void TestBrowser::doubleClickOnAFileShowsItsTagOnce_data() {
-    QTest::addColumn<bool>("singleClick");
-    QTest::newRow("double-click desktop") << false;
-    QTest::newRow("single-click desktop") << true;
+    addClickSettingRows();
 }
 
 void TestBrowser::doubleClickOnAFileShowsItsTagOnce() {
