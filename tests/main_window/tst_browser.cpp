@@ -151,6 +151,11 @@ void TestBrowser::folderTreeClickHighlightsDoubleClickOpens() {
     QCOMPARE(rowTexts(folders), opened);
     QCOMPARE(w.fileNames(), QStringList{u"r.mp3"_s});
     QVERIFY(!w.enabled(u"addSelectedFilesButton"_s));
+    // A change of the document refreshes the window; the file list keeps its
+    // folder and its selection.
+    w.files()->item(0)->setSelected(true);
+    w.doc().setModified(true);
+    QCOMPARE(w.files()->selectedItems().size(), 1);
     // So the commands of the highlighted folder reach it.
     w.click(u"addFolderTreeButton"_s);
     QTRY_COMPARE(w.doc().entries(), QStringList{u"C:\\Music\\Rock\\r.mp3"_s});
