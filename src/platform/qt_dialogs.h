@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/dialogs.h"
+#include "platform/path_rules.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -15,8 +16,14 @@ public:
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
 
-    // "Playlists (*.m3u)|*.m3u|All Files (*.*)|*.*" as Qt's name filters.
-    static QStringList nameFilters(const QString& filter);
+    // "Playlists (*.m3u)|*.m3u|All Files (*.*)|*.*" as Qt's name filters for
+    // a dialog that hides their details (QFileDialog::HideNameFilterDetails):
+    // each shows its description as written and matches by its patterns as
+    // `rules` read them. "*.*" matches every file under Windows rules only,
+    // so elsewhere it is asked for as "*", or names without a dot would be
+    // left out.
+    static QStringList nameFilters(const QString& filter,
+                                   const PathRules& rules = PathRules::native());
 
 private:
     std::optional<QString> runFileDialog(const FileDialogRequest& request, bool save);

@@ -3,8 +3,10 @@
 # suite for Windows), so each list is kept in one place.
 set(_here ${CMAKE_CURRENT_LIST_DIR})
 
-# Path rules, the file-system interface and the text codecs.
+# Path rules, the file-system interface, how playlist entries are looked up
+# and the text codecs.
 set(SONGBINDER_PLATFORM_TEXT_SOURCES
+    ${_here}/entry_lookup.cpp ${_here}/entry_lookup.h
     ${_here}/file_system.cpp ${_here}/file_system.h
     ${_here}/path_rules.cpp ${_here}/path_rules.h
     ${_here}/text_codec.cpp ${_here}/text_codec.h

@@ -80,10 +80,19 @@ QString decodePlaylist(QByteArrayView bytes, const PathRules& rules) {
     return decodeWindows1252(bytes);
 }
 
+QByteArray keepingLeadingMark(QByteArray utf8) {
+    if (utf8.startsWith(kUtf8Bom))
+        utf8.prepend(kUtf8Bom);
+    return utf8;
+}
+
 QByteArray encodePlaylist(QStringView text, const PathRules& rules) {
     if (!rules.isWindows())
-        return text.toUtf8();
-    if (std::optional<QByteArray> ansi = encodeWindows1252(text))
+        return keepingLeadingMark(text.toUtf8());
+    // Code-page text that begins with the mark's three bytes ("ï»¿") would
+    // lose them on reading: UTF-8 behind a mark keeps them.
+    if (std::optional<QByteArray> ansi = encodeWindows1252(text);
+        ansi && !ansi->startsWith(kUtf8Bom))
         return *ansi;
     return kUtf8Bom + text.toUtf8();
 }
