@@ -1,5 +1,7 @@
 #pragma once
 
+#include "playlist/undecodable_names.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -30,7 +32,8 @@ struct SkippedFolders {
 // own files, in the order the file system lists them, before its sub-folders,
 // each sub-folder's tree finished before the next begins. Hidden and system
 // files count; folders never do, whatever their name; links to folders are
-// not followed, so the walk always ends.
+// not followed, so the walk always ends. Files and folders whose names are
+// not UTF-8 are skipped and counted.
 //
 // It only reads the file system, so it may run on any thread.
 class FolderTreeListing {
@@ -49,12 +52,14 @@ public:
     // to the sink in order. False when the sink stopped it.
     bool run(const QString& folder, const Sink& sink);
     const SkippedFolders& skipped() const { return m_skipped; }
+    const UndecodableNames& undecodable() const { return m_undecodable; }
 
 private:
     bool walk(const QString& folder, const Sink& sink);
 
     FileSystem& m_fs;
     SkippedFolders m_skipped;
+    UndecodableNames m_undecodable;
     // Files of the later patterns, waiting for the whole tree's "*.mp3".
     QStringList m_wav;
     QStringList m_wma;
@@ -65,7 +70,8 @@ private:
 // it, in batches between which the window goes on working. A file outside
 // the root is refused with one message each, in order; while a message is
 // open the listing waits. At the end, one message names the folders that
-// could not be read. The modified flag is set only by the adds themselves.
+// could not be read, and one the names that are not UTF-8. The modified
+// flag is set only by the adds themselves.
 class FolderTreeAdd final : public QObject {
     Q_OBJECT
 
@@ -110,6 +116,7 @@ private:
     std::condition_variable m_roomForMore;
     QStringList m_waiting;
     SkippedFolders m_skipped;
+    UndecodableNames m_undecodable;
     bool m_listingDone = false;
     // The window will come back for the waiting paths: a call of
     // addWaitingPaths() is queued or under way.
