@@ -151,7 +151,7 @@ int main(int argc, char* argv[]) {
     }
     QStringList sorted = *library;
     std::stable_sort(sorted.begin(), sorted.end(), PathRules::lessForPlaylist);
-    const QByteArray playlistBytes = playlistFileBytes(sorted, PathRules::posix());
+    const QByteArray playlistBytes = playlistFileBytes({{}, sorted, {}, {}}, PathRules::posix());
     const QString playlist = root + QStringLiteral("/mix.m3u");
     const QString reference = root + QStringLiteral("/reference.m3u");
     std::vector<std::string> nativePaths;

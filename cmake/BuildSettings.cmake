@@ -16,5 +16,6 @@ set(SONGBINDER_QT_DEFINITIONS
 # program and for the projects that build a part of it.
 include(${SONGBINDER_SOURCE_ROOT}/src/platform/sources.cmake)
 include(${SONGBINDER_SOURCE_ROOT}/src/playlist/sources.cmake)
+include(${SONGBINDER_SOURCE_ROOT}/src/playlist_file/sources.cmake)
 include(${SONGBINDER_SOURCE_ROOT}/src/registry/sources.cmake)
 include(${SONGBINDER_SOURCE_ROOT}/src/tags/sources.cmake)
