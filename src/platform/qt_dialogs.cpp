@@ -90,11 +90,11 @@ QStringList QtDialogs::nameFilters(const QString& filter, const PathRules& rules
     return filters;
 }
 
-std::optional<QString> QtDialogs::runFileDialog(const FileDialogRequest& request, bool save) {
-    QFileDialog dialog(m_parent, request.title);
-    // Our own dialog, so that no overwrite question and no default suffix get
-    // in the way of the program's own questions. The filters show their
-    // descriptions only: nameFilters() puts what they match behind them.
+void QtDialogs::prepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request,
+                                  bool save) {
+    dialog.setWindowTitle(request.title);
+    // The filters show their descriptions only: nameFilters() puts what they
+    // match behind them.
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite |
                       QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -108,6 +108,11 @@ std::optional<QString> QtDialogs::runFileDialog(const FileDialogRequest& request
             dialog.setDirectory(initial.absolutePath());
         dialog.selectFile(initial.fileName());
     }
+}
+
+std::optional<QString> QtDialogs::runFileDialog(const FileDialogRequest& request, bool save) {
+    QFileDialog dialog(m_parent);
+    prepareFileDialog(dialog, request, save);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();

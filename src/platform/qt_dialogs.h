@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 
+class QFileDialog;
+
 // Message boxes and file dialogs as real modal Qt windows over `parent`.
 class QtDialogs final : public Dialogs {
 public:
@@ -24,6 +26,11 @@ public:
     // left out.
     static QStringList nameFilters(const QString& filter,
                                    const PathRules& rules = PathRules::native());
+
+    // Sets up an open or save dialog for the request: the program's own
+    // dialog, no overwrite question and no default suffix (the program asks
+    // its own questions), the filters, the starting folder and name.
+    static void prepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bool save);
 
 private:
     std::optional<QString> runFileDialog(const FileDialogRequest& request, bool save);
