@@ -465,6 +465,16 @@ void TestPathServices::playlistTextEncoding() {
     const QByteArray bytes = TextCodec::encodePlaylist(wide, PathRules::windows());
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
     QCOMPARE(TextCodec::decodePlaylist(bytes, PathRules::windows()), wide);
+    // Reading takes a mark at the start for the file's own: text that
+    // begins like one keeps its first characters.
+    for (const PathRules& rules : {PathRules::windows(), PathRules::posix()}) {
+        for (const QString& text : {QString::fromUtf8("\xEF\xBB\xBF"
+                                                      "a\r\n"),
+                                    QString::fromUtf8("\xC3\xAF\xC2\xBB\xC2\xBF"
+                                                      "a\r\n")})
+            QCOMPARE(TextCodec::decodePlaylist(TextCodec::encodePlaylist(text, rules), rules),
+                     text);
+    }
 }
 
 QTEST_APPLESS_MAIN(TestPathServices)
