@@ -2,6 +2,8 @@
 
 #include "platform/utf8.h"
 
+#include <QStringDecoder>
+
 #include <array>
 #include <string_view>
 
@@ -16,8 +18,11 @@ constexpr std::array<char16_t, 32> kHighBlock = {
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
 
+// QString::fromUtf8() drops a byte-order mark at the start; the caller has
+// skipped the file's own already, so a second one is text and stays.
 QString decodeUtf8(QByteArrayView bytes) {
-    return QString::fromUtf8(bytes);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
 }
 
 } // namespace
