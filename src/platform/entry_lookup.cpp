@@ -1,6 +1,7 @@
 #include "platform/entry_lookup.h"
 
 #include "platform/file_system.h"
+#include "platform/hex_digits.h"
 #include "platform/text_codec.h"
 
 #include <QSysInfo>
@@ -28,16 +29,6 @@ qsizetype schemeLength(QStringView entry) {
     return at < entry.size() && entry[at] == QLatin1Char(':') ? at : 0;
 }
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // "%XX" becomes the byte XX; a '%' that begins no such escape stands for
 // itself, as tools that never escape a '%' in a name write it.
 QByteArray percentDecoded(QStringView text) {
@@ -45,9 +36,10 @@ QByteArray percentDecoded(QStringView text) {
     QByteArray decoded;
     decoded.reserve(bytes.size());
     for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '%' && i + 2 < bytes.size() && hexValue(bytes[i + 1]) >= 0 &&
-            hexValue(bytes[i + 2]) >= 0) {
-            decoded.append(static_cast<char>(hexValue(bytes[i + 1]) * 16 + hexValue(bytes[i + 2])));
+        if (bytes[i] == '%' && i + 2 < bytes.size() && hexDigitValue(bytes[i + 1]) >= 0 &&
+            hexDigitValue(bytes[i + 2]) >= 0) {
+            decoded.append(
+                static_cast<char>(hexDigitValue(bytes[i + 1]) * 16 + hexDigitValue(bytes[i + 2])));
             i += 2;
         } else {
             decoded.append(bytes[i]);
