@@ -28,7 +28,7 @@ QStringList listedNames(const QFileDialog& dialog) {
 
 } // namespace
 
-class TestQtDialogs : public QObject {
+class TestFileDialogFilters : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -38,7 +38,7 @@ private Q_SLOTS:
     void filtersListWhatTheySay();
 };
 
-void TestQtDialogs::nameFilters_data() {
+void TestFileDialogFilters::nameFilters_data() {
     QTest::addColumn<bool>("windows");
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QStringList>("qtFilters");
@@ -53,7 +53,7 @@ void TestQtDialogs::nameFilters_data() {
         << false << u"Lists|*.m3u;*.pls"_s << QStringList{u"Lists (*.m3u *.pls) (*.m3u *.pls)"_s};
 }
 
-void TestQtDialogs::nameFilters() {
+void TestFileDialogFilters::nameFilters() {
     QFETCH(bool, windows);
     QFETCH(QString, filter);
     QFETCH(QStringList, qtFilters);
@@ -61,7 +61,7 @@ void TestQtDialogs::nameFilters() {
              qtFilters);
 }
 
-void TestQtDialogs::filtersListWhatTheySay_data() {
+void TestFileDialogFilters::filtersListWhatTheySay_data() {
     QTest::addColumn<int>("filter");
     QTest::addColumn<QStringList>("names");
     QTest::newRow("playlists") << 0 << QStringList{u"a.m3u"_s, u"b.m3u8"_s};
@@ -71,7 +71,7 @@ void TestQtDialogs::filtersListWhatTheySay_data() {
 
 // A playlist saved as "party" must show in the Open dialog; the user sees
 // the filter texts as written.
-void TestQtDialogs::filtersListWhatTheySay() {
+void TestFileDialogFilters::filtersListWhatTheySay() {
     QFETCH(int, filter);
     QFETCH(QStringList, names);
     QTemporaryDir dir;
@@ -92,5 +92,5 @@ void TestQtDialogs::filtersListWhatTheySay() {
     QTRY_COMPARE(listedNames(dialog), names);
 }
 
-QTEST_MAIN(TestQtDialogs)
-#include "tst_qt_dialogs.moc"
+QTEST_MAIN(TestFileDialogFilters)
+#include "tst_file_dialog_filters.moc"
