@@ -15,5 +15,7 @@ set(SONGBINDER_QT_DEFINITIONS
 # Each room lists its files once, in sources.cmake beside them, for the
 # program and for the projects that build a part of it.
 include(${SONGBINDER_SOURCE_ROOT}/src/platform/sources.cmake)
+include(${SONGBINDER_SOURCE_ROOT}/src/playlist/sources.cmake)
+include(${SONGBINDER_SOURCE_ROOT}/src/playlist_file/sources.cmake)
 include(${SONGBINDER_SOURCE_ROOT}/src/registry/sources.cmake)
 include(${SONGBINDER_SOURCE_ROOT}/src/tags/sources.cmake)

@@ -1,5 +1,5 @@
 // Writes the fuzzers' seed inputs: a few trailers and records of the kinds
-// the decoder and the message meet, built here from scratch.
+// the decoder and the message meet, and playlists, built here from scratch.
 // Usage: make_seeds OUTPUT-FOLDER (one folder per fuzz target in it)
 #include "id3_trailer.h"
 
@@ -82,6 +82,20 @@ QList<QByteArray> records() {
             record(1, 1, {})};
 }
 
+// Playlists in the shapes players write, and the odd ones.
+QList<QByteArray> playlists() {
+    return {"C:\\Music\\a.mp3\r\nC:\\Music\\b.mp3\r\n",
+            "#EXTM3U\n#EXTINF:215,Artist - Intro\n#EXTVLCOPT:start-time=5\n/m/a.mp3\n"
+            "#EXTINF:187,Song\nfile:///m/b%20c.mp3\n",
+            "#EXTM3U x-tvg-url=\"http://epg.example/g.xml\"\r\n#EXTINF:-1 tvg-id=\"n\" "
+            "group-title=\"News\",News\r\n#EXTGRP:News\r\nhttps://live.example/n.m3u8\r\n",
+            "\xEF\xBB\xBF#EXTM3U\r\n#EXTINF:1,A\r\n..\\Music\\a.mp3\r\nArtist\\b.mp3",
+            "http://radio.example:8000/stream\nmms://m.example/x\nrtsp://c/1",
+            "#EXTM3U\n#EXTINF:1,Caf\xE9 \x96 Live\n/m/caf\xE9.mp3\n#EXT-X-ENDLIST",
+            "\r\n  \n#\n #x\n\xEF\xBB\xBF\xEF\xBB\xBF\xC3\xAF\xC2\xBB\xC2\xBF\r\r\n",
+            QByteArray("file:///m/a\0b.mp3\nfile:///%E9%ZZ\n#EXTM3U\n", 41)};
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -91,7 +105,8 @@ int main(int argc, char** argv) {
     }
     const QString out = QFile::decodeName(argv[1]);
     if (!writeAll(out + QStringLiteral("/id3_decode"), trailers()) ||
-        !writeAll(out + QStringLiteral("/tag_message"), trailers() + records())) {
+        !writeAll(out + QStringLiteral("/tag_message"), trailers() + records()) ||
+        !writeAll(out + QStringLiteral("/playlist_read"), playlists())) {
         std::fprintf(stderr, "make_seeds: cannot write to %s\n", argv[1]);
         return 1;
     }

@@ -22,10 +22,49 @@ QString FileSystem::buildPath(const QString& folder, const QString& name) const 
     return name.startsWith(sep) ? folder + name : folder + sep + name;
 }
 
-bool isOrdinaryFile(FileSystem& fs, const QString& path) {
-    const auto search = fs.search(path, SearchMask::Normal);
+namespace {
+
+bool searchFinds(FileSystem& fs, const QString& pattern, SearchMask mask) {
+    const auto search = fs.search(pattern, mask);
     if (!search)
         return false;
     const std::optional<QString> first = search->next();
     return first.has_value() && !first->isEmpty();
+}
+
+bool hasWildcard(QStringView name) {
+    return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
+}
+
+} // namespace
+
+bool FileSystem::hasFileNamed(const QString& path, SearchMask mask) {
+    const qsizetype cut = path.lastIndexOf(rules().separator());
+    const QStringView name = QStringView(path).sliced(cut + 1);
+    if (name.isEmpty())
+        return false;
+    if (!hasWildcard(name))
+        return searchFinds(*this, path, mask);
+    // The search would take the name as a pattern: list the folder and
+    // compare every name with this one.
+    const auto search = this->search(buildPath(path.left(cut + 1), QStringLiteral("*")), mask);
+    if (!search)
+        return false;
+    while (const std::optional<QString> found = search->next()) {
+        if (rules().samePath(*found, name.toString()))
+            return true;
+    }
+    return false;
+}
+
+bool fileExists(FileSystem& fs, const QString& path, SearchMask mask) {
+    const PathRules& rules = fs.rules();
+    // A folder path ending in a separator asks for any file in the folder.
+    if (rules.isWindows() || path.endsWith(rules.separator()))
+        return searchFinds(fs, path, mask);
+    return fs.hasFileNamed(path, mask);
+}
+
+bool holdsUndecodableName(QStringView path, const PathRules& rules) {
+    return !rules.isWindows() && path.contains(QChar(QChar::ReplacementCharacter));
 }

@@ -66,6 +66,11 @@ public:
     // access). A search that matches nothing is a valid, empty search.
     virtual std::unique_ptr<FileNameSearch> search(const QString& pattern, SearchMask mask,
                                                    QString* error = nullptr) = 0;
+    // True when `path`, taken as it stands ('*' and '?' are characters of
+    // the name, trailing spaces too), names an existing file that `mask`
+    // finds. Any error means false. This one lists the folder when the name
+    // holds a wildcard; a real file system looks the name up directly.
+    virtual bool hasFileNamed(const QString& path, SearchMask mask);
 
     // The part of a path before its last separator; a drive's top folder keeps
     // its separator ("D:\", "/"); empty for a bare name.
@@ -109,8 +114,24 @@ public:
     virtual bool makeFolders(const QString& path, QString* error = nullptr) = 0;
 };
 
+// True when `path` names an existing file that `mask` finds (folders never).
+// Under Windows rules this is the file-name search, so a name with wildcards
+// is found when some file matches it. Under POSIX rules a name may hold '*'
+// and '?' and stands for itself alone: "Track?.mp3" is not found because
+// "Track1.mp3" exists. A path ending in a separator, under both rules, is
+// found when its folder holds such a file. Any error means false.
+bool fileExists(FileSystem& fs, const QString& path, SearchMask mask);
+
 // True exactly when the path names an existing ordinary file, as a normal
-// search finds it: hidden and system files and folders are not found, and a
-// name with wildcards is found when some file matches it. Any error means
-// false.
-bool isOrdinaryFile(FileSystem& fs, const QString& path);
+// search finds it: hidden and system files and folders are not found.
+inline bool isOrdinaryFile(FileSystem& fs, const QString& path) {
+    return fileExists(fs, path, SearchMask::Normal);
+}
+
+// A name on a POSIX disk is a string of bytes; one that is not UTF-8 cannot
+// be held in a QString without loss. It arrives with U+FFFD in place of the
+// bytes that are not, and that text names another file or none, so it can
+// never be a playlist entry. True when `path` holds such a name (never under
+// Windows rules, where every name is Unicode). A name that really holds
+// U+FFFD counts too: it cannot be told apart.
+bool holdsUndecodableName(QStringView path, const PathRules& rules);

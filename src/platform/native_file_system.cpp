@@ -126,6 +126,23 @@ private:
     std::optional<QString> m_name;
 };
 
+// Whether `path`, whose last part is `name`, is a file the mask finds: one
+// stat, no folder listing. Nothing, with *error set, when the file system
+// cannot tell (no access to a folder on the way, a broken device).
+std::optional<bool> fileNamed(const QString& path, const QString& name, SearchMask mask,
+                              QString* error) {
+    struct stat st {};
+    const QByteArray full = QFile::encodeName(path);
+    if (::stat(full.constData(), &st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return false;
+        setError(error, errnoText(errno));
+        return std::nullopt;
+    }
+    return S_ISREG(st.st_mode) &&
+           (mask == SearchMask::AllFiles || !name.startsWith(QLatin1Char('.')));
+}
+
 QByteArray folderBytes(const QString& folder) {
     return QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
 }
@@ -144,18 +161,11 @@ std::unique_ptr<FileNameSearch> NativeFileSystem::search(const QString& pattern,
     if (name.isEmpty())
         name = QStringLiteral("*");
     if (!hasWildcards(name)) {
-        struct stat st {};
-        const QByteArray full = QFile::encodeName(pattern);
-        if (::stat(full.constData(), &st) != 0) {
-            if (errno == ENOENT || errno == ENOTDIR)
-                return std::make_unique<SingleNameSearch>(std::nullopt);
-            setError(error, errnoText(errno));
+        const std::optional<bool> found = fileNamed(pattern, name, mask, error);
+        if (!found)
             return nullptr;
-        }
-        const bool found = S_ISREG(st.st_mode) &&
-                           (mask == SearchMask::AllFiles || !name.startsWith(QLatin1Char('.')));
-        return std::make_unique<SingleNameSearch>(found ? std::optional<QString>(name)
-                                                        : std::nullopt);
+        return std::make_unique<SingleNameSearch>(*found ? std::optional<QString>(name)
+                                                         : std::nullopt);
     }
     auto listing = std::make_unique<DirectorySearch>(folderBytes(folder), name, mask);
     if (!listing->isOpen()) {
@@ -163,6 +173,13 @@ std::unique_ptr<FileNameSearch> NativeFileSystem::search(const QString& pattern,
         return nullptr;
     }
     return listing;
+}
+
+bool NativeFileSystem::hasFileNamed(const QString& path, SearchMask mask) {
+    const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    if (name.isEmpty() || hasNul(path))
+        return false;
+    return fileNamed(path, name, mask, nullptr).value_or(false);
 }
 
 namespace {

@@ -10,6 +10,7 @@ public:
 
     std::unique_ptr<FileNameSearch> search(const QString& pattern, SearchMask mask,
                                            QString* error = nullptr) override;
+    bool hasFileNamed(const QString& path, SearchMask mask) override;
     std::optional<FolderInfo> folder(const QString& path, QString* error = nullptr) override;
     std::optional<QStringList> listFolders(const QString& path, QString* error = nullptr) override;
     std::optional<QStringList> listFiles(const QString& path, const QString& patterns,

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include <algorithm>
+
 namespace {
 
 QMessageBox::StandardButton toButton(MessageAnswer answer) {
@@ -67,24 +69,34 @@ MessageAnswer QtDialogs::message(const MessageRequest& request) {
     }
 }
 
-QStringList QtDialogs::nameFilters(const QString& filter) {
+QStringList QtDialogs::nameFilters(const QString& filter, const PathRules& rules) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
         const QString& name = parts[i];
-        filters.append(name.contains(QLatin1Char('('))
-                           ? name
-                           : name + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        const QString shown =
+            name.contains(QLatin1Char('('))
+                ? name
+                : name + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+        if (!rules.isWindows())
+            std::replace(patterns.begin(), patterns.end(), QStringLiteral("*.*"),
+                         QStringLiteral("*"));
+        // The dialog matches by the last parenthesis and shows what comes
+        // before it.
+        filters.append(shown + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                       QLatin1Char(')'));
     }
     return filters;
 }
 
-std::optional<QString> QtDialogs::runFileDialog(const FileDialogRequest& request, bool save) {
-    QFileDialog dialog(m_parent, request.title);
-    // Our own dialog, so that no overwrite question and no default suffix get
-    // in the way of the program's own questions.
-    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+void QtDialogs::prepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request,
+                                  bool save) {
+    dialog.setWindowTitle(request.title);
+    // The filters show their descriptions only: nameFilters() puts what they
+    // match behind them.
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite |
+                      QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilters(nameFilters(request.filter));
@@ -96,6 +108,11 @@ std::optional<QString> QtDialogs::runFileDialog(const FileDialogRequest& request
             dialog.setDirectory(initial.absolutePath());
         dialog.selectFile(initial.fileName());
     }
+}
+
+std::optional<QString> QtDialogs::runFileDialog(const FileDialogRequest& request, bool save) {
+    QFileDialog dialog(m_parent);
+    prepareFileDialog(dialog, request, save);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();

@@ -1,5 +1,6 @@
 #include "platform/registry_text.h"
 
+#include "platform/hex_digits.h"
 #include "platform/utf8.h"
 
 #include <algorithm>
@@ -116,22 +117,12 @@ void formatKey(std::string& out, const RegistryKey& key, const std::string& path
                                : path + '\\' + escapeKeyName(child->name));
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Reads the two hex digits at text[at]; -1 when they are not there.
 int hexByte(std::string_view text, std::size_t at) {
     if (at + 2 > text.size())
         return -1;
-    const int high = hexDigit(text[at]);
-    const int low = hexDigit(text[at + 1]);
+    const int high = hexDigitValue(text[at]);
+    const int low = hexDigitValue(text[at + 1]);
     return high < 0 || low < 0 ? -1 : high * 16 + low;
 }
 

@@ -3,9 +3,12 @@
 # suite for Windows), so each list is kept in one place.
 set(_here ${CMAKE_CURRENT_LIST_DIR})
 
-# Path rules, the file-system interface and the text codecs.
+# Path rules, the file-system interface, how playlist entries are looked up
+# and the text codecs.
 set(SONGBINDER_PLATFORM_TEXT_SOURCES
+    ${_here}/entry_lookup.cpp ${_here}/entry_lookup.h
     ${_here}/file_system.cpp ${_here}/file_system.h
+    ${_here}/hex_digits.h
     ${_here}/path_rules.cpp ${_here}/path_rules.h
     ${_here}/text_codec.cpp ${_here}/text_codec.h
     ${_here}/utf8.h)
@@ -20,6 +23,7 @@ set(SONGBINDER_PLATFORM_UI_SOURCES
 # The file-type registry: standard C++ only, plus the system's own calls on
 # Windows and a per-user store file elsewhere.
 set(SONGBINDER_REGISTRY_BACKEND_SOURCES
+    ${_here}/hex_digits.h
     ${_here}/registry_backend.h
     ${_here}/registry_memory.cpp ${_here}/registry_memory.h
     ${_here}/registry_text.cpp ${_here}/registry_text.h

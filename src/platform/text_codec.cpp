@@ -2,6 +2,8 @@
 
 #include "platform/utf8.h"
 
+#include <QStringDecoder>
+
 #include <array>
 #include <string_view>
 
@@ -16,8 +18,11 @@ constexpr std::array<char16_t, 32> kHighBlock = {
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
 
+// QString::fromUtf8() drops a byte-order mark at the start; the caller has
+// skipped the file's own already, so a second one is text and stays.
 QString decodeUtf8(QByteArrayView bytes) {
-    return QString::fromUtf8(bytes);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
 }
 
 } // namespace
@@ -80,10 +85,19 @@ QString decodePlaylist(QByteArrayView bytes, const PathRules& rules) {
     return decodeWindows1252(bytes);
 }
 
+QByteArray keepingLeadingMark(QByteArray utf8) {
+    if (utf8.startsWith(kUtf8Bom))
+        utf8.prepend(kUtf8Bom);
+    return utf8;
+}
+
 QByteArray encodePlaylist(QStringView text, const PathRules& rules) {
     if (!rules.isWindows())
-        return text.toUtf8();
-    if (std::optional<QByteArray> ansi = encodeWindows1252(text))
+        return keepingLeadingMark(text.toUtf8());
+    // Code-page text that begins with the mark's three bytes ("ï»¿") would
+    // lose them on reading: UTF-8 behind a mark keeps them.
+    if (std::optional<QByteArray> ansi = encodeWindows1252(text);
+        ansi && !ansi->startsWith(kUtf8Bom))
         return *ansi;
     return kUtf8Bom + text.toUtf8();
 }

@@ -23,6 +23,11 @@ std::optional<QByteArray> encodeWindows1252(QStringView text);
 bool isValidUtf8(QByteArrayView bytes);
 bool isAscii(QByteArrayView bytes);
 
+// UTF-8 playlist bytes as they are written. Reading skips a byte-order mark
+// at the start of a file, so text that itself begins with U+FEFF is written
+// behind one more mark, or its first character would be lost.
+QByteArray keepingLeadingMark(QByteArray utf8);
+
 // Reads a whole playlist file's bytes. A UTF-8 byte-order mark at the start is
 // skipped and the rest read as UTF-8.
 QString decodePlaylist(QByteArrayView bytes, const PathRules& rules);

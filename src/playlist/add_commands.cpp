@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "playlist/playlist_document.h"
+#include "playlist/undecodable_names.h"
 
 #include <QCoreApplication>
 
@@ -50,24 +51,34 @@ void addSelectedFiles(PlaylistDocument& document, Dialogs& dialogs, const QStrin
                       const QStringList& selectedNames) {
     const PathRules& rules = document.rules();
     const QString prefix = rules.withTrailingSeparator(folder);
-    const PlaylistDocument::Batch batch(document);
-    for (const QString& name : selectedNames) {
-        addFileToPlaylist(document, dialogs, rules.withoutPadding(prefix + name));
-        document.setModified(true);
+    UndecodableNames skipped;
+    {
+        const PlaylistDocument::Batch batch(document);
+        for (const QString& name : selectedNames) {
+            const QString path = rules.withoutPadding(prefix + name);
+            if (!skipped.skip(path, rules))
+                addFileToPlaylist(document, dialogs, path);
+            document.setModified(true);
+        }
     }
+    skipped.report(dialogs);
 }
 
 void addDroppedPaths(PlaylistDocument& document, Dialogs& dialogs,
                      const std::optional<QStringList>& droppedPaths) {
+    UndecodableNames skipped;
     if (droppedPaths) {
         const PathRules& rules = document.rules();
         const PlaylistDocument::Batch batch(document);
-        for (const QString& path : *droppedPaths)
-            addFileToPlaylist(
-                document, dialogs,
-                rules.withoutPadding(collapseDoubledSeparators(path, rules.separator())));
+        for (const QString& dropped : *droppedPaths) {
+            const QString path =
+                rules.withoutPadding(collapseDoubledSeparators(dropped, rules.separator()));
+            if (!skipped.skip(path, rules))
+                addFileToPlaylist(document, dialogs, path);
+        }
     }
     document.setModified(true);
+    skipped.report(dialogs);
 }
 
 void removeEntries(PlaylistDocument& document, const QList<int>& rows) {

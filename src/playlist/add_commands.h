@@ -22,14 +22,16 @@ PlaylistDocument::AddResult addFileToPlaylist(PlaylistDocument& document, Dialog
 
 // "Add Selected Files To Playist": the names selected in the file list
 // showing `folder`, top to bottom. Sets the modified flag for each name,
-// also when it was refused or already present.
+// also when it was refused or already present. Names that are not UTF-8
+// are skipped, with one message at the end.
 void addSelectedFiles(PlaylistDocument& document, Dialogs& dialogs, const QString& folder,
                       const QStringList& selectedNames);
 
 // A drop on the playlist: each dropped path in order, with doubled
 // separators collapsed (a network path keeps its leading pair). Nothing is
 // added when the drop offered no file list; the modified flag is set either
-// way.
+// way. Paths with a name that is not UTF-8 are skipped, with one message at
+// the end.
 void addDroppedPaths(PlaylistDocument& document, Dialogs& dialogs,
                      const std::optional<QStringList>& droppedPaths);
 

@@ -96,20 +96,27 @@ bool FolderTreeListing::walk(const QString& folderPath, const Sink& sink) {
     if (const auto names =
             m_fs.search(m_fs.buildPath(path, QStringLiteral("*")), SearchMask::AllFiles, &error)) {
         while (const std::optional<QString> name = names->next()) {
-            if (PathRules::matchesPattern(*name, kMp3)) {
-                if (!sink.found(m_fs.buildPath(path, *name)))
-                    return false;
-            } else if (PathRules::matchesPattern(*name, kWav)) {
-                m_wav.append(m_fs.buildPath(path, *name));
-            } else if (PathRules::matchesPattern(*name, kWma)) {
-                m_wma.append(m_fs.buildPath(path, *name));
-            }
+            QStringList* later = nullptr;
+            if (PathRules::matchesPattern(*name, kWav))
+                later = &m_wav;
+            else if (PathRules::matchesPattern(*name, kWma))
+                later = &m_wma;
+            else if (!PathRules::matchesPattern(*name, kMp3))
+                continue;
+            const QString file = m_fs.buildPath(path, *name);
+            if (m_undecodable.skip(file, m_fs.rules()))
+                continue;
+            if (later)
+                later->append(file);
+            else if (!sink.found(file))
+                return false;
         }
     } else {
         m_skipped.add(path, error);
     }
     for (const QString& subFolder : folder->subFolders) {
-        if (!walk(subFolder, sink))
+        // Its text names no folder on the disk: nothing below it can be added.
+        if (!m_undecodable.skip(subFolder, m_fs.rules()) && !walk(subFolder, sink))
             return false;
     }
     return true;
@@ -149,6 +156,7 @@ void FolderTreeAdd::list() {
                 {[this](const QString& path) { return hand(path); }, [this] { return mayGoOn(); }});
     std::unique_lock lock(m_mutex);
     m_skipped = listing.skipped();
+    m_undecodable = listing.undecodable();
     m_listingDone = true;
     askForAdding(lock);
 }
@@ -258,5 +266,6 @@ void FolderTreeAdd::finish() {
         m_thread.join();
     if (!m_skipped.folders.isEmpty())
         m_dialogs.warn(Texts::skipped(m_skipped));
+    m_undecodable.report(m_dialogs);
     Q_EMIT finished();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/file_system.h"
+#include "playlist/undecodable_names.h"
 
 #include <QObject>
 #include <QSet>
@@ -34,7 +35,8 @@ struct SkippedFolders {
 // files count; folders never do, whatever their name. A link to a folder is
 // walked like the folder, its files named by the path through the link; a
 // folder already walked, through a link or not, is not walked again, so the
-// walk always ends.
+// walk always ends. Files and folders whose names are not UTF-8 are skipped
+// and counted.
 //
 // It only reads the file system, so it may run on any thread.
 class FolderTreeListing {
@@ -53,6 +55,7 @@ public:
     // to the sink in order. False when the sink stopped it.
     bool run(const QString& folder, const Sink& sink);
     const SkippedFolders& skipped() const { return m_skipped; }
+    const UndecodableNames& undecodable() const { return m_undecodable; }
 
 private:
     bool walk(const QString& folder, const Sink& sink);
@@ -60,6 +63,7 @@ private:
     FileSystem& m_fs;
     SkippedFolders m_skipped;
     QSet<FolderIdentity> m_visited;
+    UndecodableNames m_undecodable;
     // Files of the later patterns, waiting for the whole tree's "*.mp3".
     QStringList m_wav;
     QStringList m_wma;
@@ -70,7 +74,8 @@ private:
 // it, in batches between which the window goes on working. A file outside
 // the root is refused with one message each, in order; while a message is
 // open the listing waits. At the end, one message names the folders that
-// could not be read. The modified flag is set only by the adds themselves.
+// could not be read, and one the names that are not UTF-8. The modified
+// flag is set only by the adds themselves.
 class FolderTreeAdd final : public QObject {
     Q_OBJECT
 
@@ -115,6 +120,7 @@ private:
     std::condition_variable m_roomForMore;
     QStringList m_waiting;
     SkippedFolders m_skipped;
+    UndecodableNames m_undecodable;
     bool m_listingDone = false;
     // The window will come back for the waiting paths: a call of
     // addWaitingPaths() is queued or under way.

@@ -1,5 +1,7 @@
 #include "playlist/playlist_document.h"
 
+#include "platform/entry_lookup.h"
+
 PlaylistDocument::PlaylistDocument(PathRules rules, QObject* parent)
     : QObject(parent)
     , m_rules(rules)
@@ -12,7 +14,7 @@ PlaylistDocument::AddResult PlaylistDocument::addFile(const QString& path) {
         // folder another way counts as outside.
         if (!m_rules.startsWithPath(path, m_rootPath))
             return AddResult::OutsideRoot;
-        entry = path.mid(m_rootPath.size());
+        entry = entryFor(path.mid(m_rootPath.size()));
     }
     if (m_model.contains(entry))
         return AddResult::AlreadyPresent;
@@ -21,8 +23,8 @@ PlaylistDocument::AddResult PlaylistDocument::addFile(const QString& path) {
     return AddResult::Added;
 }
 
-void PlaylistDocument::insertEntry(const QString& text) {
-    m_model.insertSorted(text);
+void PlaylistDocument::insertEntry(const QString& text, const QStringList& directives) {
+    m_model.insertSorted(text, directives);
 }
 
 void PlaylistDocument::removeRows(const QList<int>& rows) {
@@ -32,6 +34,8 @@ void PlaylistDocument::removeRows(const QList<int>& rows) {
 
 void PlaylistDocument::clearEntries() {
     m_model.clear();
+    m_header.clear();
+    m_trailer.clear();
 }
 
 PlaylistDocument::Batch::Batch(PlaylistDocument& document)
@@ -67,16 +71,30 @@ bool PlaylistDocument::changeRoot(const QString& root) {
     // Every entry is checked before any is touched, so a refusal leaves the
     // playlist exactly as it was.
     for (const QString& text : m_model.entries()) {
-        if (!m_rules.startsWithPath(oldRoot + text, newRoot))
+        if (!isUrlEntry(text) && !m_rules.startsWithPath(oldRoot + pathOf(text), newRoot))
             return false;
     }
     // Every entry gains or loses the same leading characters, so rewriting
-    // each in its place keeps the list in order.
+    // each in its place keeps the list in order. Where a URL or a "./#"
+    // entry comes between, the order may change: then it is restored.
     const qsizetype cut = newRoot.size();
-    m_model.rewriteAll([&](const QString& text) { return (oldRoot + text).mid(cut); });
+    m_model.rewriteAll([&](const QString& text) {
+        return isUrlEntry(text) ? text : entryFor((oldRoot + pathOf(text)).mid(cut));
+    });
     setRootPath(newRoot);
     setModified(true);
     return true;
+}
+
+QString PlaylistDocument::entryFor(const QString& relative) const {
+    if (!relative.startsWith(QLatin1Char('#')))
+        return relative;
+    return QLatin1Char('.') + m_rules.separatorString() + relative;
+}
+
+QString PlaylistDocument::pathOf(const QString& entry) const {
+    const QString escape = QLatin1Char('.') + m_rules.separatorString() + QLatin1Char('#');
+    return entry.startsWith(escape) ? entry.mid(2) : entry;
 }
 
 void PlaylistDocument::setFilePath(const QString& path) {

@@ -6,10 +6,11 @@
 #include <QObject>
 #include <QString>
 
-// The playlist being edited: its entries, the root path they are relative
-// to, the file it is saved to, and whether it has unsaved changes. The one
-// owner of that state: every change goes through it, and it tells about each
-// change by a signal, so the window only listens.
+// The playlist being edited: its entries with their directive lines, the
+// header and trailer lines of its file, the root path the entries are
+// relative to, the file it is saved to, and whether it has unsaved changes.
+// The one owner of that state: every change goes through it, and it tells
+// about each change by a signal, so the window only listens.
 //
 // Its invariants: the entries are in playlist order (ascending, ignoring
 // letter case) and the duplicate index agrees with them; the root path is
@@ -28,22 +29,40 @@ public:
     const QStringList& entries() const { return m_model.entries(); }
     int count() const { return m_model.count(); }
     const QString& entry(int row) const { return m_model.entry(row); }
+    // The directive lines that stood above each entry in its file
+    // ("#EXTINF:201,Artist - Title"), row for row with entries(). They move
+    // and go with their entry; entries the program adds carry none.
+    const QList<QStringList>& directives() const { return m_model.directives(); }
+    const QStringList& directives(int row) const { return m_model.directives(row); }
 
     // What adding one file did.
     enum class AddResult { Added, AlreadyPresent, OutsideRoot };
     // Adds the file at `path` as an entry: relative to the root path when
     // one is set (refused when the path does not begin with the root),
     // skipped when an equal entry is present. Sets the modified flag when it
-    // adds. The path is used as it stands, neither trimmed nor normalised.
+    // adds. The path is used as it stands, neither trimmed nor normalised,
+    // except that an entry that would begin with '#' and so read back as a
+    // directive is written "./#..." (".\#..." under Windows rules), which
+    // names the same file.
     AddResult addFile(const QString& path);
-    // Puts `text` into the playlist at its place as it stands, without the
-    // tests of an add and without touching the modified flag: a line read
-    // from a playlist file.
-    void insertEntry(const QString& text);
+    // Puts `text` into the playlist at its place as it stands, with the
+    // directive lines that stood above it, without the tests of an add and
+    // without touching the modified flag: an entry read from a playlist file.
+    void insertEntry(const QString& text, const QStringList& directives = {});
     // Removes the given rows (any order; rows not in the list are ignored).
     // The modified flag is the caller's business.
     void removeRows(const QList<int>& rows);
+    // Empties the playlist: entries, header and trailer.
     void clearEntries();
+
+    // The file's first line when it is an extended playlist's "#EXTM3U..."
+    // header, else empty; written first on saving.
+    const QString& header() const { return m_header; }
+    void setHeader(const QString& header) { m_header = header; }
+    // Directive lines at the end of the file with no entry below them;
+    // written last on saving.
+    const QStringList& trailer() const { return m_trailer; }
+    void setTrailer(const QStringList& trailer) { m_trailer = trailer; }
 
     // Many adds at once: for as long as a Batch lives, adds wait and are
     // merged into the list in one step, so views see one change. Anything
@@ -74,8 +93,9 @@ public:
     // when it lacks one): each entry's full path (old root + entry) loses the
     // new root's characters from its front. When some entry's full path does
     // not begin with the new root, nothing changes and the result is false.
-    // On success the root is set and the modified flag too, also when the
-    // root stays the same.
+    // URL entries name no file below any root and stay as written. On
+    // success the root is set and the modified flag too, also when the root
+    // stays the same.
     bool changeRoot(const QString& newRoot);
 
     // --- the file ----------------------------------------------------------
@@ -97,9 +117,14 @@ Q_SIGNALS:
 
 private:
     QString asRootPath(const QString& root) const;
+    // An entry from a path below the root, and back (see addFile()).
+    QString entryFor(const QString& relative) const;
+    QString pathOf(const QString& entry) const;
 
     PathRules m_rules;
     PlaylistModel m_model;
+    QString m_header;
+    QStringList m_trailer;
     QString m_rootPath;
     QString m_filePath;
     bool m_modified = false;

@@ -1,9 +1,26 @@
 #include "playlist/playlist_model.h"
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
 namespace {
+
+// Moves the rows appended after the first `oldCount` to their places: new
+// row k goes before old row before[k] (before is ascending).
+template <typename T> void mergeInOrder(QList<T>& rows, int oldCount, const QList<int>& before) {
+    QList<T> merged;
+    merged.reserve(rows.size());
+    int row = 0;
+    for (qsizetype k = 0; k < before.size(); ++k) {
+        for (; row < before[k]; ++row)
+            merged.append(std::move(rows[row]));
+        merged.append(std::move(rows[oldCount + k]));
+    }
+    for (; row < oldCount; ++row)
+        merged.append(std::move(rows[row]));
+    rows.swap(merged);
+}
 
 // Below this many waiting entries a flush inserts them one by one; above it
 // they are merged into the list and views see one layout change.
@@ -22,9 +39,22 @@ int PlaylistModel::rowCount(const QModelIndex& parent) const {
 QVariant PlaylistModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= count())
         return {};
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole || role == Qt::AccessibleTextRole)
-        return m_entries.at(index.row());
-    return {};
+    const QString& text = m_entries.at(index.row());
+    const QStringList& directives = m_directives.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+        return text;
+    case Qt::ToolTipRole:
+        // The entry as its file has it: its directive lines, then itself.
+        if (directives.isEmpty())
+            return text;
+        return directives.join(QLatin1Char('\n')) + QLatin1Char('\n') + text;
+    case DirectivesRole:
+        return directives;
+    default:
+        return {};
+    }
 }
 
 Qt::ItemFlags PlaylistModel::flags(const QModelIndex& index) const {
@@ -49,10 +79,10 @@ void PlaylistModel::removeFromIndex(const QString& text) {
         m_index.erase(it);
 }
 
-void PlaylistModel::insertSorted(const QString& text) {
+void PlaylistModel::insertSorted(const QString& text, const QStringList& directives) {
     addToIndex(text);
     if (m_batchDepth > 0) {
-        m_pending.append(text);
+        m_pending.append({text, directives});
         return;
     }
     const auto at =
@@ -60,6 +90,7 @@ void PlaylistModel::insertSorted(const QString& text) {
     const int row = static_cast<int>(at - m_entries.cbegin());
     beginInsertRows(QModelIndex(), row, row);
     m_entries.insert(row, text);
+    m_directives.insert(row, directives);
     endInsertRows();
 }
 
@@ -80,17 +111,20 @@ void PlaylistModel::reserve(qsizetype count) {
 void PlaylistModel::flushPending() {
     if (m_pending.isEmpty())
         return;
-    QStringList pending;
+    QList<Pending> pending;
     pending.swap(m_pending);
+    const auto less = [](const Pending& a, const Pending& b) {
+        return PathRules::lessForPlaylist(a.text, b.text);
+    };
     // A playlist read from a file mostly arrives in order already.
-    if (!std::is_sorted(pending.cbegin(), pending.cend(), PathRules::lessForPlaylist))
-        std::stable_sort(pending.begin(), pending.end(), PathRules::lessForPlaylist);
+    if (!std::is_sorted(pending.cbegin(), pending.cend(), less))
+        std::stable_sort(pending.begin(), pending.end(), less);
 
     if (pending.size() < kMergeThreshold) {
         const int depth = std::exchange(m_batchDepth, 0);
-        for (const QString& text : pending) {
-            removeFromIndex(text); // insertSorted counts it again
-            insertSorted(text);
+        for (const Pending& entry : pending) {
+            removeFromIndex(entry.text); // insertSorted counts it again
+            insertSorted(entry.text, entry.directives);
         }
         m_batchDepth = depth;
         return;
@@ -98,7 +132,7 @@ void PlaylistModel::flushPending() {
     mergePending(std::move(pending));
 }
 
-void PlaylistModel::mergePending(QStringList pending) {
+void PlaylistModel::mergePending(QList<Pending> pending) {
     // Many at once. Where each goes is found by binary search, each search
     // starting where the last ended, so a flush costs few comparisons however
     // long the list; the moves are cheap.
@@ -108,7 +142,8 @@ void PlaylistModel::mergePending(QStringList pending) {
     auto from = m_entries.cbegin();
     for (int k = 0; k < added; ++k) {
         // upper_bound: after entries that compare equal, as a single add would.
-        from = std::upper_bound(from, m_entries.cend(), pending[k], PathRules::lessForPlaylist);
+        from =
+            std::upper_bound(from, m_entries.cend(), pending[k].text, PathRules::lessForPlaylist);
         before[k] = static_cast<int>(from - m_entries.cbegin());
     }
 
@@ -117,21 +152,18 @@ void PlaylistModel::mergePending(QStringList pending) {
     // user's selection and scroll position survive, which a model reset would
     // throw away each time the folder walk lets events run.
     beginInsertRows(QModelIndex(), oldCount, oldCount + added - 1);
-    m_entries.append(pending);
+    m_entries.reserve(oldCount + added);
+    m_directives.reserve(oldCount + added);
+    for (Pending& entry : pending) {
+        m_entries.append(std::move(entry.text));
+        m_directives.append(std::move(entry.directives));
+    }
+    pending.clear();
     endInsertRows();
 
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    QStringList merged;
-    merged.reserve(oldCount + added);
-    int row = 0;
-    for (int k = 0; k < added; ++k) {
-        for (; row < before[k]; ++row)
-            merged.append(std::move(m_entries[row]));
-        merged.append(std::move(m_entries[oldCount + k]));
-    }
-    for (; row < oldCount; ++row)
-        merged.append(std::move(m_entries[row]));
-    m_entries.swap(merged);
+    mergeInOrder(m_entries, oldCount, before);
+    mergeInOrder(m_directives, oldCount, before);
 
     const QModelIndexList persistent = persistentIndexList();
     QModelIndexList moved;
@@ -147,6 +179,36 @@ void PlaylistModel::mergePending(QStringList pending) {
                 : before[old - oldCount] + (old - oldCount);
         moved.append(index(newRow));
     }
+    changePersistentIndexList(persistent, moved);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void PlaylistModel::restoreOrder() {
+    if (std::is_sorted(m_entries.cbegin(), m_entries.cend(), PathRules::lessForPlaylist))
+        return;
+    QList<int> order(count()); // order[newRow] = oldRow
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
+        return PathRules::lessForPlaylist(m_entries.at(a), m_entries.at(b));
+    });
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    QStringList entries;
+    QList<QStringList> directives;
+    entries.reserve(count());
+    directives.reserve(count());
+    QList<int> newRowOf(count());
+    for (int row = 0; row < count(); ++row) {
+        entries.append(std::move(m_entries[order[row]]));
+        directives.append(std::move(m_directives[order[row]]));
+        newRowOf[order[row]] = row;
+    }
+    m_entries.swap(entries);
+    m_directives.swap(directives);
+    const QModelIndexList persistent = persistentIndexList();
+    QModelIndexList moved;
+    moved.reserve(persistent.size());
+    for (const QModelIndex& at : persistent)
+        moved.append(index(newRowOf[at.row()]));
     changePersistentIndexList(persistent, moved);
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
@@ -169,6 +231,7 @@ void PlaylistModel::removeEntries(QList<int> rows) {
         for (int row = first; row <= last; ++row)
             removeFromIndex(m_entries.at(row));
         m_entries.remove(first, last - first + 1);
+        m_directives.remove(first, last - first + 1);
         endRemoveRows();
     }
 }
@@ -176,6 +239,7 @@ void PlaylistModel::removeEntries(QList<int> rows) {
 void PlaylistModel::clear() {
     beginResetModel();
     m_entries.clear();
+    m_directives.clear();
     m_pending.clear();
     m_index.clear();
     endResetModel();

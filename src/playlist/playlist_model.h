@@ -9,9 +9,10 @@
 class PlaylistDocument;
 
 // The playlist's entries, always in ascending order ignoring letter case, as
-// the playlist view shows them: the one copy of the entries. An index of the
-// entries, keyed as the path rules compare them, answers the duplicate test
-// without scanning the list.
+// the playlist view shows them: the one copy of the entries. Each entry
+// carries the directive lines that stood above it in its file ("#EXTINF:..."),
+// which move and go with it. An index of the entries, keyed as the path rules
+// compare them, answers the duplicate test without scanning the list.
 //
 // Anyone may read it; only PlaylistDocument changes it, so the order and the
 // index can never disagree with the entries.
@@ -19,6 +20,9 @@ class PlaylistModel final : public QAbstractListModel {
     Q_OBJECT
 
 public:
+    // The entry's directive lines, as a QStringList.
+    static constexpr int DirectivesRole = Qt::UserRole + 1;
+
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
@@ -26,6 +30,9 @@ public:
     int count() const { return static_cast<int>(m_entries.size()); }
     const QString& entry(int row) const { return m_entries.at(row); }
     const QStringList& entries() const { return m_entries; }
+    // The directive lines of each entry, row for row with entries().
+    const QList<QStringList>& directives() const { return m_directives; }
+    const QStringList& directives(int row) const { return m_directives.at(row); }
 
     // True when an entry equal to `text` (as the path rules compare entries)
     // is in the playlist, or waiting in the current batch.
@@ -36,31 +43,40 @@ private:
 
     explicit PlaylistModel(PathRules rules, QObject* parent);
 
-    // Adds `text` at its sorted place (entries equal but for case in a fixed
-    // order among themselves, equal entries after the ones already there).
-    // Inside a batch the entry waits until the batch is flushed.
-    void insertSorted(const QString& text);
+    // Adds `text` with its directive lines at its sorted place (entries
+    // equal but for case in a fixed order among themselves, equal entries
+    // after the ones already there). Inside a batch the entry waits until the
+    // batch is flushed.
+    void insertSorted(const QString& text, const QStringList& directives = {});
     // Batches many adds: they are merged into the list in one step by
     // flushPending() or by the outermost endBatch().
     void beginBatch();
     void endBatch();
     void flushPending();
     void reserve(qsizetype count);
-    // Rewrites every entry in its place, without re-sorting: the caller
-    // guarantees the order holds.
+    // Rewrites every entry's text, keeping its directives; the list is put
+    // back in order when the new texts broke it.
     template <typename Rewrite> void rewriteAll(Rewrite rewrite);
+    void restoreOrder();
     // Removes the given rows (any order; duplicates and rows out of range
     // ignored).
     void removeEntries(QList<int> rows);
     void clear();
 
+    // An entry waiting in a batch.
+    struct Pending {
+        QString text;
+        QStringList directives;
+    };
+
     void addToIndex(const QString& text);
     void removeFromIndex(const QString& text);
-    void mergePending(QStringList pending);
+    void mergePending(QList<Pending> pending);
 
     PathRules m_rules;
     QStringList m_entries;
-    QStringList m_pending;
+    QList<QStringList> m_directives; // always as long as m_entries
+    QList<Pending> m_pending;
     QHash<QString, int> m_index; // identity key -> how many entries have it
     int m_batchDepth = 0;
 };
@@ -75,4 +91,5 @@ template <typename Rewrite> void PlaylistModel::rewriteAll(Rewrite rewrite) {
         addToIndex(text);
     }
     Q_EMIT dataChanged(index(0), index(count() - 1));
+    restoreOrder();
 }

@@ -38,7 +38,9 @@ QString commandLineCandidate(const QStringList& arguments) {
 
 void openCommandLinePlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                              const QString& candidate) {
-    if (candidate.isEmpty())
+    // A folder is no playlist, also when named with its trailing separator
+    // ("~/Music/"), which the file test would take as "any file in it".
+    if (candidate.isEmpty() || candidate.endsWith(fs.rules().separator()))
         return;
     const QString path = fullCandidatePath(fs, candidate);
     if (isOrdinaryFile(fs, path))

@@ -14,7 +14,8 @@ class PlaylistDocument;
 QString commandLineCandidate(const QStringList& arguments);
 
 // Opens the candidate at start-up when it names an existing file; anything
-// else is ignored without a message. A name relative to the start-up folder
+// else (a folder too, with or without its trailing separator) is ignored
+// without a message. A name relative to the start-up folder
 // is made full first.
 void openCommandLinePlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                              const QString& candidate);

@@ -14,7 +14,9 @@ class Texts {
     Q_DECLARE_TR_FUNCTIONS(FileCommands)
 
 public:
-    static QString filter() { return tr("Playlists (*.m3u)|*.m3u|All Files (*.*)|*.*"); }
+    static QString filter() {
+        return tr("Playlists (*.m3u *.m3u8)|*.m3u;*.m3u8|All Files (*.*)|*.*");
+    }
     static QString openTitle() { return tr("Open..."); }
     static QString saveAsTitle() { return tr("Save As..."); }
     static QString saveBeforeNew() { return tr("Save Current File First?"); }
@@ -47,15 +49,10 @@ bool rootCheckPasses(const PlaylistDocument& document, FileSystem& fs, Dialogs& 
            MessageAnswer::Yes;
 }
 
-// Any file counts here, hidden ones included: the save replaces whatever is
-// there, so it must not replace a file the user was never asked about.
-bool fileIsThere(FileSystem& fs, const QString& path) {
-    const auto search = fs.search(path, SearchMask::AllFiles);
-    return search && search->next().has_value();
-}
-
 bool overwriteAllowed(const PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs) {
-    if (document.isBoundToFile() || !fileIsThere(fs, document.filePath()))
+    // Any file counts here, hidden ones included: the save replaces whatever
+    // is there, so it must not replace a file the user was never asked about.
+    if (document.isBoundToFile() || !fileExists(fs, document.filePath(), SearchMask::AllFiles))
         return true;
     return dialogs.ask(Texts::overwrite(), MessageButtons::YesNoCancel, MessageAnswer::No) ==
            MessageAnswer::Yes;
@@ -63,7 +60,9 @@ bool overwriteAllowed(const PlaylistDocument& document, FileSystem& fs, Dialogs&
 
 bool writePlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs) {
     document.flushPendingEntries();
-    const QByteArray bytes = playlistFileBytes(document.entries(), fs.rules());
+    const QByteArray bytes = playlistFileBytes(
+        {document.header(), document.entries(), document.directives(), document.trailer()},
+        fs.rules());
     QString error;
     if (!fs.writeFileAtomic(document.filePath(), bytes, &error)) {
         dialogs.warn(Texts::cannotSave(document.filePath(), error));

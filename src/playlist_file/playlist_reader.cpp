@@ -1,13 +1,12 @@
 #include "playlist_file/playlist_reader.h"
 
 #include "platform/dialogs.h"
+#include "platform/entry_lookup.h"
 #include "platform/file_system.h"
 #include "platform/text_codec.h"
 #include "playlist/playlist_document.h"
 
 #include <QCoreApplication>
-
-#include <algorithm>
 
 namespace {
 
@@ -26,34 +25,11 @@ public:
     }
 };
 
-// Blank means spaces only: other white space is part of a name.
-bool isBlank(QStringView line) {
-    for (const QChar c : line)
-        if (c != QLatin1Char(' '))
-            return false;
-    return true;
-}
-
-// Directive lines of extended playlists ("#EXTM3U", "#EXTINF:...") say
-// nothing about where the entries live.
-bool decidesRoot(QStringView line) {
-    return !isBlank(line) && !line.startsWith(QLatin1Char('#'));
-}
-
 // The missing-files question, asked at most once per load.
 enum class MissingFiles { NotAsked, Remove, Keep };
 
-// True when the line, joined to the root path as it now stands, names an
-// existing file. A name that cannot be a full path is not even searched for.
-bool entryFileExists(FileSystem& fs, const QString& root, const QString& line) {
-    const QString full = root + line;
-    if (isBlank(full) || !fs.rules().mayBeFullPath(full))
-        return false;
-    return isOrdinaryFile(fs, full);
-}
-
-std::optional<QStringList> readPlaylistLines(FileSystem& fs, Dialogs& dialogs,
-                                             const QString& path) {
+std::optional<PlaylistLines> readPlaylistLines(FileSystem& fs, Dialogs& dialogs,
+                                               const QString& path) {
     QString error;
     std::optional<QByteArray> bytes = fs.readFile(path, &error);
     if (!bytes) {
@@ -62,61 +38,38 @@ std::optional<QStringList> readPlaylistLines(FileSystem& fs, Dialogs& dialogs,
     }
     const QString text = TextCodec::decodePlaylist(*bytes, fs.rules());
     bytes.reset(); // a big list should not be held three times over
-    return splitPlaylistLines(text);
+    return parsePlaylistText(text);
 }
 
 } // namespace
-
-QStringList splitPlaylistLines(QStringView text) {
-    QStringList lines;
-    const qsizetype size = text.size();
-    qsizetype start = 0;
-    // The next CR and the next LF at or after `start` (`size` when there is
-    // none), each searched for again only once the line start has passed it.
-    qsizetype cr = -1;
-    qsizetype lf = -1;
-    const auto findNext = [&](qsizetype& at, QChar c) {
-        if (at < start) {
-            at = text.indexOf(c, start);
-            if (at < 0)
-                at = size;
-        }
-    };
-    while (start < size) {
-        findNext(cr, QLatin1Char('\r'));
-        findNext(lf, QLatin1Char('\n'));
-        const qsizetype end = std::min(cr, lf);
-        lines.append(text.sliced(start, end - start).toString());
-        const bool crLf = end == cr && lf == end + 1 && lf < size;
-        start = end + (crLf ? 2 : 1);
-    }
-    return lines;
-}
 
 void loadPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                   const QString& path) {
     document.setBoundToFile(true);
     document.setModified(false);
 
-    const std::optional<QStringList> lines = readPlaylistLines(fs, dialogs, path);
-    if (!lines) {
+    const std::optional<PlaylistLines> playlist = readPlaylistLines(fs, dialogs, path);
+    if (!playlist) {
         // Nothing was read, so the name is not bound to the file: a later Save
         // asks before it overwrites the file the user could not open.
         document.setBoundToFile(false);
         return;
     }
+    document.setHeader(playlist->header);
+    document.setTrailer(playlist->trailer);
 
     const PathRules& rules = fs.rules();
-    bool rootDecided = false;
+    const QStringList& entries = playlist->entries;
+    const qsizetype decidesRoot = rootDecidingEntry(entries);
     MissingFiles missing = MissingFiles::NotAsked;
     // One merge for the whole file. The list is put in order before every
     // question, since the message boxes let the window repaint it.
     const PlaylistDocument::Batch batch(document);
-    document.reserveEntries(lines->size());
-    for (const QString& line : *lines) {
-        if (!rootDecided && decidesRoot(line)) {
-            rootDecided = true;
-            if (rules.isFullPath(line)) {
+    document.reserveEntries(entries.size());
+    for (qsizetype row = 0; row < entries.size(); ++row) {
+        const QString& entry = entries[row];
+        if (row == decidesRoot) {
+            if (rules.isFullPath(entry)) {
                 document.setRootPath(QString());
             } else {
                 document.setRootPath(rules.withTrailingSeparator(fs.parentFolder(path)));
@@ -124,7 +77,7 @@ void loadPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                 dialogs.inform(Texts::rootMessage(document.rootPath()));
             }
         }
-        bool keep = missing == MissingFiles::Keep || entryFileExists(fs, document.rootPath(), line);
+        bool keep = missing == MissingFiles::Keep || entryIsPresent(fs, document.rootPath(), entry);
         if (!keep && missing == MissingFiles::NotAsked) {
             document.flushPendingEntries();
             const MessageAnswer answer =
@@ -133,7 +86,7 @@ void loadPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
             keep = missing == MissingFiles::Keep;
         }
         if (keep)
-            document.insertEntry(line);
+            document.insertEntry(entry, playlist->directives[row]);
         else
             document.setModified(true);
     }

@@ -1,27 +1,24 @@
 #pragma once
 
+#include "playlist_file/playlist_format.h"
+
 #include <QString>
-#include <QStringList>
-#include <QStringView>
 
 class Dialogs;
 class FileSystem;
 class PlaylistDocument;
 
-// Splits playlist text into its lines. A line ends at CR LF, at a lone CR or
-// at a lone LF, so lists written on any system read line by line. Text after
-// the last line end is the last line; text that ends with a line end has no
-// empty line after it. Lines are kept exactly as they stand.
-QStringList splitPlaylistLines(QStringView text);
-
-// Reads the playlist file at `path` and puts its lines into the playlist, in
-// file order. The first line that is neither blank nor a "#" directive
-// decides the root path: a full path clears it, anything else makes the
-// file's own folder the root (with a message saying so). Lines whose files
-// are missing are offered for removal once per load. Binds the document to
-// the file and clears the modified flag (set again when a line is left
-// out). A file that cannot be read is reported and leaves the playlist as it
-// was, unbound. Does not empty the playlist first.
+// Reads the playlist file at `path` and puts its entries, each with the
+// directive lines above it, into the playlist, in file order; the header and
+// trailer lines go to the document as they stand. The first entry that is
+// neither blank nor a URL decides the root path: a full path clears it,
+// anything else makes the file's own folder the root (with a message saying
+// so). Entries whose files are missing are offered for removal once per
+// load; a removed entry takes its directives with it. Directives are never
+// tested and stream URLs are kept without a test. Binds the document to the
+// file and clears the modified flag (set again when an entry is left out). A
+// file that cannot be read is reported and leaves the playlist as it was,
+// unbound. Does not empty the playlist first.
 void loadPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                   const QString& path);
 

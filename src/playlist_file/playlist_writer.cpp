@@ -11,35 +11,35 @@ namespace {
 constexpr char kLineEnd[] = "\r\n";
 constexpr qsizetype kLineEndSize = 2;
 
-// UTF-8 straight from the entries, so a big playlist is not first copied into
-// one long text and then converted. Each entry is converted on its own: a
+// UTF-8 straight from the lines, so a big playlist is not first copied into
+// one long text and then converted. Each line is converted on its own: a
 // lone surrogate at the end of one must not be held back and joined to the
 // start of the next line (or dropped after the last one).
-QByteArray utf8Lines(const QStringList& entries) {
+QByteArray utf8Lines(const QStringList& lines) {
     QStringEncoder encoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
     qsizetype room = 0;
-    for (const QString& entry : entries)
-        room += encoder.requiredSpace(entry.size()) + kLineEndSize;
+    for (const QString& line : lines)
+        room += encoder.requiredSpace(line.size()) + kLineEndSize;
     QByteArray bytes(room, Qt::Uninitialized);
     char* const begin = bytes.data();
     char* out = begin;
-    for (const QString& entry : entries) {
-        out = encoder.appendToBuffer(out, entry);
+    for (const QString& line : lines) {
+        out = encoder.appendToBuffer(out, line);
         out = std::copy_n(kLineEnd, kLineEndSize, out);
     }
     bytes.truncate(out - begin);
     return bytes;
 }
 
-QString joinedLines(const QStringList& entries) {
+QString joinedLines(const QStringList& lines) {
     const QLatin1StringView lineEnd(kLineEnd, kLineEndSize);
     qsizetype size = 0;
-    for (const QString& entry : entries)
-        size += entry.size() + kLineEndSize;
+    for (const QString& line : lines)
+        size += line.size() + kLineEndSize;
     QString text;
     text.reserve(size);
-    for (const QString& entry : entries) {
-        text += entry;
+    for (const QString& line : lines) {
+        text += line;
         text += lineEnd;
     }
     return text;
@@ -47,10 +47,13 @@ QString joinedLines(const QStringList& entries) {
 
 } // namespace
 
-QByteArray playlistFileBytes(const QStringList& entries, const PathRules& rules) {
+QByteArray playlistFileBytes(const PlaylistLines& playlist, const PathRules& rules) {
+    // A list without directives is written straight from its entries.
+    const QStringList lines =
+        hasDirectives(playlist) ? playlistFileLines(playlist) : playlist.entries;
     // Playlist text is UTF-8 under POSIX rules; the code page and its
     // fallback under Windows rules are the codec's business.
-    if (!rules.isWindows())
-        return utf8Lines(entries);
-    return TextCodec::encodePlaylist(joinedLines(entries), rules);
+    if (rules.isWindows())
+        return TextCodec::encodePlaylist(joinedLines(lines), rules);
+    return TextCodec::keepingLeadingMark(utf8Lines(lines));
 }

@@ -86,9 +86,9 @@ std::optional<Id3Tag> decodeId3Tag(QByteArrayView trailer) {
 
 std::optional<Id3Tag> readId3Tag(FileSystem& fs, const QString& path) {
     // Only ordinary files are opened: a folder, a hidden or a system file is
-    // not found by a normal search.
-    const std::unique_ptr<FileNameSearch> search = fs.search(path, SearchMask::Normal);
-    if (!search || !search->next())
+    // not found by a normal search. Under POSIX rules '*' and '?' are part
+    // of the name: "Track?.mp3" must not show the tag of "Track1.mp3".
+    if (!isOrdinaryFile(fs, path))
         return std::nullopt;
     // The file may have gone, be locked or be unreadable by now: that, like a
     // file shorter than a trailer, is simply no tag.

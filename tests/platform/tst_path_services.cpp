@@ -453,6 +453,8 @@ void TestPathServices::playlistTextDecoding_data() {
         << false << QByteArray("/m/caf\xE9.mp3") << QString::fromUtf8("/m/caf\xC3\xA9.mp3");
     QTest::newRow("posix byte-order mark")
         << false << QByteArray("\xEF\xBB\xBF/a.mp3") << QStringLiteral("/a.mp3");
+    QTest::newRow("a second mark is text") << false << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF/a.mp3")
+                                           << QChar(0xFEFF) + QStringLiteral("/a.mp3");
     QTest::newRow("windows ansi") << true << QByteArray("C:\\caf\xE9.mp3")
                                   << QString::fromUtf8("C:\\caf\xC3\xA9.mp3");
     QTest::newRow("windows utf-8 behind a mark") << true
@@ -479,6 +481,16 @@ void TestPathServices::playlistTextEncoding() {
     const QByteArray bytes = TextCodec::encodePlaylist(wide, PathRules::windows());
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
     QCOMPARE(TextCodec::decodePlaylist(bytes, PathRules::windows()), wide);
+    // Reading takes a mark at the start for the file's own: text that
+    // begins like one keeps its first characters.
+    for (const PathRules& rules : {PathRules::windows(), PathRules::posix()}) {
+        for (const QString& text : {QChar(0xFEFF) + QStringLiteral("a\r\n"),
+                                    QString(2, QChar(0xFEFF)) + QStringLiteral("a\r\n"),
+                                    QString::fromUtf8("\xC3\xAF\xC2\xBB\xC2\xBF"
+                                                      "a\r\n")})
+            QCOMPARE(TextCodec::decodePlaylist(TextCodec::encodePlaylist(text, rules), rules),
+                     text);
+    }
 }
 
 QTEST_APPLESS_MAIN(TestPathServices)

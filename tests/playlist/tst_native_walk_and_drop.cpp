@@ -11,7 +11,9 @@
 #include <QTest>
 #include <QUrl>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -53,6 +55,8 @@ private Q_SLOTS:
     void droppedFileUrlsBecomeLocalPaths();
     void dropOfFilesAddsTheRealPaths();
     void dropOfPlainTextAddsNothing();
+    void namesThatAreNotUtf8AreSkipped_data();
+    void namesThatAreNotUtf8AreSkipped();
 };
 
 void TestNativeWalkAndDrop::walkAddsALinkedTreeThroughTheLink() {
@@ -238,6 +242,58 @@ void TestNativeWalkAndDrop::dropOfPlainTextAddsNothing() {
 
     QCOMPARE(f.entries(), QStringList());
     QVERIFY(f.document.isModified());
+}
+
+void TestNativeWalkAndDrop::namesThatAreNotUtf8AreSkipped_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("message");
+
+    const QString one = u"This name is not valid UTF-8 text, so a playlist cannot hold it. It was "
+                        u"skipped:\n@/caf\uFFFD.mp3"_s;
+    QTest::newRow("Add Selected Files") << "selected" << one;
+    QTest::newRow("drop") << "drop" << one;
+    // The folder with such a name is skipped whole: its text names no folder.
+    QTest::newRow("Add Entire Dir")
+        << "walk"
+        << u"2 names are not valid UTF-8 text, so a playlist cannot hold them. They were "
+           u"skipped. The first was:\n@/caf\uFFFD.mp3"_s;
+}
+
+// A name that is not UTF-8 arrives with U+FFFD in it, and that text names no
+// file: every add command leaves it out and says so once.
+void TestNativeWalkAndDrop::namesThatAreNotUtf8AreSkipped() {
+    QFETCH(QString, command);
+    QFETCH(QString, message);
+    NativeFixture f;
+    f.tree.makeFile(u"ok.mp3"_s);
+    f.tree.makeFile(u"z.mp3"_s);
+    const QByteArray root = QFile::encodeName(f.tree.path());
+    for (const QByteArray& name : {QByteArray("/caf\xE9.mp3"), QByteArray("/B\xE4nd")}) {
+        QVERIFY(name.endsWith(".mp3") ? ::close(::creat((root + name).constData(), 0644)) == 0
+                                      : ::mkdir((root + name).constData(), 0755) == 0);
+    }
+    QVERIFY(::close(::creat((root + "/B\xE4nd/inside.mp3").constData(), 0644)) == 0);
+    const QStringList listed = *f.fs.listFiles(f.tree.path(), u"*.mp3"_s);
+    // The file list shows it as well as it can.
+    QCOMPARE(listed, strings({"caf\uFFFD.mp3", "ok.mp3", "z.mp3"}));
+    f.dialogs.expectMessage(message.replace(u"@"_s, f.tree.path()));
+
+    if (command == u"selected"_s) {
+        addSelectedFiles(f.document, f.dialogs, f.tree.path(), listed);
+    } else if (command == u"drop"_s) {
+        QMimeData data;
+        data.setData(u"text/uri-list"_s,
+                     QUrl::fromLocalFile(f.path(u"ok.mp3"_s)).toEncoded() + "\r\nfile://" +
+                         QUrl::toPercentEncoding(QFile::decodeName(root), "/") + "/caf%E9.mp3\r\n" +
+                         QUrl::fromLocalFile(f.path(u"z.mp3"_s)).toEncoded() + "\r\n");
+        addDroppedPaths(f.document, f.dialogs, droppedFilePaths(data));
+    } else {
+        QVERIFY(addFolderTree(f, f.tree.path()));
+    }
+
+    QVERIFY(f.dialogs.done());
+    QCOMPARE(f.dialogs.lastMessage().icon, MessageIcon::Exclamation);
+    QCOMPARE(f.entries(), f.paths(strings({"ok.mp3", "z.mp3"})));
 }
 
 QTEST_GUILESS_MAIN(TestNativeWalkAndDrop)

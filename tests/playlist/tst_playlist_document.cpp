@@ -3,6 +3,7 @@
 // through removes, re-roots and clears, the model as views see it, and the
 // signals the window listens to.
 
+#include "platform/entry_lookup.h"
 #include "playlist_fixture.h"
 
 #include <QAbstractItemModelTester>
@@ -53,6 +54,10 @@ private Q_SLOTS:
     void reRootKeepsEveryFullPath_data();
     void reRootKeepsEveryFullPath();
     void refusedRootChangeChangesNothing();
+    void directivesTravelWithTheirEntries_data();
+    void directivesTravelWithTheirEntries();
+    void reRootLeavesUrlsAndKeepsOrder_data();
+    void reRootLeavesUrlsAndKeepsOrder();
 };
 
 void TestPlaylistDocument::addFile_data() {
@@ -92,6 +97,19 @@ void TestPlaylistDocument::addFile_data() {
     QTest::newRow("posix: root with a trailing space in a folder name")
         << false << "/m/Mix /" << QStringList() << "/m/Mix /a.mp3" << AddResult::Added
         << strings({"a.mp3"});
+    // Written as is, the entry would read back as a directive line.
+    QTest::newRow("posix: entry beginning with # is made ./#")
+        << false << "/m/" << QStringList() << "/m/#1 Hits/a.mp3" << AddResult::Added
+        << strings({"./#1 Hits/a.mp3"});
+    QTest::newRow("entry beginning with # is made .\\#")
+        << true << "C:\\M\\" << QStringList() << "c:\\m\\#1 Hits\\a.mp3" << AddResult::Added
+        << strings({".\\#1 Hits\\a.mp3"});
+    QTest::newRow("posix: the same file again is a duplicate")
+        << false << "/m/" << strings({"./#1 Hits/a.mp3"}) << "/m/#1 Hits/a.mp3"
+        << AddResult::AlreadyPresent << strings({"./#1 Hits/a.mp3"});
+    QTest::newRow("posix: # deeper in the path stays")
+        << false << "/m/" << QStringList() << "/m/Hits/#1.mp3" << AddResult::Added
+        << strings({"Hits/#1.mp3"});
 }
 
 void TestPlaylistDocument::addFile() {
@@ -416,6 +434,107 @@ void TestPlaylistDocument::refusedRootChangeChangesNothing() {
     QCOMPARE(modified.size(), 0);
     QCOMPARE(rootPath.size(), 0);
     QCOMPARE(rows.size(), 0);
+}
+
+void TestPlaylistDocument::directivesTravelWithTheirEntries_data() {
+    QTest::addColumn<int>("count");
+    QTest::newRow("a few, inserted one by one") << 6;
+    QTest::newRow("many, merged") << 300;
+}
+
+// Whatever reorders or drops entries, each keeps the lines that stood above
+// it in its file; new adds carry none.
+void TestPlaylistDocument::directivesTravelWithTheirEntries() {
+    QFETCH(int, count);
+    PlaylistFixture<> f(PathRules::posix());
+    const auto tester = testModel(f.document);
+    const auto directivesOf = [](const QString& entry) {
+        return QStringList{u"#EXTINF:1,"_s + entry, u"#EXTGRP:"_s + entry.right(1)};
+    };
+    QStringList inFileOrder;
+    for (int i = 0; i < count; ++i)
+        inFileOrder.append(u"/m/%1.mp3"_s.arg((i * 7919) % 1000, 3, 10, QLatin1Char('0')));
+    f.document.insertEntry(u"/m/zz.mp3"_s); // already there, without directives
+    {
+        const PlaylistDocument::Batch batch(f.document);
+        for (const QString& entry : std::as_const(inFileOrder))
+            f.document.insertEntry(entry, directivesOf(entry));
+    }
+    QCOMPARE(f.document.addFile(u"/m/000a.mp3"_s), AddResult::Added);
+    const auto check = [&] {
+        QCOMPARE(f.document.directives().size(), f.document.count());
+        for (int row = 0; row < f.document.count(); ++row) {
+            const QString& entry = f.document.entry(row);
+            const QString path = f.document.rootPath() + entry;
+            const QStringList expected =
+                inFileOrder.contains(path) ? directivesOf(path) : QStringList();
+            QCOMPARE(f.document.directives(row), expected);
+            const QModelIndex at = f.document.model()->index(row);
+            QCOMPARE(at.data(PlaylistModel::DirectivesRole).toStringList(), expected);
+            // The tooltip shows the entry as its file has it.
+            QCOMPARE(at.data(Qt::ToolTipRole).toString(),
+                     (expected + QStringList{entry}).join(QLatin1Char('\n')));
+            QCOMPARE(at.data().toString(), entry);
+        }
+    };
+    check();
+    QVERIFY(inPlaylistOrder(f.entries()));
+
+    f.document.removeRows({0, 2, 3});
+    check();
+    QVERIFY(f.document.changeRoot(u"/m/"_s));
+    check();
+    QVERIFY(f.document.changeRoot(QString()));
+    check();
+}
+
+void TestPlaylistDocument::reRootLeavesUrlsAndKeepsOrder_data() {
+    QTest::addColumn<QString>("root");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QString>("newRoot");
+    QTest::addColumn<QStringList>("expected");
+
+    const QStringList urls = strings({"file:///m/c.mp3", "http://radio/x"});
+    QTest::newRow("cleared: URLs stay, ./# loses its escape")
+        << "/m/" << urls + strings({"./#1 Hits/b.mp3", "a.mp3", "z.mp3"}) << ""
+        << strings(
+               {"/m/#1 Hits/b.mp3", "/m/a.mp3", "/m/z.mp3", "file:///m/c.mp3", "http://radio/x"});
+    QTest::newRow("set: entries cut, URLs stay, # escaped")
+        << "" << urls + strings({"/m/#1 Hits/b.mp3", "/m/a.mp3", "/m/z.mp3"}) << "/m/"
+        << strings({"./#1 Hits/b.mp3", "a.mp3", "file:///m/c.mp3", "http://radio/x", "z.mp3"});
+    QTest::newRow("into the # folder")
+        << "/m/" << urls + strings({"./#1 Hits/b.mp3"}) << "/m/#1 Hits"
+        << strings({"b.mp3", "file:///m/c.mp3", "http://radio/x"});
+}
+
+// A URL names no file below any root: re-rooting around it must neither
+// refuse nor rewrite it.
+void TestPlaylistDocument::reRootLeavesUrlsAndKeepsOrder() {
+    QFETCH(QString, root);
+    QFETCH(QStringList, entries);
+    QFETCH(QString, newRoot);
+    QFETCH(QStringList, expected);
+    PlaylistFixture<> f(PathRules::posix());
+    const auto tester = testModel(f.document);
+    f.document.setRootPath(root);
+    for (const QString& entry : entries) // each tagged with its text as it was
+        f.document.insertEntry(entry, {u"#"_s + entry});
+    QItemSelectionModel selection(f.document.model());
+    selection.select(f.document.model()->index(0), QItemSelectionModel::Select);
+    const QString selected = f.document.entry(0);
+
+    QVERIFY(f.document.changeRoot(newRoot));
+
+    QCOMPARE(f.entries(), expected);
+    QVERIFY(inPlaylistOrder(f.entries()));
+    QCOMPARE(selection.selectedRows().size(), 1);
+    const int selectedRow = selection.selectedRows().first().row();
+    QCOMPARE(f.document.directives(selectedRow), QStringList{u"#"_s + selected});
+    for (int row = 0; row < f.document.count(); ++row) {
+        const QString before = f.document.directives(row).first().mid(1);
+        if (isUrlEntry(before))
+            QCOMPARE(f.document.entry(row), before);
+    }
 }
 
 QTEST_APPLESS_MAIN(TestPlaylistDocument)

@@ -55,6 +55,9 @@ void TestCommandLine::opensAnExistingFile_data() {
     QTest::newRow("missing file") << "C:\\Lists\\none.m3u" << untitled << Script{} << QStringList{}
                                   << "";
     QTest::newRow("folder") << "C:\\Lists" << untitled << Script{} << QStringList{} << "";
+    // The file test would take it as "any file in the folder".
+    QTest::newRow("folder with its trailing separator")
+        << "C:\\Lists\\" << untitled << Script{} << QStringList{} << "";
     QTest::newRow("hidden file") << "C:\\Lists\\hidden.m3u" << untitled << Script{} << QStringList{}
                                  << "";
     QTest::newRow("full path, relative entries")

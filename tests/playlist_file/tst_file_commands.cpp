@@ -218,7 +218,7 @@ void TestFileCommands::openOutcomes() {
     QVERIFY(f.dialogs.done());
     const FileDialogRequest& request = f.dialogs.lastFileDialog();
     QCOMPARE(request.title, u"Open..."_s);
-    QCOMPARE(request.filter, u"Playlists (*.m3u)|*.m3u|All Files (*.*)|*.*"_s);
+    QCOMPARE(request.filter, u"Playlists (*.m3u *.m3u8)|*.m3u;*.m3u8|All Files (*.*)|*.*"_s);
     QCOMPARE(request.initialFolder, u"C:\\Lists"_s);
     QCOMPARE(f.document.filePath(), loads ? *chosen : kMix);
     QCOMPARE(heard.filePaths(), loads ? QStringList{*chosen} : QStringList{});
@@ -429,7 +429,7 @@ void TestFileCommands::saveAs() {
     QVERIFY(f.dialogs.done());
     const FileDialogRequest& request = f.dialogs.shown().first().file;
     QCOMPARE(request.title, u"Save As..."_s);
-    QCOMPARE(request.filter, u"Playlists (*.m3u)|*.m3u|All Files (*.*)|*.*"_s);
+    QCOMPARE(request.filter, u"Playlists (*.m3u *.m3u8)|*.m3u;*.m3u8|All Files (*.*)|*.*"_s);
     QCOMPARE(request.initialName, kMix);
     QCOMPARE(f.document.filePath(), name);
     QCOMPARE(heard.filePaths(), name == kMix ? QStringList{} : QStringList{name});

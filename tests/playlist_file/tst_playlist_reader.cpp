@@ -4,6 +4,7 @@
 #include "platform/dialogs.h"
 #include "playlist_file/file_commands.h"
 #include "playlist_file/playlist_reader.h"
+#include "playlist_file/playlist_writer.h"
 #include "playlist_fixture.h"
 
 #include <QTest>
@@ -40,6 +41,11 @@ private Q_SLOTS:
     void splitsLines();
     void loads_data();
     void loads();
+    void groupsDirectivesWithTheirEntries_data();
+    void groupsDirectivesWithTheirEntries();
+    void loadsExtendedPlaylists_data();
+    void loadsExtendedPlaylists();
+    void savesEachEntryBelowItsDirectives();
     void listIsInOrderWheneverABoxIsShown();
     void unreadablePlaylistIsReported_data();
     void unreadablePlaylistIsReported();
@@ -82,7 +88,6 @@ void TestPlaylistReader::loads_data() {
     const QStringList ab{a, b};
     const QByteArray fourLines =
         "C:\\Music\\a.mp3\r\nC:\\gone.mp3\r\nC:\\Music\\b.mp3\r\nC:\\gone2";
-    const QByteArray extended = "#EXTM3U\r\n#EXTINF:201,Artist - A\r\nC:\\Music\\a.mp3\r\n";
     using A = MessageAnswer;
 
     QTest::newRow("empty file keeps the root")
@@ -129,12 +134,6 @@ void TestPlaylistReader::loads_data() {
         << QByteArray("\xEF\xBB\xBF"
                       "C:\\Music\\a.mp3\r\n")
         << ab << "" << Script{} << QStringList{a} << "" << false;
-    QTest::newRow("directives do not decide the root, removed on Yes")
-        << lists << extended << ab << "" << Script{removeMissing(A::Yes)} << QStringList{a} << ""
-        << true;
-    QTest::newRow("directives kept on No")
-        << lists << extended << ab << "" << Script{removeMissing(A::No)}
-        << QStringList{u"#EXTINF:201,Artist - A"_s, u"#EXTM3U"_s, a} << "" << false;
     QTest::newRow("lines ended by LF alone")
         << lists << QByteArray("C:\\Music\\a.mp3\nC:\\Music\\b.mp3\n") << ab << "" << Script{} << ab
         << "" << false;
@@ -180,6 +179,142 @@ void TestPlaylistReader::loads() {
         if (question)
             QCOMPARE(shown.message.defaultButton, MessageAnswer::Yes);
     }
+}
+
+void TestPlaylistReader::groupsDirectivesWithTheirEntries_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QList<QStringList>>("directives");
+    QTest::addColumn<QStringList>("trailer");
+
+    using Runs = QList<QStringList>;
+    QTest::newRow("plain list") << "a\r\n\r\n#b"
+                                << "" << strings({"a", ""}) << Runs{{}, {}} << strings({"#b"});
+    QTest::newRow("header, runs above their entries, trailer")
+        << "#EXTM3U x=1\r\n#EXTINF:1,A\r\n#EXTVLCOPT:o\r\na\r\nb\r\n#EXTINF:2,C\r\nc\r\n#END"
+        << "#EXTM3U x=1" << strings({"a", "b", "c"})
+        << Runs{strings({"#EXTINF:1,A", "#EXTVLCOPT:o"}), {}, strings({"#EXTINF:2,C"})}
+        << strings({"#END"});
+    QTest::newRow("header only") << "#EXTM3U"
+                                 << "#EXTM3U" << QStringList{} << Runs{} << QStringList{};
+    QTest::newRow("a run with no entry is the trailer")
+        << "#EXTINF:1,A\n#EXTINF:2,B"
+        << "" << QStringList{} << Runs{} << strings({"#EXTINF:1,A", "#EXTINF:2,B"});
+    QTest::newRow("header only on the first line")
+        << "a\n#EXTM3U\nb"
+        << "" << strings({"a", "b"}) << Runs{{}, strings({"#EXTM3U"})} << QStringList{};
+    QTest::newRow("a blank line below a run takes it")
+        << "#EXTINF:1,A\n\na"
+        << "" << strings({"", "a"}) << Runs{strings({"#EXTINF:1,A"}), {}} << QStringList{};
+    QTest::newRow("# after a space is an entry")
+        << " #a\n#extm3u"
+        << "" << strings({" #a"}) << Runs{{}} << strings({"#extm3u"});
+}
+
+void TestPlaylistReader::groupsDirectivesWithTheirEntries() {
+    QFETCH(QString, text);
+    QFETCH(QString, header);
+    QFETCH(QStringList, entries);
+    QFETCH(QList<QStringList>, directives);
+    QFETCH(QStringList, trailer);
+
+    const PlaylistLines playlist = parsePlaylistText(text);
+
+    QCOMPARE(playlist.header, header);
+    QCOMPARE(playlist.entries, entries);
+    QCOMPARE(playlist.directives, directives);
+    QCOMPARE(playlist.trailer, trailer);
+    QCOMPARE(playlistFileLines(playlist), splitPlaylistLines(text));
+}
+
+void TestPlaylistReader::loadsExtendedPlaylists_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<Script>("script");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QList<QStringList>>("directives");
+    QTest::addColumn<QString>("root");
+    using Runs = QList<QStringList>;
+    using A = MessageAnswer;
+
+    const QByteArray extended = "#EXTM3U\r\n#EXTINF:2,B\r\nC:\\Music\\b.mp3\r\n"
+                                "#EXTINF:1,A\r\n#EXTVLCOPT:x\r\nC:\\Music\\a.mp3\r\n"
+                                "#EXTINF:3,Gone\r\nC:\\Music\\gone.mp3\r\n";
+    const QStringList a{u"#EXTINF:1,A"_s, u"#EXTVLCOPT:x"_s};
+    const QStringList b{u"#EXTINF:2,B"_s};
+    const QStringList gone{u"#EXTINF:3,Gone"_s};
+    QTest::newRow("missing entry leaves with its directives on Yes")
+        << extended << Script{removeMissing(A::Yes)}
+        << strings({"C:\\Music\\a.mp3", "C:\\Music\\b.mp3"}) << Runs{a, b} << "";
+    QTest::newRow("every line kept with its own on No")
+        << extended << Script{removeMissing(A::No)}
+        << strings({"C:\\Music\\a.mp3", "C:\\Music\\b.mp3", "C:\\Music\\gone.mp3"})
+        << Runs{a, b, gone} << "";
+    QTest::newRow("relative entries: the root from the first entry, not the header")
+        << QByteArray("#EXTM3U\r\n#EXTINF:1,A\r\nMusic\\a.mp3\r\n")
+        << Script{rootMessage(u"C:\\"_s)} << strings({"Music\\a.mp3"})
+        << Runs{strings({"#EXTINF:1,A"})} << "C:\\";
+    QTest::newRow("streams kept without a test and decide no root")
+        << QByteArray("#EXTM3U\r\n#EXTINF:-1,Radio\r\nhttp://radio.example/live\r\n"
+                      "mms://media.example/x\r\nMusic\\a.mp3\r\n")
+        << Script{rootMessage(u"C:\\"_s)}
+        << strings({"http://radio.example/live", "mms://media.example/x", "Music\\a.mp3"})
+        << Runs{strings({"#EXTINF:-1,Radio"}), {}, {}} << "C:\\";
+    QTest::newRow("file URLs looked up as the path they name")
+        << QByteArray("file:///C:/Music/a%20b.mp3\r\nfile://localhost/C:/Music/a.mp3\r\n"
+                      "FILE:///c:/music/gone.mp3\r\n")
+        << Script{removeMissing(A::Yes)}
+        << strings({"file:///C:/Music/a%20b.mp3", "file://localhost/C:/Music/a.mp3"})
+        << Runs{{}, {}} << "C:\\Old\\";
+}
+
+// An extended playlist whose files all exist asks nothing; a missing entry
+// goes with the lines that described it.
+void TestPlaylistReader::loadsExtendedPlaylists() {
+    QFETCH(QByteArray, content);
+    QFETCH(Script, script);
+    QFETCH(QStringList, entries);
+    QFETCH(QList<QStringList>, directives);
+    QFETCH(QString, root);
+    PlaylistFixture<> f;
+    f.fs.addFile(u"C:\\mix.m3u"_s, content);
+    addFiles(f.fs, {u"C:\\Music\\a.mp3"_s, u"C:\\Music\\b.mp3"_s, u"C:\\Music\\a b.mp3"_s});
+    f.document.setRootPath(u"C:\\Old\\"_s);
+    expect(f.dialogs, script);
+
+    openPlaylistFile(f.document, f.fs, f.dialogs, u"C:\\mix.m3u"_s);
+
+    QVERIFY(f.dialogs.done());
+    QCOMPARE(f.entries(), entries);
+    QCOMPARE(f.document.directives(), directives);
+    QCOMPARE(f.document.header(), content.startsWith("#EXTM3U") ? u"#EXTM3U"_s : QString());
+    QCOMPARE(f.document.rootPath(), root);
+}
+
+// Save writes the header, then every entry below its own directives in list
+// order, then the trailer; a removed entry takes its lines along.
+void TestPlaylistReader::savesEachEntryBelowItsDirectives() {
+    PlaylistFixture<> f;
+    const QString path = u"C:\\Music\\mix.m3u"_s;
+    f.fs.addFile(path, "#EXTM3U\r\n#EXTINF:3,C\r\nc.mp3\r\n#EXTINF:1,A\r\na.mp3\r\n"
+                       "#EXTINF:2,B\r\n#EXTGRP:x\r\nb.mp3\r\n#EXT-X-ENDLIST");
+    addFiles(f.fs, {u"C:\\Music\\a.mp3"_s, u"C:\\Music\\b.mp3"_s, u"C:\\Music\\c.mp3"_s});
+    expect(f.dialogs, {rootMessage(u"C:\\Music\\"_s)});
+    openPlaylistFile(f.document, f.fs, f.dialogs, path);
+    f.document.removeRows({2}); // c.mp3
+    f.document.addFile(u"C:\\Music\\#1\\d.mp3"_s);
+
+    savePlaylist(f.document, f.fs, f.dialogs);
+
+    QVERIFY(f.dialogs.done());
+    QCOMPARE(f.fs.content(path), "#EXTM3U\r\n.\\#1\\d.mp3\r\n#EXTINF:1,A\r\na.mp3\r\n"
+                                 "#EXTINF:2,B\r\n#EXTGRP:x\r\nb.mp3\r\n#EXT-X-ENDLIST\r\n");
+    expect(f.dialogs, {rootMessage(u"C:\\Music\\"_s)});
+    f.fs.addFile(u"C:\\Music\\#1\\d.mp3"_s);
+    openPlaylistFile(f.document, f.fs, f.dialogs, path);
+    QVERIFY(f.dialogs.done());
+    QCOMPARE(f.entries(), strings({".\\#1\\d.mp3", "a.mp3", "b.mp3"}));
+    QCOMPARE(f.document.trailer(), strings({"#EXT-X-ENDLIST"}));
 }
 
 // The boxes let the window repaint, so the lines read so far must already be

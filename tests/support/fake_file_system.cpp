@@ -95,6 +95,14 @@ FakeFileSystem::Lookup FakeFileSystem::find(const QString& path) const {
     result.driveReady = node->ready;
     const QStringList parts = rest.split(m_rules.separator(), Qt::SkipEmptyParts);
     for (qsizetype i = 0; i < parts.size(); ++i) {
+        // "." stays in the folder, ".." goes up (not above the drive), as
+        // the systems resolve them.
+        if (node->folder && parts[i] == QLatin1String("."))
+            continue;
+        if (node->folder && parts[i] == QLatin1String("..")) {
+            node = node->parent ? node->parent : node;
+            continue;
+        }
         Node* next = node->folder ? node->child(parts[i], m_rules.identityCase()) : nullptr;
         if (!next) {
             result.folderMissing = i + 1 < parts.size() || !node->folder;

@@ -1,0 +1,14 @@
+#pragma once
+
+// The value of one hexadecimal digit, either letter case; -1 for any other
+// character. Standard C++ only: the registry store is also built where
+// there is no Qt.
+constexpr int hexDigitValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}

@@ -1,0 +1,14 @@
+# The playlist room's files. The document and its entries model are also
+# built by the fuzz targets (fuzz/); they are QObjects, so a project that
+# builds them runs moc.
+set(_here ${CMAKE_CURRENT_LIST_DIR})
+set(SONGBINDER_PLAYLIST_DOCUMENT_SOURCES
+    ${_here}/playlist_document.cpp ${_here}/playlist_document.h
+    ${_here}/playlist_model.cpp ${_here}/playlist_model.h)
+set(SONGBINDER_PLAYLIST_COMMAND_SOURCES
+    ${_here}/add_commands.cpp ${_here}/add_commands.h
+    ${_here}/dropped_files.cpp ${_here}/dropped_files.h
+    ${_here}/folder_walk.cpp ${_here}/folder_walk.h
+    ${_here}/root_commands.cpp ${_here}/root_commands.h
+    ${_here}/undecodable_names.cpp ${_here}/undecodable_names.h)
+unset(_here)

@@ -1,0 +1,92 @@
+#include "playlist_file/playlist_format.h"
+
+#include "platform/entry_lookup.h"
+
+#include <algorithm>
+
+namespace {
+
+const QLatin1String kHeader("#EXTM3U");
+
+} // namespace
+
+bool isDirective(QStringView line) {
+    return line.startsWith(QLatin1Char('#'));
+}
+
+bool isBlankLine(QStringView line) {
+    return std::all_of(line.begin(), line.end(), [](QChar c) { return c == QLatin1Char(' '); });
+}
+
+QStringList splitPlaylistLines(QStringView text) {
+    QStringList lines;
+    const qsizetype size = text.size();
+    qsizetype start = 0;
+    // The next CR and the next LF at or after `start` (`size` when there is
+    // none), each searched for again only once the line start has passed it.
+    qsizetype cr = -1;
+    qsizetype lf = -1;
+    const auto findNext = [&](qsizetype& at, QChar c) {
+        if (at < start) {
+            at = text.indexOf(c, start);
+            if (at < 0)
+                at = size;
+        }
+    };
+    while (start < size) {
+        findNext(cr, QLatin1Char('\r'));
+        findNext(lf, QLatin1Char('\n'));
+        const qsizetype end = std::min(cr, lf);
+        lines.append(text.sliced(start, end - start).toString());
+        const bool crLf = end == cr && lf == end + 1 && lf < size;
+        start = end + (crLf ? 2 : 1);
+    }
+    return lines;
+}
+
+PlaylistLines groupPlaylistLines(QStringList lines) {
+    PlaylistLines playlist;
+    qsizetype at = 0;
+    if (!lines.isEmpty() && lines.first().startsWith(kHeader))
+        playlist.header = std::move(lines[at++]);
+    QStringList run;
+    for (; at < lines.size(); ++at) {
+        QString& line = lines[at];
+        if (isDirective(line)) {
+            run.append(std::move(line));
+        } else {
+            playlist.entries.append(std::move(line));
+            playlist.directives.append(std::exchange(run, {}));
+        }
+    }
+    playlist.trailer = std::move(run);
+    return playlist;
+}
+
+bool hasDirectives(const PlaylistLines& playlist) {
+    return !playlist.header.isEmpty() || !playlist.trailer.isEmpty() ||
+           std::any_of(playlist.directives.cbegin(), playlist.directives.cend(),
+                       [](const QStringList& run) { return !run.isEmpty(); });
+}
+
+QStringList playlistFileLines(const PlaylistLines& playlist) {
+    QStringList lines;
+    lines.reserve(playlist.entries.size() + playlist.trailer.size() + 1);
+    if (!playlist.header.isEmpty())
+        lines.append(playlist.header);
+    for (qsizetype row = 0; row < playlist.entries.size(); ++row) {
+        if (row < playlist.directives.size())
+            lines.append(playlist.directives.at(row));
+        lines.append(playlist.entries.at(row));
+    }
+    lines.append(playlist.trailer);
+    return lines;
+}
+
+qsizetype rootDecidingEntry(const QStringList& entries) {
+    const auto decides = [](const QString& entry) {
+        return !isBlankLine(entry) && !isUrlEntry(entry);
+    };
+    const auto at = std::find_if(entries.cbegin(), entries.cend(), decides);
+    return at == entries.cend() ? -1 : at - entries.cbegin();
+}

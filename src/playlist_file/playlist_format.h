@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+// The lines of a playlist file as the program keeps them. Extended playlists
+// put directive lines ('#' first) between their entries: "#EXTM3U" as the
+// first line, "#EXTINF:<seconds>,<title>" and the like above an entry. A run
+// of directive lines belongs to the entry line directly below it and travels
+// with it; a run with no entry below it ends the file.
+struct PlaylistLines {
+    // The first line when it begins with "#EXTM3U", else empty.
+    QString header;
+    QStringList entries;
+    // Row for row with entries: the directive lines directly above each.
+    QList<QStringList> directives;
+    // The directive lines after the last entry.
+    QStringList trailer;
+
+    bool operator==(const PlaylistLines&) const = default;
+};
+
+// A directive: a line whose first character is '#'.
+bool isDirective(QStringView line);
+// Blank means spaces only: other white space is part of a name.
+bool isBlankLine(QStringView line);
+
+// Splits playlist text into its lines. A line ends at CR LF, at a lone CR or
+// at a lone LF, so lists written on any system read line by line. Text after
+// the last line end is the last line; text that ends with a line end has no
+// empty line after it. Lines are kept exactly as they stand.
+QStringList splitPlaylistLines(QStringView text);
+
+// Sorts a file's lines, in file order, into header, entries with their
+// directives, and trailer. Every line lands in exactly one of them.
+PlaylistLines groupPlaylistLines(QStringList lines);
+inline PlaylistLines parsePlaylistText(QStringView text) {
+    return groupPlaylistLines(splitPlaylistLines(text));
+}
+
+// The lines to write, in order: the header, each entry's directives followed
+// by the entry, the trailer.
+QStringList playlistFileLines(const PlaylistLines& playlist);
+// True when there is more to write than the entries.
+bool hasDirectives(const PlaylistLines& playlist);
+
+// The entry that decides the root path of a playlist being read: the first
+// that is neither blank nor a URL (a URL tells nothing about where the
+// relative entries live). -1 when none does.
+qsizetype rootDecidingEntry(const QStringList& entries);

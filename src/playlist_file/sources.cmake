@@ -1,0 +1,13 @@
+# The playlist_file room's files. The format (line split, directive grouping,
+# the root decision) and the writer are also built by the fuzz targets
+# (fuzz/).
+set(_here ${CMAKE_CURRENT_LIST_DIR})
+set(SONGBINDER_PLAYLIST_FORMAT_SOURCES
+    ${_here}/playlist_format.cpp ${_here}/playlist_format.h
+    ${_here}/playlist_writer.cpp ${_here}/playlist_writer.h)
+set(SONGBINDER_PLAYLIST_FILE_SOURCES
+    ${_here}/closing.cpp ${_here}/closing.h
+    ${_here}/command_line.cpp ${_here}/command_line.h
+    ${_here}/file_commands.cpp ${_here}/file_commands.h
+    ${_here}/playlist_reader.cpp ${_here}/playlist_reader.h)
+unset(_here)
