@@ -2,7 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "playlist/playlist_document.h"
-#include "playlist/undecodable_names.h"
+#include "playlist/unstorable_names.h"
 
 #include <QCoreApplication>
 
@@ -51,7 +51,7 @@ void addSelectedFiles(PlaylistDocument& document, Dialogs& dialogs, const QStrin
                       const QStringList& selectedNames) {
     const PathRules& rules = document.rules();
     const QString prefix = rules.withTrailingSeparator(folder);
-    UndecodableNames skipped;
+    UnstorableNames skipped;
     {
         const PlaylistDocument::Batch batch(document);
         for (const QString& name : selectedNames) {
@@ -66,7 +66,7 @@ void addSelectedFiles(PlaylistDocument& document, Dialogs& dialogs, const QStrin
 
 void addDroppedPaths(PlaylistDocument& document, Dialogs& dialogs,
                      const std::optional<QStringList>& droppedPaths) {
-    UndecodableNames skipped;
+    UnstorableNames skipped;
     if (droppedPaths) {
         const PathRules& rules = document.rules();
         const PlaylistDocument::Batch batch(document);

@@ -104,7 +104,7 @@ bool FolderTreeListing::walk(const QString& folderPath, const Sink& sink) {
             else if (!PathRules::matchesPattern(*name, kMp3))
                 continue;
             const QString file = m_fs.buildPath(path, *name);
-            if (m_undecodable.skip(file, m_fs.rules()))
+            if (m_unstorable.skip(file, m_fs.rules()))
                 continue;
             if (later)
                 later->append(file);
@@ -116,7 +116,7 @@ bool FolderTreeListing::walk(const QString& folderPath, const Sink& sink) {
     }
     for (const QString& subFolder : folder->subFolders) {
         // Its text names no folder on the disk: nothing below it can be added.
-        if (!m_undecodable.skip(subFolder, m_fs.rules()) && !walk(subFolder, sink))
+        if (!m_unstorable.skip(subFolder, m_fs.rules()) && !walk(subFolder, sink))
             return false;
     }
     return true;
@@ -156,7 +156,7 @@ void FolderTreeAdd::list() {
                 {[this](const QString& path) { return hand(path); }, [this] { return mayGoOn(); }});
     std::unique_lock lock(m_mutex);
     m_skipped = listing.skipped();
-    m_undecodable = listing.undecodable();
+    m_unstorable = listing.unstorable();
     m_listingDone = true;
     askForAdding(lock);
 }
@@ -266,6 +266,6 @@ void FolderTreeAdd::finish() {
         m_thread.join();
     if (!m_skipped.folders.isEmpty())
         m_dialogs.warn(Texts::skipped(m_skipped));
-    m_undecodable.report(m_dialogs);
+    m_unstorable.report(m_dialogs);
     Q_EMIT finished();
 }

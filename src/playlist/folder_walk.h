@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/file_system.h"
-#include "playlist/undecodable_names.h"
+#include "playlist/unstorable_names.h"
 
 #include <QObject>
 #include <QSet>
@@ -55,7 +55,7 @@ public:
     // to the sink in order. False when the sink stopped it.
     bool run(const QString& folder, const Sink& sink);
     const SkippedFolders& skipped() const { return m_skipped; }
-    const UndecodableNames& undecodable() const { return m_undecodable; }
+    const UnstorableNames& unstorable() const { return m_unstorable; }
 
 private:
     bool walk(const QString& folder, const Sink& sink);
@@ -63,7 +63,7 @@ private:
     FileSystem& m_fs;
     SkippedFolders m_skipped;
     QSet<FolderIdentity> m_visited;
-    UndecodableNames m_undecodable;
+    UnstorableNames m_unstorable;
     // Files of the later patterns, waiting for the whole tree's "*.mp3".
     QStringList m_wav;
     QStringList m_wma;
@@ -120,7 +120,7 @@ private:
     std::condition_variable m_roomForMore;
     QStringList m_waiting;
     SkippedFolders m_skipped;
-    UndecodableNames m_undecodable;
+    UnstorableNames m_unstorable;
     bool m_listingDone = false;
     // The window will come back for the waiting paths: a call of
     // addWaitingPaths() is queued or under way.

@@ -10,5 +10,5 @@ set(SONGBINDER_PLAYLIST_COMMAND_SOURCES
     ${_here}/dropped_files.cpp ${_here}/dropped_files.h
     ${_here}/folder_walk.cpp ${_here}/folder_walk.h
     ${_here}/root_commands.cpp ${_here}/root_commands.h
-    ${_here}/undecodable_names.cpp ${_here}/undecodable_names.h)
+    ${_here}/unstorable_names.cpp ${_here}/unstorable_names.h)
 unset(_here)

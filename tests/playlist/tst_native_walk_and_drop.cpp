@@ -57,6 +57,8 @@ private Q_SLOTS:
     void dropOfPlainTextAddsNothing();
     void namesThatAreNotUtf8AreSkipped_data();
     void namesThatAreNotUtf8AreSkipped();
+    void namesWithALineBreakAreSkipped_data();
+    void namesWithALineBreakAreSkipped();
 };
 
 void TestNativeWalkAndDrop::walkAddsALinkedTreeThroughTheLink() {
@@ -294,6 +296,30 @@ void TestNativeWalkAndDrop::namesThatAreNotUtf8AreSkipped() {
     QVERIFY(f.dialogs.done());
     QCOMPARE(f.dialogs.lastMessage().icon, MessageIcon::Exclamation);
     QCOMPARE(f.entries(), f.paths(strings({"ok.mp3", "z.mp3"})));
+}
+
+void TestNativeWalkAndDrop::namesWithALineBreakAreSkipped_data() {
+    QTest::addColumn<QString>("command");
+    QTest::newRow("Add Selected Files") << u"selected"_s;
+    QTest::newRow("Add Entire Dir") << u"walk"_s;
+}
+
+// A line break is legal in a Linux name, but a playlist would read the entry
+// back as two lines that name nothing: such a name is left out and told.
+void TestNativeWalkAndDrop::namesWithALineBreakAreSkipped() {
+    QFETCH(QString, command);
+    NativeFixture f;
+    f.tree.makeFile(u"ok.mp3"_s);
+    f.tree.makeFile(u"two\nlines.mp3"_s);
+    f.dialogs.expectMessage(u"This name holds a line break, so a playlist cannot hold it. It was "
+                            u"skipped:\n"_s +
+                            f.path(u"two\nlines.mp3"_s));
+    if (command == u"selected"_s)
+        addSelectedFiles(f.document, f.dialogs, f.tree.path(), {u"ok.mp3"_s, u"two\nlines.mp3"_s});
+    else
+        QVERIFY(addFolderTree(f, f.tree.path()));
+    QVERIFY(f.dialogs.done());
+    QCOMPARE(f.entries(), f.paths(strings({"ok.mp3"})));
 }
 
 QTEST_GUILESS_MAIN(TestNativeWalkAndDrop)
