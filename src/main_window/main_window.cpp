@@ -238,24 +238,20 @@ void MainWindow::buildControls() {
 }
 
 void MainWindow::buildMenus() {
-    const auto addItem = [this](QMenu* menu, const char* name, const QString& text) {
-        QAction* action = named(menu->addAction(text), name);
-        return action;
-    };
     QMenu* file = named(menuBar()->addMenu(tr("File")), "fileMenu");
-    m_newAction = addItem(file, "newAction", tr("New"));
+    m_newAction = named(file->addAction(tr("New")), "newAction");
     m_newAction->setShortcut(QKeySequence::New);
-    m_openAction = addItem(file, "openAction", tr("Open..."));
+    m_openAction = named(file->addAction(tr("Open...")), "openAction");
     m_openAction->setShortcut(QKeySequence::Open);
-    m_saveAction = addItem(file, "saveAction", tr("Save"));
+    m_saveAction = named(file->addAction(tr("Save")), "saveAction");
     m_saveAction->setShortcut(QKeySequence::Save);
-    m_saveAsAction = addItem(file, "saveAsAction", tr("Save As..."));
+    m_saveAsAction = named(file->addAction(tr("Save As...")), "saveAsAction");
     named(file->addSeparator(), "fileMenuSeparator");
-    m_exitAction = addItem(file, "exitAction", tr("Exit"));
+    m_exitAction = named(file->addAction(tr("Exit")), "exitAction");
 
     QMenu* help = named(menuBar()->addMenu(tr("Help")), "helpMenu");
-    m_associateAction = addItem(help, "associateAction", tr("Associate Program"));
-    m_aboutAction = addItem(help, "aboutAction", tr("About"));
+    m_associateAction = named(help->addAction(tr("Associate Program")), "associateAction");
+    m_aboutAction = named(help->addAction(tr("About")), "aboutAction");
 
     // Ctrl+A selects every file in the file list, whichever control of the
     // window has the focus; that control never sees the key. Shift makes no
