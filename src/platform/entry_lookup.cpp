@@ -55,12 +55,14 @@ bool isDrivePath(QStringView path) {
            path[2] == QLatin1Char(':');
 }
 
-// A path that is not UTF-8 (it holds escapes) names a file by its bytes on
-// a disk whose names are in Latin-1, or by its Windows-1252 text on a disk
-// that a playlist written on Windows points to: either one is the file.
-bool isNamedFile(FileSystem& fs, const QString& path) {
-    return isOrdinaryFile(fs, path) ||
-           (EscapedBytes::holdsEscapes(path) && isOrdinaryFile(fs, EscapedBytes::forDisplay(path)));
+// An entry that is not UTF-8 (it holds escapes) names a file by its bytes
+// on a disk whose names are in Latin-1, or by its Windows-1252 text on a
+// disk that a playlist written on Windows points to: either one is the file.
+// The root comes from the disk and is text already.
+bool isNamedFile(FileSystem& fs, const QString& root, const QString& entry) {
+    return isOrdinaryFile(fs, root + entry) ||
+           (EscapedBytes::holdsEscapes(entry) &&
+            isOrdinaryFile(fs, root + EscapedBytes::forDisplay(entry)));
 }
 
 } // namespace
@@ -133,10 +135,13 @@ bool entryIsPresent(FileSystem& fs, const QString& root, const QString& entry) {
     const QString full = root + entry;
     if (!rules.mayBeFullPath(full))
         return false;
-    if (isNamedFile(fs, full))
+    if (isNamedFile(fs, root, entry))
         return true;
     const QChar windowsSeparator = PathRules::windows().separator();
     if (rules.isWindows() || !full.contains(windowsSeparator))
         return false;
-    return isNamedFile(fs, QString(full).replace(windowsSeparator, rules.separator()));
+    const auto slashed = [&](QString text) {
+        return text.replace(windowsSeparator, rules.separator());
+    };
+    return isNamedFile(fs, slashed(root), slashed(entry));
 }

@@ -14,10 +14,9 @@ constexpr char kLineEnd[] = "\r\n";
 constexpr qsizetype kLineEndSize = 2;
 
 // Where a line held an escape or a lone surrogate, the encoder below wrote
-// U+FFFD; a real U+FFFD is rare enough to take the careful way too.
-bool holdsReplacement(const QByteArray& bytes) {
-    const char* at = bytes.constData();
-    const char* const end = at + bytes.size();
+// U+FFFD; a real U+FFFD is rare enough to take the careful way too. Lines
+// end in CR LF, so no character spans the end of a run of whole lines.
+bool holdsReplacement(const char* at, const char* end) {
     while (end - at >= 3) {
         at = static_cast<const char*>(std::memchr(at, '\xEF', static_cast<size_t>(end - at - 2)));
         if (!at)
@@ -28,6 +27,10 @@ bool holdsReplacement(const QByteArray& bytes) {
     }
     return false;
 }
+
+// How much output is looked through for U+FFFD at a time: while it is
+// still in the cache.
+constexpr qsizetype kScanRun = 64 * 1024;
 
 // UTF-8 straight from the lines, so a big playlist is not first copied into
 // one long text and then converted. Each line is converted on its own: a
@@ -43,14 +46,24 @@ QByteArray utf8Lines(const QStringList& lines) {
     QByteArray bytes(room, Qt::Uninitialized);
     char* const begin = bytes.data();
     char* out = begin;
+    const char* scanned = begin;
+    bool replaced = false;
     for (const QString& line : lines) {
         out = encoder.appendToBuffer(out, line);
         out = std::copy_n(kLineEnd, kLineEndSize, out);
+        if (out - scanned >= kScanRun) {
+            replaced = holdsReplacement(scanned, out);
+            if (replaced)
+                break;
+            scanned = out;
+        }
     }
-    bytes.truncate(out - begin);
-    if (!holdsReplacement(bytes))
+    if (!replaced && !holdsReplacement(scanned, out)) {
+        bytes.truncate(out - begin);
         return bytes;
+    }
     bytes.clear();
+    bytes.reserve(room);
     for (const QString& line : lines) {
         EscapedBytes::appendBytes(bytes, line);
         bytes.append(kLineEnd, kLineEndSize);
