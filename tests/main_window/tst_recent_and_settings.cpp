@@ -1,0 +1,160 @@
+// What the window remembers: File > Open Recent through the real menu, and
+// the size and recent playlists across two starts in a settings file of the
+// test's own.
+#include "main_window_fixture.h"
+#include "platform/settings_store.h"
+
+#include <QMenu>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+using window_test::Window;
+
+namespace {
+
+// The menu as it opens: each entry's text and tooltip, then Clear Menu's
+// enabled state.
+QStringList openRecentMenu(Window& w) {
+    auto* menu = w.find<QMenu>(u"recentMenu"_s);
+    menu->popup(QPoint(0, 0));
+    QStringList shown;
+    for (QAction* action : menu->actions()) {
+        if (action->objectName() == "clearRecentAction"_L1)
+            shown.append(action->isEnabled() ? u"[Clear Menu]"_s : u"[Clear Menu disabled]"_s);
+        else if (!action->isSeparator())
+            shown.append(action->text() + u" = "_s + action->toolTip());
+    }
+    return shown;
+}
+
+} // namespace
+
+class TestRecentAndSettings : public QObject {
+    Q_OBJECT
+
+private slots:
+    void recentOrderPruningAndClear();
+    void choosingAnEntryIsOpen_data();
+    void choosingAnEntryIsOpen();
+    void sizeAndListAcrossTwoStarts_data();
+    void sizeAndListAcrossTwoStarts();
+    void headlessRunsKeepNoSettings_data();
+    void headlessRunsKeepNoSettings();
+};
+
+void TestRecentAndSettings::recentOrderPruningAndClear() {
+    Window w;
+    addFiles(w.fs, {u"C:\\Lists\\a.m3u"_s, u"C:\\Lists\\b.m3u"_s, u"C:\\Lists\\R&B.m3u"_s});
+    // A command-line load, an Open, a Save As, then Open of the first again
+    // under another letter case: it moves up instead of showing twice.
+    w.open({u"C:\\Lists\\a.m3u"_s});
+    w.dialogs.expectOpen(u"C:\\Lists\\b.m3u"_s);
+    w.find<QAction>(u"openAction"_s)->trigger();
+    w.dialogs.expectSave(u"C:\\Lists\\R&B.m3u"_s);
+    w.dialogs.expectMessage(u"Overwrite Existing File?"_s, MessageAnswer::Yes);
+    w.find<QAction>(u"saveAsAction"_s)->trigger();
+    w.dialogs.expectOpen(u"C:\\LISTS\\A.m3u"_s);
+    w.find<QAction>(u"openAction"_s)->trigger();
+    // A cancelled Open changes nothing.
+    w.dialogs.expectOpen(std::nullopt);
+    w.find<QAction>(u"openAction"_s)->trigger();
+    QVERIFY(w.dialogs.done());
+    QCOMPARE(openRecentMenu(w),
+             QStringList({u"&1 A.m3u = C:\\LISTS\\A.m3u"_s, u"&2 R&&B.m3u = C:\\Lists\\R&B.m3u"_s,
+                          u"&3 b.m3u = C:\\Lists\\b.m3u"_s, u"[Clear Menu]"_s}));
+
+    w.fs.remove(u"C:\\Lists\\R&B.m3u"_s);
+    QCOMPARE(openRecentMenu(w), QStringList({u"&1 A.m3u = C:\\LISTS\\A.m3u"_s,
+                                             u"&2 b.m3u = C:\\Lists\\b.m3u"_s, u"[Clear Menu]"_s}));
+    w.find<QAction>(u"clearRecentAction"_s)->trigger();
+    QCOMPARE(openRecentMenu(w), QStringList({u"[Clear Menu disabled]"_s}));
+}
+
+void TestRecentAndSettings::choosingAnEntryIsOpen_data() {
+    QTest::addColumn<MessageAnswer>("answer");
+    QTest::addColumn<QString>("shownPath");
+    QTest::newRow("No: the entry is opened") << MessageAnswer::No << u"C:\\Lists\\b.m3u"_s;
+    QTest::newRow("Cancel: nothing changes") << MessageAnswer::Cancel << u"C:\\Lists\\a.m3u"_s;
+}
+
+void TestRecentAndSettings::choosingAnEntryIsOpen() {
+    QFETCH(MessageAnswer, answer);
+    QFETCH(QString, shownPath);
+    Window w;
+    addFiles(w.fs, {u"C:\\Lists\\a.m3u"_s, u"C:\\Lists\\b.m3u"_s});
+    w.open({u"C:\\Lists\\b.m3u"_s});
+    w.dialogs.expectOpen(u"C:\\Lists\\a.m3u"_s);
+    w.find<QAction>(u"openAction"_s)->trigger();
+    w.doc().insertEntry(u"C:\\Music\\b.mp3"_s);
+    w.doc().setModified(true);
+
+    // The second entry, by its number key, in the open menu.
+    openRecentMenu(w);
+    w.dialogs.expectMessage(u"Save File First?"_s, answer);
+    QTest::keyClick(w.find<QMenu>(u"recentMenu"_s), Qt::Key_2);
+    QVERIFY(w.dialogs.done());
+    QCOMPARE(w.window->windowTitle(), u"Songbinder - "_s + shownPath);
+    QCOMPARE(w.doc().isModified(), answer == MessageAnswer::Cancel);
+    QVERIFY(w.doc().isBoundToFile());
+    openRecentMenu(w);
+    QCOMPARE(w.find<QAction>(u"recentPlaylist1"_s)->toolTip(), shownPath);
+}
+
+void TestRecentAndSettings::sizeAndListAcrossTwoStarts_data() {
+    QTest::addColumn<QSize>("left");
+    QTest::addColumn<bool>("keptAsLeft");
+    QTest::newRow("bigger than designed") << QSize(760, 700) << true;
+    QTest::newRow("below the smallest: opens at the smallest") << QSize(300, 200) << false;
+}
+
+void TestRecentAndSettings::sizeAndListAcrossTwoStarts() {
+    QFETCH(QSize, left);
+    QFETCH(bool, keptAsLeft);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(u"songbinder.conf"_s);
+    Window first;
+    addFiles(first.fs, {u"C:\\Lists\\a.m3u"_s});
+    QSize smallest;
+    {
+        SettingsStore settings(file);
+        first.window = std::make_unique<MainWindow>(first.fs, &first.dialogs);
+        first.window->useSettings(settings);
+        first.window->startUp({u"C:\\Lists\\a.m3u"_s});
+        smallest = first.window->size();
+        first.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(first.window.get()));
+        first.window->resize(left);
+        QVERIFY(first.window->close());
+        first.window.reset();
+    }
+    Window second;
+    addFiles(second.fs, {u"C:\\Lists\\a.m3u"_s});
+    SettingsStore settings(file);
+    second.window = std::make_unique<MainWindow>(second.fs, &second.dialogs);
+    second.window->useSettings(settings);
+    second.window->startUp({});
+    QCOMPARE(second.window->size(), keptAsLeft ? left : smallest);
+    QCOMPARE(openRecentMenu(second),
+             QStringList({u"&1 a.m3u = C:\\Lists\\a.m3u"_s, u"[Clear Menu]"_s}));
+}
+
+void TestRecentAndSettings::headlessRunsKeepNoSettings_data() {
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<QByteArray>("noSettings");
+    QTest::addColumn<bool>("allowed");
+    QTest::newRow("desktop") << u"xcb"_s << QByteArray() << true;
+    QTest::newRow("wayland, variable 0") << u"wayland"_s << QByteArray("0") << true;
+    QTest::newRow("offscreen") << u"offscreen"_s << QByteArray() << false;
+    QTest::newRow("SONGBINDER_NO_SETTINGS=1") << u"xcb"_s << QByteArray("1") << false;
+}
+
+void TestRecentAndSettings::headlessRunsKeepNoSettings() {
+    QFETCH(QString, platform);
+    QFETCH(QByteArray, noSettings);
+    QFETCH(bool, allowed);
+    QCOMPARE(settingsAllowed(platform, noSettings), allowed);
+}
+
+QTEST_MAIN(TestRecentAndSettings)
+#include "tst_recent_and_settings.moc"
