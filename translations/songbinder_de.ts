@@ -204,7 +204,7 @@ Grund: %2</numerusform>
     </message>
     <message>
         <source>Add Entire Dir To Playlist</source>
-        <translation>Ganzen Ordner hinzufügen</translation>
+        <translation>Ordner hinzufügen</translation>
     </message>
     <message>
         <source>Add Selected Files To Playist</source>

@@ -204,7 +204,7 @@ Raison&#xa0;: %2</numerusform>
     </message>
     <message>
         <source>Add Entire Dir To Playlist</source>
-        <translation>Ajouter tout le dossier</translation>
+        <translation>Ajouter le dossier</translation>
     </message>
     <message>
         <source>Add Selected Files To Playist</source>

@@ -22,11 +22,14 @@
 #include <QBoxLayout>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -143,7 +146,9 @@ void MainWindow::buildControls() {
     m_playlistTitleLabel->setFont(playlistTitleFont());
 
     auto* rootCaption = named(new QLabel(tr("Root:")), "rootCaptionLabel");
-    rootCaption->setFixedSize(kRootCaptionWidth, kLabelHeight);
+    // Wider only where a translation needs it.
+    const int captionWidth = QFontMetrics(dialogFont).horizontalAdvance(rootCaption->text()) + 2;
+    rootCaption->setFixedSize(std::max(kRootCaptionWidth, captionWidth), kLabelHeight);
     m_rootLabel = named(new QLabel, "rootLabel");
     m_rootLabel->setFixedHeight(kLabelHeight);
     m_rootLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);

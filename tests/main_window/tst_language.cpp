@@ -48,7 +48,7 @@ void TestLanguage::startUpTexts() {
         {"associateAction", "Associate Program", "Programm verknüpfen"},
         {"addSelectedFilesButton", "Add Selected Files To Playist",
          "Ausgewählte Dateien zur Liste hinzufügen"},
-        {"addFolderTreeButton", "Add Entire Dir To Playlist", "Ganzen Ordner hinzufügen"},
+        {"addFolderTreeButton", "Add Entire Dir To Playlist", "Ordner hinzufügen"},
         {"removeButton", "Remove Selected Items", "Auswahl entfernen"},
         {"playlistTitleLabel", "Current Playlist (C:\\Music\\untitled.m3u)",
          "Aktuelle Wiedergabeliste (C:\\Music\\untitled.m3u)"},
