@@ -39,8 +39,6 @@ private slots:
     void choosingAnEntryIsOpen();
     void sizeAndListAcrossTwoStarts_data();
     void sizeAndListAcrossTwoStarts();
-    void headlessRunsKeepNoSettings_data();
-    void headlessRunsKeepNoSettings();
 };
 
 void TestRecentAndSettings::recentOrderPruningAndClear() {
@@ -112,48 +110,26 @@ void TestRecentAndSettings::sizeAndListAcrossTwoStarts() {
     QFETCH(QSize, left);
     QFETCH(bool, keptAsLeft);
     QTemporaryDir dir;
-    const QString file = dir.filePath(u"songbinder.conf"_s);
-    Window first;
-    addFiles(first.fs, {u"C:\\Lists\\a.m3u"_s});
     QSize smallest;
-    {
-        SettingsStore settings(file);
-        first.window = std::make_unique<MainWindow>(first.fs, &first.dialogs);
-        first.window->useSettings(settings);
-        first.window->startUp({u"C:\\Lists\\a.m3u"_s});
-        smallest = first.window->size();
-        first.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(first.window.get()));
-        first.window->resize(left);
-        QVERIFY(first.window->close());
-        first.window.reset();
+    for (const bool second : {false, true}) {
+        Window w;
+        addFiles(w.fs, {u"C:\\Lists\\a.m3u"_s});
+        SettingsStore settings(dir.filePath(u"songbinder.conf"_s));
+        w.window = std::make_unique<MainWindow>(w.fs, &w.dialogs);
+        w.window->useSettings(settings);
+        w.window->startUp(second ? QStringList() : QStringList{u"C:\\Lists\\a.m3u"_s});
+        if (second) {
+            QCOMPARE(w.window->size(), keptAsLeft ? left : smallest);
+            QCOMPARE(openRecentMenu(w),
+                     QStringList({u"&1 a.m3u = C:\\Lists\\a.m3u"_s, u"[Clear Menu]"_s}));
+            break;
+        }
+        smallest = w.window->size();
+        w.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+        w.window->resize(left);
+        QVERIFY(w.window->close());
     }
-    Window second;
-    addFiles(second.fs, {u"C:\\Lists\\a.m3u"_s});
-    SettingsStore settings(file);
-    second.window = std::make_unique<MainWindow>(second.fs, &second.dialogs);
-    second.window->useSettings(settings);
-    second.window->startUp({});
-    QCOMPARE(second.window->size(), keptAsLeft ? left : smallest);
-    QCOMPARE(openRecentMenu(second),
-             QStringList({u"&1 a.m3u = C:\\Lists\\a.m3u"_s, u"[Clear Menu]"_s}));
-}
-
-void TestRecentAndSettings::headlessRunsKeepNoSettings_data() {
-    QTest::addColumn<QString>("platform");
-    QTest::addColumn<QByteArray>("noSettings");
-    QTest::addColumn<bool>("allowed");
-    QTest::newRow("desktop") << u"xcb"_s << QByteArray() << true;
-    QTest::newRow("wayland, variable 0") << u"wayland"_s << QByteArray("0") << true;
-    QTest::newRow("offscreen") << u"offscreen"_s << QByteArray() << false;
-    QTest::newRow("SONGBINDER_NO_SETTINGS=1") << u"xcb"_s << QByteArray("1") << false;
-}
-
-void TestRecentAndSettings::headlessRunsKeepNoSettings() {
-    QFETCH(QString, platform);
-    QFETCH(QByteArray, noSettings);
-    QFETCH(bool, allowed);
-    QCOMPARE(settingsAllowed(platform, noSettings), allowed);
 }
 
 QTEST_MAIN(TestRecentAndSettings)
