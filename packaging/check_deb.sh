@@ -1,12 +1,13 @@
 #!/bin/sh
 # Builds the Debian package from a configured and built tree, then checks it:
 # the files a desktop needs, the control fields, and lintian (where
-# installed) with no error. Usage: check_deb.sh BUILD_DIR VERSION
+# installed) with no error. Usage: check_deb.sh CPACK BUILD_DIR VERSION
 # Exits 77 (skipped) when dpkg-shlibdeps, which finds the dependencies, is
 # not installed.
 set -eu
-build="$1"
-version="$2"
+cpack="$1"
+build="$2"
+version="$3"
 id=org.songbinder.Songbinder
 
 if ! command -v dpkg-shlibdeps >/dev/null 2>&1; then
@@ -15,7 +16,7 @@ if ! command -v dpkg-shlibdeps >/dev/null 2>&1; then
 fi
 out="$(mktemp -d)"
 trap 'rm -rf "$out"' EXIT
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 ||
+"$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 ||
     { cat "$out/cpack.log"; exit 1; }
 deb="$out/songbinder_${version}_$(dpkg --print-architecture).deb"
 [ -f "$deb" ] || { echo "not built: $deb"; ls "$out"; exit 1; }
