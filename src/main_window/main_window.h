@@ -16,6 +16,8 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class RecentPlaylistsMenu;
+class SettingsStore;
 
 // The main window: the file browser (drives, folder tree, file list) above,
 // the playlist with its root path below, the command buttons and the File
@@ -35,6 +37,11 @@ public:
     // playlist and opens the playlist named by `arguments` (the command line
     // after the program's own path). Runs before the window is first shown.
     void startUp(const QStringList& arguments);
+
+    // Opens at the remembered size (never below the smallest) and keeps the
+    // recent playlists and, when the window closes, its size there.
+    // `settings` must outlive the window. Call before startUp().
+    void useSettings(SettingsStore& settings);
 
     PlaylistDocument& document() { return m_document; }
 
@@ -67,12 +74,17 @@ private:
 
     // Commands that need more than one call.
     void addFolderTree();
+    void openRecentPlaylist(const QString& path);
+    // A playlist was opened or saved: it heads Open Recent.
+    void noteRecentPlaylist(bool openedOrSaved);
+    void rememberOnClose();
     QList<int> selectedPlaylistRows() const;
 
     FileSystem& m_fs;
     std::unique_ptr<Dialogs> m_ownDialogs;
     Dialogs& m_dialogs;
     PlaylistDocument m_document;
+    SettingsStore* m_settings = nullptr;
 
     // The name the open and save dialogs offer: the last one chosen.
     QString m_dialogFileName;
@@ -101,6 +113,7 @@ private:
 
     QAction* m_newAction = nullptr;
     QAction* m_openAction = nullptr;
+    RecentPlaylistsMenu* m_recentMenu = nullptr;
     QAction* m_saveAction = nullptr;
     QAction* m_saveAsAction = nullptr;
     QAction* m_exitAction = nullptr;

@@ -16,7 +16,9 @@ set(SONGBINDER_PLATFORM_TEXT_SOURCES
 set(SONGBINDER_PLATFORM_CORE_SOURCES
     ${SONGBINDER_PLATFORM_TEXT_SOURCES}
     ${_here}/dialogs.h
-    ${_here}/native_file_system.cpp ${_here}/native_file_system.h)
+    ${_here}/native_file_system.cpp ${_here}/native_file_system.h
+    ${_here}/settings_store.cpp ${_here}/settings_store.h
+    ${_here}/translations.cpp ${_here}/translations.h)
 set(SONGBINDER_PLATFORM_UI_SOURCES
     ${_here}/qt_dialogs.cpp ${_here}/qt_dialogs.h
     ${_here}/window_placement.cpp ${_here}/window_placement.h)
