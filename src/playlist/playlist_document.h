@@ -8,8 +8,9 @@
 #include <QString>
 
 // The playlist being edited: its entries with their directive lines, the
-// header and trailer lines of its file, the root path the entries are
-// relative to, the file it is saved to, and whether it has unsaved changes.
+// header and trailer lines of its file and its encoding, the root path the
+// entries are relative to, the file it is saved to, and whether it has
+// unsaved changes.
 // The one owner of that state: every change goes through it, and it tells
 // about each change by a signal, so the window only listens.
 //
