@@ -290,6 +290,26 @@ Grund: %2</numerusform>
         <source>Cannot open the folder &quot;%1&quot;: %2</source>
         <translation>Der Ordner „%1“ kann nicht geöffnet werden: %2</translation>
     </message>
+    <message>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Wiederholen: %1</translation>
+    </message>
 </context>
 <context>
     <name>NativeFileSystem</name>
@@ -300,6 +320,31 @@ Grund: %2</numerusform>
     <message>
         <source>The file is too large.</source>
         <translation>Die Datei ist zu groß.</translation>
+    </message>
+</context>
+<context>
+    <name>PlaylistHistory</name>
+    <message numerus="yes">
+        <source>Add %n Files</source>
+        <translation>
+            <numerusform>%n Datei hinzufügen</numerusform>
+            <numerusform>%n Dateien hinzufügen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove %n Entries</source>
+        <translation>
+            <numerusform>%n Eintrag entfernen</numerusform>
+            <numerusform>%n Einträge entfernen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Make Root</source>
+        <translation>Stamm festlegen</translation>
+    </message>
+    <message>
+        <source>Clear Root</source>
+        <translation>Stamm entfernen</translation>
     </message>
 </context>
 <context>

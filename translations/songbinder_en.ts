@@ -286,6 +286,26 @@ Reason: %2</numerusform>
         <source>Cannot open the folder &quot;%1&quot;: %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>NativeFileSystem</name>
@@ -295,6 +315,31 @@ Reason: %2</numerusform>
     </message>
     <message>
         <source>The file is too large.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PlaylistHistory</name>
+    <message numerus="yes">
+        <source>Add %n Files</source>
+        <translation>
+            <numerusform>Add %n File</numerusform>
+            <numerusform>Add %n Files</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove %n Entries</source>
+        <translation>
+            <numerusform>Remove %n Entry</numerusform>
+            <numerusform>Remove %n Entries</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Make Root</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear Root</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

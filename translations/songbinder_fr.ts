@@ -290,6 +290,26 @@ Raison&#xa0;: %2</numerusform>
         <source>Cannot open the folder &quot;%1&quot;: %2</source>
         <translation>Impossible d’ouvrir le dossier «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
     </message>
+    <message>
+        <source>Edit</source>
+        <translation>Édition</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Rétablir</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Annuler : %1</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Rétablir : %1</translation>
+    </message>
 </context>
 <context>
     <name>NativeFileSystem</name>
@@ -300,6 +320,31 @@ Raison&#xa0;: %2</numerusform>
     <message>
         <source>The file is too large.</source>
         <translation>Le fichier est trop volumineux.</translation>
+    </message>
+</context>
+<context>
+    <name>PlaylistHistory</name>
+    <message numerus="yes">
+        <source>Add %n Files</source>
+        <translation>
+            <numerusform>Ajouter %n fichier</numerusform>
+            <numerusform>Ajouter %n fichiers</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove %n Entries</source>
+        <translation>
+            <numerusform>Retirer %n entrée</numerusform>
+            <numerusform>Retirer %n entrées</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Make Root</source>
+        <translation>Définir la racine</translation>
+    </message>
+    <message>
+        <source>Clear Root</source>
+        <translation>Effacer la racine</translation>
     </message>
 </context>
 <context>

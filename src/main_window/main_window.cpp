@@ -3,6 +3,7 @@
 #include "about/about.h"
 #include "main_window/file_list_view.h"
 #include "main_window/folder_list_view.h"
+#include "main_window/playlist_history.h"
 #include "main_window/playlist_view.h"
 #include "main_window/recent_playlists_menu.h"
 #include "platform/file_system.h"
@@ -28,6 +29,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QUndoStack>
 
 #include <algorithm>
 
@@ -107,6 +109,8 @@ MainWindow::MainWindow(FileSystem& fs, Dialogs* dialogs, QWidget* parent)
 MainWindow::~MainWindow() {
     // A walk still running stops before the document it adds to goes.
     qDeleteAll(findChildren<FolderTreeAdd*>(Qt::FindDirectChildrenOnly));
+    // The stack empties as it goes, after this window has stopped being one.
+    disconnect(&m_history->stack(), nullptr, this, nullptr);
 }
 
 void MainWindow::buildControls() {
@@ -165,6 +169,7 @@ void MainWindow::buildControls() {
     m_playlistView->setAccessibleName(tr("Playlist"));
     m_playlistView->setMinimumSize(kPlaylistSize);
     m_playlistView->setModel(m_document.model());
+    m_history = new PlaylistHistory(m_document, *m_playlistView->selectionModel(), this);
 
     m_removeButton = fixedButton(tr("Remove Selected Items"), "removeButton", kRemoveSize);
 
@@ -257,6 +262,12 @@ void MainWindow::buildMenus() {
     named(file->addSeparator(), "fileMenuSeparator");
     m_exitAction = named(file->addAction(tr("Exit")), "exitAction");
 
+    QMenu* edit = named(menuBar()->addMenu(tr("Edit")), "editMenu");
+    m_undoAction = named(edit->addAction(tr("Undo")), "undoAction");
+    m_undoAction->setShortcut(QKeySequence::Undo);
+    m_redoAction = named(edit->addAction(tr("Redo")), "redoAction");
+    m_redoAction->setShortcut(QKeySequence::Redo);
+
     QMenu* help = named(menuBar()->addMenu(tr("Help")), "helpMenu");
     m_associateAction = named(help->addAction(tr("Associate Program")), "associateAction");
     m_aboutAction = named(help->addAction(tr("About")), "aboutAction");
@@ -270,6 +281,13 @@ void MainWindow::buildMenus() {
         {QKeySequence(Qt::CTRL | Qt::Key_A), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A)});
     m_selectAllFilesAction->setShortcutContext(Qt::WindowShortcut);
     addAction(m_selectAllFilesAction);
+
+    // The Delete key in the playlist does what Remove Selected Items does.
+    m_removeAction =
+        named(new QAction(tr("Remove Selected Items"), m_playlistView), "removeAction");
+    m_removeAction->setShortcut(QKeySequence::Delete);
+    m_removeAction->setShortcutContext(Qt::WidgetShortcut);
+    m_playlistView->addAction(m_removeAction);
 }
 
 void MainWindow::connectCommands() {
@@ -283,6 +301,8 @@ void MainWindow::connectCommands() {
     connect(document->model(), &QAbstractItemModel::modelReset, this,
             &MainWindow::refreshWindowState);
     connect(document->model(), &QAbstractItemModel::rowsRemoved, this,
+            &MainWindow::refreshWindowState);
+    connect(document->model(), &QAbstractItemModel::layoutChanged, this,
             &MainWindow::refreshWindowState);
 
     connect(m_newAction, &QAction::triggered, this,
@@ -298,24 +318,41 @@ void MainWindow::connectCommands() {
         noteRecentPlaylist(savePlaylistAs(m_document, m_fs, m_dialogs, m_dialogFileName));
     });
     connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
+    QUndoStack* stack = &m_history->stack();
+    connect(m_undoAction, &QAction::triggered, stack, &QUndoStack::undo);
+    connect(m_redoAction, &QAction::triggered, stack, &QUndoStack::redo);
+    connect(stack, &QUndoStack::indexChanged, this, &MainWindow::refreshUndoActions);
+    connect(stack, &QUndoStack::cleanChanged, this, &MainWindow::refreshUndoActions);
+    connect(m_removeAction, &QAction::triggered, this, [this] {
+        if (m_removeButton->isEnabled())
+            removeSelectedEntries();
+    });
     connect(m_associateAction, &QAction::triggered, this,
             [this] { associateWithPlaylists(m_dialogs, m_fs); });
     connect(m_aboutAction, &QAction::triggered, this, [this] { showAboutWindow(this); });
     connect(m_selectAllFilesAction, &QAction::triggered, m_fileList, &QListWidget::selectAll);
 
+    using Step = PlaylistHistory::Kind;
     connect(m_addSelectedFilesButton, &QPushButton::clicked, this, [this] {
-        addSelectedFiles(m_document, m_dialogs, m_fileList->path(), m_fileList->selectedNames());
+        m_history->run(Step::Add, [this] {
+            addSelectedFiles(m_document, m_dialogs, m_fileList->path(),
+                             m_fileList->selectedNames());
+        });
     });
     connect(m_addFolderTreeButton, &QPushButton::clicked, this, &MainWindow::addFolderTree);
-    connect(m_removeButton, &QPushButton::clicked, this,
-            [this] { removeEntries(m_document, selectedPlaylistRows()); });
-    connect(m_makeRootButton, &QPushButton::clicked, this,
-            [this] { makeRoot(m_document, m_dialogs, m_folderList->highlightedPath()); });
-    connect(m_clearRootButton, &QPushButton::clicked, this,
-            [this] { clearRoot(m_document, m_dialogs); });
+    connect(m_removeButton, &QPushButton::clicked, this, &MainWindow::removeSelectedEntries);
+    connect(m_makeRootButton, &QPushButton::clicked, this, [this] {
+        m_history->run(Step::MakeRoot, [this] {
+            makeRoot(m_document, m_dialogs, m_folderList->highlightedPath());
+        });
+    });
+    connect(m_clearRootButton, &QPushButton::clicked, this, [this] {
+        m_history->run(Step::ClearRoot, [this] { clearRoot(m_document, m_dialogs); });
+    });
     connect(m_playlistView, &PlaylistView::dropped, this, [this](const QMimeData* data) {
-        addDroppedPaths(m_document, m_dialogs,
-                        data ? droppedFilePaths(*data) : std::optional<QStringList>());
+        const std::optional<QStringList> paths =
+            data ? droppedFilePaths(*data) : std::optional<QStringList>();
+        m_history->run(Step::Add, [&] { addDroppedPaths(m_document, m_dialogs, paths); });
     });
     connect(m_fileList, &QListWidget::itemDoubleClicked, this, [this] {
         showFileTag(m_fs, m_dialogs, m_fileList->path(), m_fileList->selectedNames());
@@ -331,10 +368,11 @@ void MainWindow::startUp(const QStringList& arguments) {
             m_driveBox->count() > 0 ? m_driveBox->itemData(0).toString() : start;
         openFolder(fallback);
     }
-    m_document.setFilePath(untitledPlaylistPath(m_folderList->path(), m_fs.rules()));
+    m_document.startUntitled(untitledPlaylistPath(m_folderList->path(), m_fs.rules()));
     m_fileList->setPattern(QStringLiteral("*.mp3;*.wav;*.wma"));
     noteRecentPlaylist(openCommandLinePlaylist(m_document, m_fs, m_dialogs, candidate));
     refreshWindowState();
+    refreshUndoActions();
 }
 
 void MainWindow::refreshWindowState() {
@@ -345,6 +383,16 @@ void MainWindow::refreshWindowState() {
     m_playlistTitleLabel->setText(tr("Current Playlist (%1)").arg(m_document.filePath()));
     followHighlightedFolder();
     updateAddSelectedFilesButton();
+}
+
+void MainWindow::refreshUndoActions() {
+    const QUndoStack& stack = m_history->stack();
+    // A walk adding is one step still open: nothing may be taken back under it.
+    const bool idle = m_runningWalks == 0;
+    m_undoAction->setEnabled(idle && stack.canUndo());
+    m_redoAction->setEnabled(idle && stack.canRedo());
+    m_undoAction->setText(stack.canUndo() ? tr("Undo %1").arg(stack.undoText()) : tr("Undo"));
+    m_redoAction->setText(stack.canRedo() ? tr("Redo %1").arg(stack.redoText()) : tr("Redo"));
 }
 
 void MainWindow::markModified(bool modified) {
@@ -366,10 +414,19 @@ void MainWindow::showRootPath(const QString& root) {
 }
 
 QList<int> MainWindow::selectedPlaylistRows() const {
+    // The selection's ranges, row by row: asking for each selected row
+    // instead tests every row against every range.
     QList<int> rows;
-    for (const QModelIndex& index : m_playlistView->selectionModel()->selectedRows())
-        rows.append(index.row());
+    for (const QItemSelectionRange& range : m_playlistView->selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.append(row);
+    }
     return rows;
+}
+
+void MainWindow::removeSelectedEntries() {
+    m_history->run(PlaylistHistory::Kind::Remove,
+                   [this] { removeEntries(m_document, selectedPlaylistRows()); });
 }
 
 void MainWindow::addFolderTree() {
@@ -377,9 +434,15 @@ void MainWindow::addFolderTree() {
         new FolderTreeAdd(m_document, m_fs, m_dialogs, m_folderList->highlightedPath(), this);
     if (m_runningWalks++ == 0)
         setCursor(Qt::WaitCursor);
-    connect(walk, &FolderTreeAdd::finished, this, [this, walk] {
+    // The whole walk is one step, however many turns it takes.
+    const int step = m_history->begin(PlaylistHistory::Kind::Add);
+    refreshUndoActions();
+    connect(walk, &FolderTreeAdd::finished, this, [this, walk, step] {
         walk->deleteLater();
-        if (--m_runningWalks > 0)
+        m_history->end(step);
+        --m_runningWalks;
+        refreshUndoActions();
+        if (m_runningWalks > 0)
             return;
         unsetCursor();
         // A close asked for during the walks is carried out now.

@@ -11,6 +11,7 @@ class Dialogs;
 class FileListView;
 class FileSystem;
 class FolderListView;
+class PlaylistHistory;
 class PlaylistView;
 class QAction;
 class QComboBox;
@@ -20,8 +21,8 @@ class RecentPlaylistsMenu;
 class SettingsStore;
 
 // The main window: the file browser (drives, folder tree, file list) above,
-// the playlist with its root path below, the command buttons and the File
-// and Help menus. It shows the playlist document and the browser, turns the
+// the playlist with its root path below, the command buttons and the File,
+// Edit and Help menus. It shows the playlist document and the browser, turns the
 // user's clicks into commands, and follows the document's signals: title,
 // labels and enabled states are derived in one place, refreshWindowState().
 class MainWindow : public QMainWindow {
@@ -60,6 +61,9 @@ private:
     // selections.
     void refreshWindowState();
     void markModified(bool modified);
+    // Undo and Redo name the step they take back or do again, and rest
+    // while a walk is adding.
+    void refreshUndoActions();
     void showRootPath(const QString& root);
 
     // The browser.
@@ -74,6 +78,7 @@ private:
 
     // Commands that need more than one call.
     void addFolderTree();
+    void removeSelectedEntries();
     void openRecentPlaylist(const QString& path);
     // A playlist was opened or saved: it heads Open Recent.
     void noteRecentPlaylist(bool openedOrSaved);
@@ -110,6 +115,7 @@ private:
     QPushButton* m_clearRootButton = nullptr;
     PlaylistView* m_playlistView = nullptr;
     QPushButton* m_removeButton = nullptr;
+    PlaylistHistory* m_history = nullptr;
 
     QAction* m_newAction = nullptr;
     QAction* m_openAction = nullptr;
@@ -117,6 +123,9 @@ private:
     QAction* m_saveAction = nullptr;
     QAction* m_saveAsAction = nullptr;
     QAction* m_exitAction = nullptr;
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
+    QAction* m_removeAction = nullptr;
     QAction* m_associateAction = nullptr;
     QAction* m_aboutAction = nullptr;
     QAction* m_selectAllFilesAction = nullptr;

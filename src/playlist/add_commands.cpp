@@ -52,21 +52,27 @@ void addSelectedFiles(PlaylistDocument& document, Dialogs& dialogs, const QStrin
     const PathRules& rules = document.rules();
     const QString prefix = rules.withTrailingSeparator(folder);
     UnstorableNames skipped;
+    bool added = false;
     {
         const PlaylistDocument::Batch batch(document);
         for (const QString& name : selectedNames) {
             const QString path = rules.withoutPadding(prefix + name);
             if (!skipped.skip(path, rules))
-                addFileToPlaylist(document, dialogs, path);
-            document.setModified(true);
+                added = addFileToPlaylist(document, dialogs, path) ==
+                            PlaylistDocument::AddResult::Added ||
+                        added;
         }
     }
+    // Selecting files counts as a change even when none of them was added.
+    if (!added && !selectedNames.isEmpty())
+        document.markModifiedWithoutChange();
     skipped.report(dialogs);
 }
 
 void addDroppedPaths(PlaylistDocument& document, Dialogs& dialogs,
                      const std::optional<QStringList>& droppedPaths) {
     UnstorableNames skipped;
+    bool added = false;
     if (droppedPaths) {
         const PathRules& rules = document.rules();
         const PlaylistDocument::Batch batch(document);
@@ -74,14 +80,21 @@ void addDroppedPaths(PlaylistDocument& document, Dialogs& dialogs,
             const QString path =
                 rules.withoutPadding(collapseDoubledSeparators(dropped, rules.separator()));
             if (!skipped.skip(path, rules))
-                addFileToPlaylist(document, dialogs, path);
+                added = addFileToPlaylist(document, dialogs, path) ==
+                            PlaylistDocument::AddResult::Added ||
+                        added;
         }
     }
-    document.setModified(true);
+    // Every drop counts as a change, also one that added nothing.
+    if (!added)
+        document.markModifiedWithoutChange();
     skipped.report(dialogs);
 }
 
 void removeEntries(PlaylistDocument& document, const QList<int>& rows) {
+    const int before = document.count();
     document.removeRows(rows);
-    document.setModified(true);
+    // Remove counts as a change also when no row went.
+    if (document.count() == before)
+        document.markModifiedWithoutChange();
 }

@@ -29,14 +29,8 @@ void PlaylistDocument::insertEntry(const QString& text, const QStringList& direc
 
 void PlaylistDocument::removeRows(const QList<int>& rows) {
     m_model.flushPending();
-    m_model.removeEntries(rows);
-}
-
-void PlaylistDocument::clearEntries() {
-    m_model.clear();
-    m_header.clear();
-    m_trailer.clear();
-    m_encoding = TextCodec::PlaylistEncoding::Plain;
+    if (!m_model.removeEntries(rows).isEmpty())
+        setModified(true);
 }
 
 PlaylistDocument::Batch::Batch(PlaylistDocument& document)
@@ -79,10 +73,29 @@ bool PlaylistDocument::changeRoot(const QString& root) {
     // each in its place keeps the list in order. Where a URL or a "./#"
     // entry comes between, the order may change: then it is restored.
     const qsizetype cut = newRoot.size();
+    // Shared with the list, not copied, until the rewrite detaches it.
+    const QList<PlaylistEntry> before = m_editDepth > 0 ? m_model.all() : QList<PlaylistEntry>();
+    bool rewritten = false;
     m_model.rewriteAll([&](const QString& text) {
-        return isUrlEntry(text) ? text : entryFor((oldRoot + pathOf(text)).mid(cut));
+        QString rebased = isUrlEntry(text) ? text : entryFor((oldRoot + pathOf(text)).mid(cut));
+        rewritten = rewritten || rebased != text;
+        return rebased;
     });
     setRootPath(newRoot);
+    // The same root again changes nothing, but counts as a change.
+    if (!rewritten && newRoot == oldRoot) {
+        markModifiedWithoutChange();
+        return true;
+    }
+    if (m_editDepth > 0) {
+        PlaylistEdit::Part part;
+        part.kind = PlaylistEdit::Part::Kind::Replaced;
+        part.before = before;
+        part.after = m_model.all();
+        part.rootBefore = oldRoot;
+        part.rootAfter = newRoot;
+        m_edit.m_parts.push_back(std::move(part));
+    }
     setModified(true);
     return true;
 }
@@ -96,6 +109,121 @@ QString PlaylistDocument::entryFor(const QString& relative) const {
 QString PlaylistDocument::pathOf(const QString& entry) const {
     const QString escape = QLatin1Char('.') + m_rules.separatorString() + QLatin1Char('#');
     return entry.startsWith(escape) ? entry.mid(2) : entry;
+}
+
+void PlaylistDocument::startUntitled(const QString& path) {
+    m_model.clear();
+    m_header.clear();
+    m_trailer.clear();
+    m_encoding = TextCodec::PlaylistEncoding::Plain;
+    m_boundToFile = false;
+    m_modifiedWithoutChange = false;
+    setFilePath(path);
+    setModified(false);
+    startAfresh();
+}
+
+void PlaylistDocument::loadFrom(const QString& path, const QString& header,
+                                const QStringList& trailer, TextCodec::PlaylistEncoding encoding) {
+    m_model.clear();
+    m_header = header;
+    m_trailer = trailer;
+    m_encoding = encoding;
+    m_boundToFile = true;
+    m_modifiedWithoutChange = false;
+    setFilePath(path);
+    setModified(false);
+    startAfresh();
+}
+
+void PlaylistDocument::markSaved(const QString& path) {
+    m_boundToFile = true;
+    m_modifiedWithoutChange = false;
+    setFilePath(path);
+    setModified(false);
+    Q_EMIT saved();
+}
+
+void PlaylistDocument::unbindFrom(const QString& path) {
+    m_boundToFile = false;
+    setFilePath(path);
+}
+
+void PlaylistDocument::markModifiedWithoutChange() {
+    m_modifiedWithoutChange = true;
+    setModified(true);
+}
+
+void PlaylistDocument::startAfresh() {
+    m_model.record(nullptr);
+    m_edit = PlaylistEdit();
+    m_editDepth = 0;
+    ++m_editToken;
+    Q_EMIT historyReset();
+}
+
+int PlaylistDocument::beginEdit() {
+    if (m_editDepth++ == 0) {
+        // Adds waiting from before belong to no edit.
+        m_model.flushPending();
+        m_edit = PlaylistEdit();
+        m_model.record(&m_edit);
+    }
+    return m_editToken;
+}
+
+PlaylistEdit PlaylistDocument::endEdit(int token) {
+    if (token != m_editToken || m_editDepth == 0 || --m_editDepth > 0)
+        return {};
+    m_model.flushPending();
+    m_model.record(nullptr);
+    return std::exchange(m_edit, PlaylistEdit());
+}
+
+void PlaylistDocument::undo(PlaylistEdit& edit, bool atSavedState) {
+    m_model.flushPending();
+    PlaylistModel::RecordingPaused paused(m_model);
+    using Kind = PlaylistEdit::Part::Kind;
+    for (auto part = edit.m_parts.rbegin(); part != edit.m_parts.rend(); ++part) {
+        switch (part->kind) {
+        case Kind::Inserted:
+            part->entries = m_model.removeSortedRows(part->rows);
+            break;
+        case Kind::Removed:
+            m_model.insertAtRows(part->rows, std::exchange(part->entries, {}));
+            break;
+        case Kind::Replaced:
+            m_model.replaceAll(part->before);
+            setRootPath(part->rootBefore);
+            break;
+        }
+    }
+    settleModified(atSavedState);
+}
+
+void PlaylistDocument::redo(PlaylistEdit& edit, bool atSavedState) {
+    m_model.flushPending();
+    PlaylistModel::RecordingPaused paused(m_model);
+    using Kind = PlaylistEdit::Part::Kind;
+    for (PlaylistEdit::Part& part : edit.m_parts) {
+        switch (part.kind) {
+        case Kind::Inserted:
+            m_model.insertAtRows(part.rows, std::exchange(part.entries, {}));
+            break;
+        case Kind::Removed:
+            part.entries = m_model.removeSortedRows(part.rows);
+            break;
+        case Kind::Replaced:
+            m_model.replaceAll(part.after);
+            setRootPath(part.rootAfter);
+            break;
+        }
+    }
+    settleModified(atSavedState);
+}
+
+void PlaylistDocument::settleModified(bool atSavedState) {
+    setModified(m_modifiedWithoutChange || !atSavedState);
 }
 
 void PlaylistDocument::setFilePath(const QString& path) {

@@ -28,13 +28,15 @@ public:
     // --- entries -----------------------------------------------------------
     // The entries as a list model, for a view.
     PlaylistModel* model() { return &m_model; }
-    const QStringList& entries() const { return m_model.entries(); }
+    // Each entry with its directive lines, in playlist order.
+    const QList<PlaylistEntry>& allEntries() const { return m_model.all(); }
+    QStringList entries() const { return m_model.entries(); }
     int count() const { return m_model.count(); }
     const QString& entry(int row) const { return m_model.entry(row); }
     // The directive lines that stood above each entry in its file
     // ("#EXTINF:201,Artist - Title"), row for row with entries(). They move
     // and go with their entry; entries the program adds carry none.
-    const QList<QStringList>& directives() const { return m_model.directives(); }
+    QList<QStringList> directives() const { return m_model.directives(); }
     const QStringList& directives(int row) const { return m_model.directives(row); }
 
     // What adding one file did.
@@ -49,26 +51,22 @@ public:
     AddResult addFile(const QString& path);
     // Puts `text` into the playlist at its place as it stands, with the
     // directive lines that stood above it, without the tests of an add and
-    // without touching the modified flag: an entry read from a playlist file.
+    // without touching the modified flag: an entry read from a playlist file
+    // (after loadFrom()).
     void insertEntry(const QString& text, const QStringList& directives = {});
-    // Removes the given rows (any order; rows not in the list are ignored).
-    // The modified flag is the caller's business.
+    // Removes the given rows (any order; rows not in the list are ignored)
+    // and sets the modified flag when it removed any.
     void removeRows(const QList<int>& rows);
-    // Empties the playlist: entries, header, trailer and encoding.
-    void clearEntries();
 
     // The file's first line when it is an extended playlist's "#EXTM3U..."
     // header, else empty; written first on saving.
     const QString& header() const { return m_header; }
-    void setHeader(const QString& header) { m_header = header; }
     // Directive lines at the end of the file with no entry below them;
     // written last on saving.
     const QStringList& trailer() const { return m_trailer; }
-    void setTrailer(const QStringList& trailer) { m_trailer = trailer; }
     // How the file stored its text (UTF-8 with or without a mark, UTF-16);
     // saving writes it the same way. Plain for a playlist not read from a file.
     TextCodec::PlaylistEncoding encoding() const { return m_encoding; }
-    void setEncoding(TextCodec::PlaylistEncoding encoding) { m_encoding = encoding; }
 
     // Many adds at once: for as long as a Batch lives, adds wait and are
     // merged into the list in one step, so views see one change. Anything
@@ -83,7 +81,8 @@ public:
     private:
         PlaylistDocument& m_document;
     };
-    // Brings waiting adds into the list now.
+    // Brings waiting adds into the list now: before a message box, which
+    // lets the window repaint.
     void flushPendingEntries() { m_model.flushPending(); }
     // Room for `count` more entries, so a big batch of known size grows the
     // index once.
@@ -93,7 +92,8 @@ public:
     // "" for none, else a folder path ending in a separator.
     const QString& rootPath() const { return m_rootPath; }
     // Sets the root path without touching the entries (a playlist being read
-    // decides its root). A path not ending in a separator gets one.
+    // decides its root, after loadFrom()). A path not ending in a separator
+    // gets one.
     void setRootPath(const QString& root);
     // Re-bases every entry on `newRoot` ("" for none; a separator is added
     // when it lacks one): each entry's full path (old root + entry) loses the
@@ -107,21 +107,63 @@ public:
     // --- the file ----------------------------------------------------------
     // Full path of the playlist file that Save writes.
     const QString& filePath() const { return m_filePath; }
-    void setFilePath(const QString& path);
-    // The playlist or root path differs from what was last read or written.
+    // The playlist or root path differs from what was last read or written,
+    // or a command said it changed when it did not.
     bool isModified() const { return m_modified; }
-    void setModified(bool modified);
     // The file path names the file last read or written: Save replaces it
     // without asking.
     bool isBoundToFile() const { return m_boundToFile; }
-    void setBoundToFile(bool bound) { m_boundToFile = bound; }
+
+    // New: an empty playlist named `path`, bound to no file, unmodified.
+    // The root path stays. The history starts afresh.
+    void startUntitled(const QString& path);
+    // A playlist file is being read: the playlist empties and takes the
+    // file's name, header, trailer and encoding; it is bound to the file and
+    // unmodified. Its entries follow through insertEntry(). The history
+    // starts afresh.
+    void loadFrom(const QString& path, const QString& header, const QStringList& trailer,
+                  TextCodec::PlaylistEncoding encoding);
+    // The playlist was written to `path`: its name, bound, unmodified; this
+    // is now the saved state.
+    void markSaved(const QString& path);
+    // The playlist is named `path` (Save As), or keeps its name (Open, before
+    // its dialog), and is bound to no file: Save will ask before replacing
+    // whatever is there.
+    void unbindFrom(const QString& path);
+    // The documented rules call some commands a change although they change
+    // nothing (an add refused or already present, an empty drop, Remove with
+    // no row, a load that left lines out): the playlist counts as modified
+    // until the next save, whatever is undone.
+    void markModifiedWithoutChange();
+
+    // --- history -----------------------------------------------------------
+    // Writes down every change of the entries and the root path from now on,
+    // until the matching endEdit(). Nested calls make one edit. Returns a
+    // token for endEdit().
+    int beginEdit();
+    // The changes since the outermost beginEdit(); empty when the history
+    // started afresh meanwhile or nothing changed.
+    PlaylistEdit endEdit(int token);
+    // Takes an edit back / does it again. `atSavedState`: the history is
+    // back at the state last saved, so the playlist is unmodified unless a
+    // command marked it modified without a change.
+    void undo(PlaylistEdit& edit, bool atSavedState);
+    void redo(PlaylistEdit& edit, bool atSavedState);
 
 Q_SIGNALS:
     void modifiedChanged(bool modified);
     void filePathChanged(const QString& path);
     void rootPathChanged(const QString& root);
+    // New, a load: nothing before can be undone.
+    void historyReset();
+    // The current state was saved.
+    void saved();
 
 private:
+    void setFilePath(const QString& path);
+    void setModified(bool modified);
+    void settleModified(bool atSavedState);
+    void startAfresh();
     QString asRootPath(const QString& root) const;
     // An entry from a path below the root, and back (see addFile()).
     QString entryFor(const QString& relative) const;
@@ -136,4 +178,10 @@ private:
     QString m_filePath;
     bool m_modified = false;
     bool m_boundToFile = false;
+    // Marked modified without a change since the last save.
+    bool m_modifiedWithoutChange = false;
+    // The edit being written down, and by how many commands.
+    PlaylistEdit m_edit;
+    int m_editDepth = 0;
+    int m_editToken = 0;
 };

@@ -41,8 +41,8 @@ int PlaylistModel::rowCount(const QModelIndex& parent) const {
 QVariant PlaylistModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= count())
         return {};
-    const QString& text = m_entries.at(index.row());
-    const QStringList& directives = m_directives.at(index.row());
+    const QString& text = m_entries.at(index.row()).text;
+    const QStringList& directives = m_entries.at(index.row()).directives;
     // Lines that are not UTF-8 hold escapes: the user sees them as
     // Windows-1252 text.
     switch (role) {
@@ -69,6 +69,22 @@ Qt::ItemFlags PlaylistModel::flags(const QModelIndex& index) const {
     return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
 }
 
+QStringList PlaylistModel::entries() const {
+    QStringList texts;
+    texts.reserve(m_entries.size());
+    for (const PlaylistEntry& entry : m_entries)
+        texts.append(entry.text);
+    return texts;
+}
+
+QList<QStringList> PlaylistModel::directives() const {
+    QList<QStringList> lines;
+    lines.reserve(m_entries.size());
+    for (const PlaylistEntry& entry : m_entries)
+        lines.append(entry.directives);
+    return lines;
+}
+
 bool PlaylistModel::contains(const QString& text) const {
     return m_index.contains(m_rules.identityKey(text));
 }
@@ -91,13 +107,16 @@ void PlaylistModel::insertSorted(const QString& text, const QStringList& directi
         m_pending.append({text, directives});
         return;
     }
-    const auto at =
-        std::upper_bound(m_entries.cbegin(), m_entries.cend(), text, PathRules::lessForPlaylist);
+    const auto at = std::upper_bound(m_entries.cbegin(), m_entries.cend(), text,
+                                     [](const QString& t, const PlaylistEntry& e) {
+                                         return PathRules::lessForPlaylist(t, e.text);
+                                     });
     const int row = static_cast<int>(at - m_entries.cbegin());
     beginInsertRows(QModelIndex(), row, row);
-    m_entries.insert(row, text);
-    m_directives.insert(row, directives);
+    m_entries.insert(row, {text, directives});
     endInsertRows();
+    if (m_recording)
+        m_recording->addInserted({row});
 }
 
 void PlaylistModel::beginBatch() {
@@ -117,9 +136,9 @@ void PlaylistModel::reserve(qsizetype count) {
 void PlaylistModel::flushPending() {
     if (m_pending.isEmpty())
         return;
-    QList<Pending> pending;
+    QList<PlaylistEntry> pending;
     pending.swap(m_pending);
-    const auto less = [](const Pending& a, const Pending& b) {
+    const auto less = [](const PlaylistEntry& a, const PlaylistEntry& b) {
         return PathRules::lessForPlaylist(a.text, b.text);
     };
     // A playlist read from a file mostly arrives in order already.
@@ -128,7 +147,7 @@ void PlaylistModel::flushPending() {
 
     if (pending.size() < kMergeThreshold) {
         const int depth = std::exchange(m_batchDepth, 0);
-        for (const Pending& entry : pending) {
+        for (const PlaylistEntry& entry : pending) {
             removeFromIndex(entry.text); // insertSorted counts it again
             insertSorted(entry.text, entry.directives);
         }
@@ -138,7 +157,7 @@ void PlaylistModel::flushPending() {
     mergePending(std::move(pending));
 }
 
-void PlaylistModel::mergePending(QList<Pending> pending) {
+void PlaylistModel::mergePending(QList<PlaylistEntry> pending) {
     // Many at once. Where each goes is found by binary search, each search
     // starting where the last ended, so a flush costs few comparisons however
     // long the list; the moves are cheap.
@@ -148,28 +167,35 @@ void PlaylistModel::mergePending(QList<Pending> pending) {
     auto from = m_entries.cbegin();
     for (int k = 0; k < added; ++k) {
         // upper_bound: after entries that compare equal, as a single add would.
-        from =
-            std::upper_bound(from, m_entries.cend(), pending[k].text, PathRules::lessForPlaylist);
+        from = std::upper_bound(from, m_entries.cend(), pending[k].text,
+                                [](const QString& t, const PlaylistEntry& e) {
+                                    return PathRules::lessForPlaylist(t, e.text);
+                                });
         before[k] = static_cast<int>(from - m_entries.cbegin());
     }
 
+    beginInsertRows(QModelIndex(), oldCount, oldCount + added - 1);
+    m_entries.reserve(oldCount + added);
+    for (PlaylistEntry& entry : pending)
+        m_entries.append(std::move(entry));
+    pending.clear();
+    endInsertRows();
+    moveAppendedInPlace(oldCount, before);
+    if (m_recording) {
+        QList<int> rows(added);
+        for (int k = 0; k < added; ++k)
+            rows[k] = before[k] + k;
+        m_recording->addInserted(std::move(rows));
+    }
+}
+
+void PlaylistModel::moveAppendedInPlace(int oldCount, const QList<int>& before) {
     // Views see the new rows appended, then every row moved to its sorted
     // place in one layout change. They follow their rows through it, so the
     // user's selection and scroll position survive, which a model reset would
     // throw away each time the folder walk lets events run.
-    beginInsertRows(QModelIndex(), oldCount, oldCount + added - 1);
-    m_entries.reserve(oldCount + added);
-    m_directives.reserve(oldCount + added);
-    for (Pending& entry : pending) {
-        m_entries.append(std::move(entry.text));
-        m_directives.append(std::move(entry.directives));
-    }
-    pending.clear();
-    endInsertRows();
-
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     mergeInOrder(m_entries, oldCount, before);
-    mergeInOrder(m_directives, oldCount, before);
 
     const QModelIndexList persistent = persistentIndexList();
     QModelIndexList moved;
@@ -190,26 +216,25 @@ void PlaylistModel::mergePending(QList<Pending> pending) {
 }
 
 void PlaylistModel::restoreOrder() {
-    if (std::is_sorted(m_entries.cbegin(), m_entries.cend(), PathRules::lessForPlaylist))
+    const auto less = [](const PlaylistEntry& a, const PlaylistEntry& b) {
+        return PathRules::lessForPlaylist(a.text, b.text);
+    };
+    if (std::is_sorted(m_entries.cbegin(), m_entries.cend(), less))
         return;
     QList<int> order(count()); // order[newRow] = oldRow
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
-        return PathRules::lessForPlaylist(m_entries.at(a), m_entries.at(b));
+        return PathRules::lessForPlaylist(m_entries.at(a).text, m_entries.at(b).text);
     });
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    QStringList entries;
-    QList<QStringList> directives;
+    QList<PlaylistEntry> entries;
     entries.reserve(count());
-    directives.reserve(count());
     QList<int> newRowOf(count());
     for (int row = 0; row < count(); ++row) {
         entries.append(std::move(m_entries[order[row]]));
-        directives.append(std::move(m_directives[order[row]]));
         newRowOf[order[row]] = row;
     }
     m_entries.swap(entries);
-    m_directives.swap(directives);
     const QModelIndexList persistent = persistentIndexList();
     QModelIndexList moved;
     moved.reserve(persistent.size());
@@ -219,33 +244,112 @@ void PlaylistModel::restoreOrder() {
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-void PlaylistModel::removeEntries(QList<int> rows) {
+QList<PlaylistEntry> PlaylistModel::removeEntries(QList<int> rows) {
     const int size = count();
     rows.removeIf([size](int row) { return row < 0 || row >= size; });
-    std::sort(rows.begin(), rows.end(), std::greater<>());
+    std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    // Remove runs of neighbouring rows from the end towards the start, so the
-    // rows not yet visited keep their positions.
-    qsizetype i = 0;
-    while (i < rows.size()) {
-        const int last = rows[i];
-        int first = last;
-        while (i + 1 < rows.size() && rows[i + 1] == first - 1)
-            first = rows[++i];
-        ++i;
-        beginRemoveRows(QModelIndex(), first, last);
-        for (int row = first; row <= last; ++row)
-            removeFromIndex(m_entries.at(row));
-        m_entries.remove(first, last - first + 1);
-        m_directives.remove(first, last - first + 1);
-        endRemoveRows();
+    QList<PlaylistEntry> removed = removeSortedRows(rows);
+    if (m_recording && !rows.isEmpty()) {
+        PlaylistEdit::Part part;
+        part.kind = PlaylistEdit::Part::Kind::Removed;
+        part.rows = rows;
+        part.entries = removed;
+        m_recording->m_parts.push_back(std::move(part));
     }
+    return removed;
+}
+
+QList<PlaylistEntry> PlaylistModel::removeSortedRows(const QList<int>& rows) {
+    QList<PlaylistEntry> removed;
+    if (rows.isEmpty())
+        return removed;
+    const bool oneRun = rows.back() - rows.front() + 1 == rows.size();
+    if (oneRun) {
+        beginRemoveRows(QModelIndex(), rows.front(), rows.back());
+    } else {
+        // Scattered rows: removed run by run, every run would move the tail
+        // of the list and make each view look at every row again. The list
+        // is compacted in one pass instead, and views hear of it once.
+        Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    }
+    removed.reserve(rows.size());
+    QList<int> newRowOf;
+    if (!oneRun)
+        newRowOf.resize(count());
+    int kept = 0;
+    qsizetype next = 0;
+    for (int row = 0; row < count(); ++row) {
+        if (next < rows.size() && rows[next] == row) {
+            ++next;
+            removeFromIndex(m_entries.at(row).text);
+            removed.append(std::move(m_entries[row]));
+            if (!oneRun)
+                newRowOf[row] = -1;
+            continue;
+        }
+        if (!oneRun)
+            newRowOf[row] = kept;
+        if (kept != row)
+            m_entries[kept] = std::move(m_entries[row]);
+        ++kept;
+    }
+    m_entries.resize(kept);
+    if (oneRun) {
+        endRemoveRows();
+        return removed;
+    }
+    const QModelIndexList persistent = persistentIndexList();
+    QModelIndexList moved;
+    moved.reserve(persistent.size());
+    for (const QModelIndex& at : persistent) {
+        const int to = newRowOf.value(at.row(), -1);
+        moved.append(to < 0 ? QModelIndex() : index(to));
+    }
+    changePersistentIndexList(persistent, moved);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    return removed;
+}
+
+void PlaylistModel::insertAtRows(const QList<int>& rows, QList<PlaylistEntry> entries) {
+    if (rows.isEmpty())
+        return;
+    for (const PlaylistEntry& entry : entries)
+        addToIndex(entry.text);
+    const int oldCount = count();
+    const int added = static_cast<int>(rows.size());
+    if (rows.back() - rows.front() + 1 == added) {
+        beginInsertRows(QModelIndex(), rows.front(), rows.back());
+        m_entries.insert(rows.front(), added, PlaylistEntry());
+        for (int k = 0; k < added; ++k)
+            m_entries[rows.front() + k] = std::move(entries[k]);
+        endInsertRows();
+        return;
+    }
+    QList<int> before(added);
+    for (int k = 0; k < added; ++k)
+        before[k] = rows[k] - k;
+    beginInsertRows(QModelIndex(), oldCount, oldCount + added - 1);
+    m_entries.reserve(oldCount + added);
+    for (PlaylistEntry& entry : entries)
+        m_entries.append(std::move(entry));
+    endInsertRows();
+    moveAppendedInPlace(oldCount, before);
+}
+
+void PlaylistModel::replaceAll(QList<PlaylistEntry> entries) {
+    beginResetModel();
+    m_entries = std::move(entries);
+    m_index.clear();
+    m_index.reserve(m_entries.size());
+    for (const PlaylistEntry& entry : m_entries)
+        addToIndex(entry.text);
+    endResetModel();
 }
 
 void PlaylistModel::clear() {
     beginResetModel();
     m_entries.clear();
-    m_directives.clear();
     m_pending.clear();
     m_index.clear();
     endResetModel();

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "platform/path_rules.h"
+#include "playlist/playlist_edit.h"
 
 #include <QAbstractListModel>
 #include <QHash>
 #include <QStringList>
+
+#include <utility>
 
 class PlaylistDocument;
 
@@ -28,11 +31,13 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     int count() const { return static_cast<int>(m_entries.size()); }
-    const QString& entry(int row) const { return m_entries.at(row); }
-    const QStringList& entries() const { return m_entries; }
+    const QString& entry(int row) const { return m_entries.at(row).text; }
+    const QList<PlaylistEntry>& all() const { return m_entries; }
+    // The entries' texts, in order.
+    QStringList entries() const;
     // The directive lines of each entry, row for row with entries().
-    const QList<QStringList>& directives() const { return m_directives; }
-    const QStringList& directives(int row) const { return m_directives.at(row); }
+    QList<QStringList> directives() const;
+    const QStringList& directives(int row) const { return m_entries.at(row).directives; }
 
     // True when an entry equal to `text` (as the path rules compare entries)
     // is in the playlist, or waiting in the current batch.
@@ -59,24 +64,44 @@ private:
     template <typename Rewrite> void rewriteAll(Rewrite rewrite);
     void restoreOrder();
     // Removes the given rows (any order; duplicates and rows out of range
-    // ignored).
-    void removeEntries(QList<int> rows);
+    // ignored) and gives them back in row order.
+    QList<PlaylistEntry> removeEntries(QList<int> rows);
+    // Removes the given ascending rows in one pass; views hear of it once.
+    QList<PlaylistEntry> removeSortedRows(const QList<int>& rows);
+    // Puts entries back at the given ascending rows (their rows afterwards).
+    void insertAtRows(const QList<int>& rows, QList<PlaylistEntry> entries);
+    // Replaces every entry at once (a re-root taken back).
+    void replaceAll(QList<PlaylistEntry> entries);
     void clear();
 
-    // An entry waiting in a batch.
-    struct Pending {
-        QString text;
-        QStringList directives;
+    // While set, every change is written down in it.
+    void record(PlaylistEdit* edit) { m_recording = edit; }
+    // Taking an edit back is no edit of its own.
+    class RecordingPaused {
+    public:
+        explicit RecordingPaused(PlaylistModel& model)
+            : m_model(model)
+            , m_edit(std::exchange(model.m_recording, nullptr)) {}
+        ~RecordingPaused() { m_model.m_recording = m_edit; }
+        RecordingPaused(const RecordingPaused&) = delete;
+        RecordingPaused& operator=(const RecordingPaused&) = delete;
+
+    private:
+        PlaylistModel& m_model;
+        PlaylistEdit* m_edit;
     };
 
     void addToIndex(const QString& text);
     void removeFromIndex(const QString& text);
-    void mergePending(QList<Pending> pending);
+    void mergePending(QList<PlaylistEntry> pending);
+    // Moves the rows appended after the first `oldCount` before the old rows
+    // given by `before`, telling views and persistent indexes.
+    void moveAppendedInPlace(int oldCount, const QList<int>& before);
 
     PathRules m_rules;
-    QStringList m_entries;
-    QList<QStringList> m_directives; // always as long as m_entries
-    QList<Pending> m_pending;
+    QList<PlaylistEntry> m_entries;
+    QList<PlaylistEntry> m_pending;
+    PlaylistEdit* m_recording = nullptr;
     QHash<QString, int> m_index; // identity key -> how many entries have it
     int m_batchDepth = 0;
 };
@@ -86,9 +111,9 @@ template <typename Rewrite> void PlaylistModel::rewriteAll(Rewrite rewrite) {
     if (m_entries.isEmpty())
         return;
     m_index.clear();
-    for (QString& text : m_entries) {
-        text = rewrite(text);
-        addToIndex(text);
+    for (PlaylistEntry& entry : m_entries) {
+        entry.text = rewrite(entry.text);
+        addToIndex(entry.text);
     }
     Q_EMIT dataChanged(index(0), index(count() - 1));
     restoreOrder();

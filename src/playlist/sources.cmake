@@ -4,6 +4,7 @@
 set(_here ${CMAKE_CURRENT_LIST_DIR})
 set(SONGBINDER_PLAYLIST_DOCUMENT_SOURCES
     ${_here}/playlist_document.cpp ${_here}/playlist_document.h
+    ${_here}/playlist_edit.cpp ${_here}/playlist_edit.h
     ${_here}/playlist_model.cpp ${_here}/playlist_model.h)
 set(SONGBINDER_PLAYLIST_COMMAND_SOURCES
     ${_here}/add_commands.cpp ${_here}/add_commands.h

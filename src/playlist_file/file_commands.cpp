@@ -69,8 +69,7 @@ bool writePlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs)
         dialogs.warn(Texts::cannotSave(document.filePath(), error));
         return false;
     }
-    document.setModified(false);
-    document.setBoundToFile(true);
+    document.markSaved(document.filePath());
     return true;
 }
 
@@ -118,17 +117,14 @@ void newPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                  const QString& browserFolder) {
     if (!mayDiscardChanges(document, fs, dialogs, Texts::saveBeforeNew()))
         return;
-    document.setBoundToFile(false);
-    document.setModified(false);
-    document.setFilePath(untitledPlaylistPath(browserFolder, fs.rules()));
-    document.clearEntries();
+    document.startUntitled(untitledPlaylistPath(browserFolder, fs.rules()));
 }
 
 bool openPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                   const QString& browserFolder, QString& dialogFileName) {
     if (!mayDiscardChanges(document, fs, dialogs, Texts::saveBeforeOpen()))
         return false;
-    document.setBoundToFile(false);
+    document.unbindFrom(document.filePath());
     const std::optional<QString> chosen =
         dialogs.openFile({Texts::openTitle(), Texts::filter(), browserFolder, dialogFileName});
     if (!chosen)
@@ -141,7 +137,7 @@ bool openPlaylistAt(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs
                     const QString& path) {
     if (!mayDiscardChanges(document, fs, dialogs, Texts::saveBeforeOpen()))
         return false;
-    document.setBoundToFile(false);
+    document.unbindFrom(document.filePath());
     return loadIfPlaylist(document, fs, dialogs, path);
 }
 
@@ -160,7 +156,6 @@ bool savePlaylistAs(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs
     dialogFileName = *chosen;
     if (chosen->isEmpty())
         return false;
-    document.setFilePath(*chosen);
-    document.setBoundToFile(false);
+    document.unbindFrom(*chosen);
     return save(document, fs, dialogs) == SaveOutcome::Written;
 }

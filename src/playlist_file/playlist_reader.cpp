@@ -28,14 +28,11 @@ public:
 // The missing-files question, asked at most once per load.
 enum class MissingFiles { NotAsked, Remove, Keep };
 
-std::optional<PlaylistLines> readPlaylistLines(FileSystem& fs, Dialogs& dialogs,
+std::optional<PlaylistLines> readPlaylistLines(FileSystem& fs, QString* error,
                                                const QString& path) {
-    QString error;
-    std::optional<QByteArray> bytes = fs.readFile(path, &error);
-    if (!bytes) {
-        dialogs.warn(Texts::cannotRead(path, error));
+    std::optional<QByteArray> bytes = fs.readFile(path, error);
+    if (!bytes)
         return std::nullopt;
-    }
     const TextCodec::PlaylistEncoding encoding = TextCodec::playlistEncoding(*bytes);
     const QString text = TextCodec::decodePlaylist(*bytes, encoding, fs.rules());
     bytes.reset(); // a big list should not be held three times over
@@ -48,19 +45,18 @@ std::optional<PlaylistLines> readPlaylistLines(FileSystem& fs, Dialogs& dialogs,
 
 void loadPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                   const QString& path) {
-    document.setBoundToFile(true);
-    document.setModified(false);
-
-    const std::optional<PlaylistLines> playlist = readPlaylistLines(fs, dialogs, path);
-    if (!playlist) {
+    QString error;
+    std::optional<PlaylistLines> read = readPlaylistLines(fs, &error, path);
+    if (!read) {
         // Nothing was read, so the name is not bound to the file: a later Save
-        // asks before it overwrites the file the user could not open.
-        document.setBoundToFile(false);
+        // asks before it overwrites the file the user could not open. The
+        // old entries went when the user chose to open another list.
+        document.startUntitled(path);
+        dialogs.warn(Texts::cannotRead(path, error));
         return;
     }
-    document.setHeader(playlist->header);
-    document.setTrailer(playlist->trailer);
-    document.setEncoding(playlist->encoding);
+    const std::optional<PlaylistLines>& playlist = read;
+    document.loadFrom(path, playlist->header, playlist->trailer, playlist->encoding);
 
     const PathRules& rules = fs.rules();
     const QStringList& entries = playlist->entries;
@@ -92,13 +88,11 @@ void loadPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
         if (keep)
             document.insertEntry(entry, playlist->directives[row]);
         else
-            document.setModified(true);
+            document.markModifiedWithoutChange();
     }
 }
 
 void openPlaylistFile(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                       const QString& path) {
-    document.setFilePath(path);
-    document.clearEntries();
     loadPlaylist(document, fs, dialogs, path);
 }

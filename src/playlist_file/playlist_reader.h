@@ -15,14 +15,13 @@ class PlaylistDocument;
 // anything else makes the file's own folder the root (with a message saying
 // so). Entries whose files are missing are offered for removal once per
 // load; a removed entry takes its directives with it. Directives are never
-// tested and stream URLs are kept without a test. Binds the document to the
-// file and clears the modified flag (set again when an entry is left out). A
-// file that cannot be read is reported and leaves the playlist as it was,
-// unbound. Does not empty the playlist first.
+// tested and stream URLs are kept without a test. The document takes the
+// file's name, is bound to it and unmodified (modified again when an entry is
+// left out), and its history starts afresh. A file that cannot be read is
+// reported and leaves an empty playlist of that name, unbound.
 void loadPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                   const QString& path);
 
-// Makes `path` the current playlist: names it, empties the playlist and loads
-// the file.
+// Makes `path` the current playlist: the same as loadPlaylist().
 void openPlaylistFile(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                       const QString& path);

@@ -154,7 +154,7 @@ void TestBrowser::folderTreeClickHighlightsDoubleClickOpens() {
     // A change of the document refreshes the window; the file list keeps its
     // folder and its selection.
     w.files()->item(0)->setSelected(true);
-    w.doc().setModified(true);
+    w.doc().markModifiedWithoutChange();
     QCOMPARE(w.files()->selectedItems().size(), 1);
     // So the commands of the highlighted folder reach it.
     w.click(u"addFolderTreeButton"_s);
@@ -222,7 +222,7 @@ void TestBrowser::openingAFolderThatCannotBeReadKeepsTheBrowser() {
     QVERIFY(w.dialogs.lastMessage().text.contains(u"C:\\Music\\Locked"_s));
     QCOMPARE(w.fileNames().size(), 4);
     // The highlight went back, so the next refresh does not tell again.
-    w.doc().setModified(true);
+    w.doc().markModifiedWithoutChange();
     QVERIFY(w.dialogs.done());
     // Opening it tells again and keeps the folder open.
     w.dialogs.expectMessage({});

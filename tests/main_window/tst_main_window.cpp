@@ -266,14 +266,14 @@ void TestMainWindow::fileListShowsAudioFilesInAnyCase() {
 void TestMainWindow::windowFollowsTheDocument() {
     Window w;
     w.open();
-    w.doc().setModified(true);
+    w.doc().markModifiedWithoutChange();
     QVERIFY(w.enabled(u"saveAction"_s));
     QVERIFY(w.window->isWindowModified());
-    w.doc().setFilePath(u"D:\\Lists\\party.m3u"_s);
+    w.doc().unbindFrom(u"D:\\Lists\\party.m3u"_s);
     QCOMPARE(w.window->windowTitle(), u"Songbinder - D:\\Lists\\party.m3u"_s);
     QCOMPARE(w.find<QLabel>(u"playlistTitleLabel"_s)->text(),
              u"Current Playlist (D:\\Lists\\party.m3u)"_s);
-    w.doc().setModified(false);
+    w.doc().markSaved(w.doc().filePath());
     QVERIFY(!w.enabled(u"saveAction"_s));
     QVERIFY(!w.window->isWindowModified());
 }
@@ -346,7 +346,7 @@ void TestMainWindow::buttonsRunTheirCommands() {
     QCOMPARE(w.find<QLabel>(u"rootLabel"_s)->text(), QString());
     QCOMPARE(w.doc().entries(), (QStringList{u"C:\\Music\\b.mp3"_s, u"C:\\Music\\d.wma"_s}));
 
-    w.doc().clearEntries();
+    w.doc().startUntitled(w.doc().filePath());
     w.click(u"addFolderTreeButton"_s);
     QTRY_COMPARE(w.doc().count(), 6); // the walk takes hidden files too
 }
@@ -389,7 +389,7 @@ void TestMainWindow::commandLinePlaylistIsOpenedAtStartUp() {
 void TestMainWindow::closingAsksWhileChangesArePending() {
     Window w;
     QVERIFY(w.openAndShow());
-    w.doc().setModified(true);
+    w.doc().markModifiedWithoutChange();
     w.dialogs.expectMessage(u"Save File Before Exiting?"_s, MessageAnswer::Cancel);
     w.find<QAction>(u"exitAction"_s)->trigger();
     QVERIFY(w.window->isVisible());

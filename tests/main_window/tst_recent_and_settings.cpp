@@ -66,7 +66,7 @@ void TestRecentAndSettings::recentOrderPruningChoiceAndClear() {
     // The second entry by its number key, with changes pending: Open's
     // question first; Cancel keeps everything, No opens it.
     w.doc().insertEntry(u"C:\\Music\\b.mp3"_s);
-    w.doc().setModified(true);
+    w.doc().markModifiedWithoutChange();
     for (const MessageAnswer answer : {MessageAnswer::Cancel, MessageAnswer::No}) {
         openRecentMenu(w);
         w.dialogs.expectMessage(u"Save File First?"_s, answer);

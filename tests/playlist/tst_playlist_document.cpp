@@ -250,7 +250,7 @@ void TestPlaylistDocument::duplicateIndexFollowsRemoveReRootAndClear() {
     QCOMPARE(f.document.addFile(u"A"_s), AddResult::Added);
     QCOMPARE(f.document.addFile(u"c:\\m\\b"_s), AddResult::AlreadyPresent);
 
-    f.document.clearEntries();
+    f.document.startUntitled(f.document.filePath());
     QCOMPARE(f.document.count(), 0);
     QCOMPARE(f.document.addFile(u"C:\\M\\c"_s), AddResult::Added);
 }
@@ -287,7 +287,7 @@ void TestPlaylistDocument::modelStaysConsistentThroughEveryKindOfChange() {
     QVERIFY(f.document.changeRoot(QString()));
     checkView();
     QCOMPARE(f.document.count(), 41);
-    f.document.clearEntries();
+    f.document.startUntitled(f.document.filePath());
     checkView();
     QCOMPARE(f.document.model()->rowCount(), 0);
 }
@@ -296,15 +296,15 @@ void TestPlaylistDocument::modifiedChangedOnlyWhenTheValueChanges() {
     PlaylistFixture<> f;
     QSignalSpy modified(&f.document, &PlaylistDocument::modifiedChanged);
 
-    f.document.setModified(false);
+    f.document.markSaved(f.document.filePath());
     QCOMPARE(modified.size(), 0);
     f.document.addFile(u"C:\\a.mp3"_s);
     f.document.addFile(u"C:\\b.mp3"_s);
-    f.document.setModified(true);
+    f.document.markModifiedWithoutChange();
     QCOMPARE(modified.size(), 1);
     QCOMPARE(modified.at(0).at(0).toBool(), true);
-    f.document.setModified(false);
-    f.document.setModified(false);
+    f.document.markSaved(f.document.filePath());
+    f.document.markSaved(f.document.filePath());
     QCOMPARE(modified.size(), 2);
     QCOMPARE(modified.at(1).at(0).toBool(), false);
 
@@ -320,9 +320,9 @@ void TestPlaylistDocument::filePathChangedOnlyWhenThePathChanges() {
     PlaylistFixture<> f;
     QSignalSpy filePath(&f.document, &PlaylistDocument::filePathChanged);
 
-    f.document.setFilePath(u"C:\\untitled.m3u"_s);
-    f.document.setFilePath(u"C:\\untitled.m3u"_s);
-    f.document.setFilePath(u"D:\\mix.m3u"_s);
+    f.document.unbindFrom(u"C:\\untitled.m3u"_s);
+    f.document.unbindFrom(u"C:\\untitled.m3u"_s);
+    f.document.markSaved(u"D:\\mix.m3u"_s);
 
     QCOMPARE(filePath.size(), 2);
     QCOMPARE(filePath.at(0).at(0).toString(), u"C:\\untitled.m3u"_s);

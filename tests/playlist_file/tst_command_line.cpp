@@ -85,7 +85,7 @@ void TestCommandLine::opensAnExistingFile() {
     }
     f.fs.addFile(u"C:\\Lists\\hidden.m3u"_s, "Artist\\a.mp3\r\n", {true, false, false});
     f.fs.setCurrentFolder(u"C:\\Start"_s);
-    f.document.setFilePath(u"C:\\Start\\untitled.m3u"_s);
+    f.document.unbindFrom(u"C:\\Start\\untitled.m3u"_s);
     expect(f.dialogs, script);
     const DocumentSignals heard(f.document);
 

@@ -31,9 +31,9 @@ Asked answered(Asked asked, MessageAnswer answer) {
 struct Edited : PlaylistFixture<> {
     Edited() {
         fs.addFolder(u"C:\\Music"_s);
-        document.setFilePath(kMix);
+        document.unbindFrom(kMix);
         setEntries({u"C:\\Music\\a.mp3"_s});
-        document.setModified(true);
+        document.markModifiedWithoutChange();
     }
 
     QString browserFolder = u"C:\\Music"_s;
@@ -111,8 +111,7 @@ void TestFileCommands::newStartsAnUntitledPlaylist() {
     QFETCH(QString, folder);
     QFETCH(QString, name);
     Edited f;
-    f.document.setModified(false);
-    f.document.setBoundToFile(true);
+    f.document.markSaved(f.document.filePath());
     f.document.setRootPath(u"C:\\Music\\"_s);
     f.browserFolder = folder;
     const DocumentSignals heard(f.document);
@@ -156,7 +155,8 @@ void TestFileCommands::unsavedChangesQuestion() {
     QFETCH(QString, writeFailure);
     QFETCH(bool, goesOn);
     Edited f;
-    f.document.setBoundToFile(true);
+    f.document.markSaved(f.document.filePath());
+    f.document.markModifiedWithoutChange();
     f.fs.setWriteFailure(writeFailure);
     f.dialogs.expectMessage(
         command == Command::New ? u"Save Current File First?"_s : u"Save File First?"_s, answer);
@@ -204,8 +204,7 @@ void TestFileCommands::openOutcomes() {
     QFETCH(std::optional<QString>, chosen);
     QFETCH(bool, loads);
     Edited f;
-    f.document.setModified(false);
-    f.document.setBoundToFile(true);
+    f.document.markSaved(f.document.filePath());
     f.document.setRootPath(u"C:\\Old\\"_s);
     f.fs.addFile(u"C:\\Lists\\mix"_s, "C:\\Music\\b.mp3\r\n");
     f.fs.addFile(u"C:\\Music\\b.mp3"_s);
@@ -232,7 +231,7 @@ void TestFileCommands::openOutcomes() {
 
 void TestFileCommands::dialogsOfferTheLastChosenName() {
     Edited f;
-    f.document.setModified(false);
+    f.document.markSaved(f.document.filePath());
     f.fs.addFile(u"C:\\Lists\\a.m3u"_s);
     f.dialogs.expectOpen(u"C:\\Lists\\a.m3u"_s);
     f.dialogs.expectSave(u"C:\\Lists\\b.m3u"_s);
@@ -292,7 +291,10 @@ void TestFileCommands::saveChecks() {
     QFETCH(bool, written);
     Edited f;
     f.document.setRootPath(root);
-    f.document.setBoundToFile(bound);
+    if (bound) {
+        f.document.markSaved(f.document.filePath());
+        f.document.markModifiedWithoutChange();
+    }
     if (exists)
         f.fs.addFile(kMix, kOldBytes, {hidden, false, false});
     expect(f.dialogs, script);
@@ -348,7 +350,7 @@ void TestFileCommands::saveWritesEachEntryWithCrLf() {
     const QString path = windows ? kMix : u"/music/mix.m3u"_s;
     PlaylistFixture<> f(windows ? PathRules::windows() : PathRules::posix());
     f.fs.addFolder(windows ? u"C:\\Music"_s : u"/music"_s);
-    f.document.setFilePath(path);
+    f.document.unbindFrom(path);
     f.setEntries(entries);
 
     savePlaylist(f.document, f.fs, f.dialogs);
@@ -370,7 +372,8 @@ void TestFileCommands::failedSaveIsReportedAndChangesNothing() {
     f.fs.addFile(kMix, kOldBytes, {false, false, readOnly});
     if (!readOnly)
         f.fs.setWriteFailure(reason);
-    f.document.setBoundToFile(true);
+    f.document.markSaved(f.document.filePath());
+    f.document.markModifiedWithoutChange();
     f.dialogs.expectMessage({});
     const DocumentSignals heard(f.document);
 
@@ -417,8 +420,9 @@ void TestFileCommands::saveAs() {
     QFETCH(QString, name);
     QFETCH(bool, written);
     Edited f;
-    f.document.setModified(modified);
-    f.document.setBoundToFile(true);
+    f.document.markSaved(f.document.filePath());
+    if (modified)
+        f.document.markModifiedWithoutChange();
     f.fs.addFile(u"C:\\Music\\other"_s, kOldBytes);
     f.dialogs.expectSave(chosen);
     expect(f.dialogs, script);
@@ -451,7 +455,7 @@ void TestFileCommands::roundTripIsByteForByte() {
     f.document.setRootPath(u"C:\\Music\\"_s);
     for (const QString& file : files)
         QCOMPARE(f.document.addFile(file), PlaylistDocument::AddResult::Added);
-    f.document.setFilePath(mix);
+    f.document.unbindFrom(mix);
     savePlaylist(f.document, f.fs, f.dialogs);
     const QByteArray first = f.fs.content(mix);
     const QStringList entries = f.entries();
@@ -496,8 +500,9 @@ void TestFileCommands::closing() {
     QFETCH(bool, staysOpen);
     const QString untitled = u"C:\\Music\\untitled.m3u"_s;
     Edited f;
-    f.document.setModified(modified);
-    f.document.setFilePath(untitled);
+    if (!modified)
+        f.document.markSaved(f.document.filePath());
+    f.document.unbindFrom(untitled);
     f.fs.addFile(untitled, kOldBytes);
     f.fs.setWriteFailure(writeFailure);
     expect(f.dialogs, script);

@@ -115,7 +115,7 @@ void TestPlaylistEncodings::everyLineSurvives() {
     QVERIFY(f.dialogs.done());
     QCOMPARE(shownEntries(f.document), shown);
 
-    f.document.setModified(true);
+    f.document.markModifiedWithoutChange();
     savePlaylist(f.document, f.fs, f.dialogs);
     QCOMPARE(f.fs.content(path), saved.isEmpty() ? content : saved);
 
@@ -147,7 +147,7 @@ void TestPlaylistEncodings::namesOnDiskThatAreNotUtf8AreFoundAndKept() {
     QVERIFY(f.dialogs.done());
     QCOMPARE(shownEntries(f.document), (QStringList{u"Music/café.mp3"_s, u"Music\\Été.mp3"_s}));
 
-    f.document.setModified(true);
+    f.document.markModifiedWithoutChange();
     savePlaylist(f.document, f.fs, f.dialogs);
     QCOMPARE(tree.read(u"Bibliothèque/mix.m3u"_s), content);
 }

@@ -114,7 +114,7 @@ void TestPlaylistFileLinux::roundTripIsByteForByte() {
     f.document.setRootPath(music);
     for (const QString& name : saved)
         QCOMPARE(f.document.addFile(music + name), PlaylistDocument::AddResult::Added);
-    f.document.setFilePath(mix);
+    f.document.unbindFrom(mix);
     savePlaylist(f.document, f.fs, f.dialogs);
     const QByteArray first = m_tree->read(u"Music/mix.m3u"_s);
     QCOMPARE(first, "café.mp3\r\nMotörhead/Ace of Spades.mp3\r\n");
@@ -170,10 +170,11 @@ void TestPlaylistFileLinux::permissions() {
     path = m_tree->path(relative);
 
     NativeFixture f;
-    f.document.setFilePath(load ? m_root + u"/Lists/old.m3u"_s : path);
+    f.document.unbindFrom(load ? m_root + u"/Lists/old.m3u"_s : path);
     f.setEntries({u"a.mp3"_s});
-    f.document.setModified(!load);
-    f.document.setBoundToFile(true);
+    f.document.markSaved(f.document.filePath());
+    if (!load)
+        f.document.markModifiedWithoutChange();
     if (load)
         f.dialogs.expectOpen(path);
     f.dialogs.expectMessage({});

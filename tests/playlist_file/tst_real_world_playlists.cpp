@@ -200,7 +200,7 @@ void TestRealWorldPlaylists::windowsExportSavesItsLinesUnchanged() {
     NativeFixture f;
     expect(f.dialogs, {rootMessage(m_tree->path(u"Lists/"_s))});
     openPlaylistFile(f.document, f.fs, f.dialogs, m_tree->path(u"Lists/export.m3u"_s));
-    f.document.setModified(true);
+    f.document.markModifiedWithoutChange();
 
     savePlaylist(f.document, f.fs, f.dialogs);
 
@@ -246,7 +246,7 @@ void TestRealWorldPlaylists::badInputKeepsEveryLine() {
     QCOMPARE(f.document.count(), entries);
     QCOMPARE(contentOf(f.document), lines);
 
-    f.document.setModified(true);
+    f.document.markModifiedWithoutChange();
     savePlaylist(f.document, f.fs, f.dialogs);
     expect(f.dialogs, script);
     openPlaylistFile(f.document, f.fs, f.dialogs, path);

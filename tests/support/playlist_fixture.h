@@ -34,13 +34,13 @@ template <class Fs = FakeFileSystem, class Answers = ScriptedDialogs> struct Pla
     // Puts entries in the playlist as a loaded playlist would, without the
     // tests of an add.
     void setEntries(const QString& root, const QStringList& entries) {
-        document.clearEntries();
+        document.startUntitled(document.filePath());
         document.setRootPath(root);
         for (const QString& entry : entries)
             document.insertEntry(entry);
     }
     void setEntries(const QStringList& entries) { setEntries(document.rootPath(), entries); }
-    const QStringList& entries() const { return document.entries(); }
+    QStringList entries() const { return document.entries(); }
 
     Fs fs;
     Answers dialogs;
