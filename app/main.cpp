@@ -1,5 +1,7 @@
 #include "main_window/main_window.h"
+#include "main_window/unsaved_edits_guard.h"
 #include "platform/native_file_system.h"
+#include "platform/recovery_folder.h"
 #include "songbinder_version.h"
 
 #include <QApplication>
@@ -14,7 +16,12 @@ int main(int argc, char* argv[]) {
     MainWindow window(fileSystem);
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    window.startUp(arguments);
+    // Unsaved edits outlive a crash, a kill or a logout.
+    UnsavedEditsGuard guard(window, fileSystem, RecoveryFolder::standardLocation());
+    window.startUp(arguments, guard.offerRecoveryStep());
+    guard.start();
     window.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    guard.finish();
+    return status;
 }

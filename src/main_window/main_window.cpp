@@ -311,7 +311,7 @@ void MainWindow::connectCommands() {
     });
 }
 
-void MainWindow::startUp(const QStringList& arguments) {
+void MainWindow::startUp(const QStringList& arguments, const StartUpStep& beforeCommandLine) {
     const QString candidate = commandLineCandidate(arguments);
     const QString start = m_fs.currentFolder();
     if (!openFolder(start)) {
@@ -322,7 +322,8 @@ void MainWindow::startUp(const QStringList& arguments) {
     }
     m_document.setFilePath(untitledPlaylistPath(m_folderList->path(), m_fs.rules()));
     m_fileList->setPattern(QStringLiteral("*.mp3;*.wav;*.wma"));
-    openCommandLinePlaylist(m_document, m_fs, m_dialogs, candidate);
+    if (!beforeCommandLine || !beforeCommandLine(m_document, m_dialogs))
+        openCommandLinePlaylist(m_document, m_fs, m_dialogs, candidate);
     refreshWindowState();
 }
 

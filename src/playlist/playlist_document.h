@@ -1,10 +1,13 @@
 #pragma once
 
+#include "platform/file_identity.h"
 #include "platform/path_rules.h"
 #include "playlist/playlist_model.h"
 
 #include <QObject>
 #include <QString>
+
+#include <optional>
 
 // The playlist being edited: its entries with their directive lines, the
 // header and trailer lines of its file, the root path the entries are
@@ -109,6 +112,10 @@ public:
     // without asking.
     bool isBoundToFile() const { return m_boundToFile; }
     void setBoundToFile(bool bound) { m_boundToFile = bound; }
+    // The file as it was when last read or written (nothing when unknown):
+    // Save tells by it whether another program has changed the file since.
+    const std::optional<FileIdentity>& fileIdentity() const { return m_fileIdentity; }
+    void setFileIdentity(const std::optional<FileIdentity>& identity) { m_fileIdentity = identity; }
 
 Q_SIGNALS:
     void modifiedChanged(bool modified);
@@ -129,4 +136,5 @@ private:
     QString m_filePath;
     bool m_modified = false;
     bool m_boundToFile = false;
+    std::optional<FileIdentity> m_fileIdentity;
 };

@@ -47,6 +47,8 @@ void loadPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                   const QString& path) {
     document.setBoundToFile(true);
     document.setModified(false);
+    // Taken before the read: a change made meanwhile is asked about at Save.
+    document.setFileIdentity(fs.fileIdentity(path));
 
     const std::optional<PlaylistLines> playlist = readPlaylistLines(fs, dialogs, path);
     if (!playlist) {
