@@ -81,11 +81,16 @@ bool RecoveryFolder::claim(QString* error) {
     const QString stem = m_folder + QStringLiteral("/%1-%2")
                                         .arg(QCoreApplication::applicationPid())
                                         .arg(QDateTime::currentMSecsSinceEpoch());
-    const int fd =
-        ::open(native(stem + QStringLiteral(".lock")).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const std::string lock = native(stem + QStringLiteral(".lock"));
+    const int fd = ::open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    struct stat held {};
+    struct stat named {};
+    // Another start clears locks nobody holds: this one must still be the
+    // file by that name once it is held.
+    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &held) != 0 ||
+        ::stat(lock.c_str(), &named) != 0 || held.st_ino != named.st_ino) {
         if (error)
-            *error = QString::fromStdString(systemErrorText(errno));
+            *error = QString::fromStdString(systemErrorText(errno ? errno : EAGAIN));
         if (fd >= 0)
             ::close(fd);
         return false;
@@ -111,6 +116,14 @@ void RecoveryFolder::remove() {
 }
 
 QStringList RecoveryFolder::orphans() const {
+    // A lock alone is what a Songbinder ended by a signal leaves once its
+    // playlist was saved: nothing to offer, nothing to keep.
+    const QDir folder(m_folder);
+    for (const QString& lock : folder.entryList({QStringLiteral("*.lock")}, QDir::Files)) {
+        const QString copy = folder.filePath(lock.chopped(5) + kSuffix);
+        if (copy != m_ownCopy && !QFile::exists(copy) && isOrphan(copy))
+            ::unlink(native(folder.filePath(lock)).c_str());
+    }
     QStringList found;
     const QFileInfoList copies =
         QDir(m_folder).entryInfoList({QStringLiteral("*") + kSuffix}, QDir::Files, QDir::Time);
