@@ -26,7 +26,8 @@ extern "C" void onSignal(int signalNumber) {
 
 TerminationSignals::TerminationSignals(QObject* parent)
     : QObject(parent) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_pair) != 0)
+    // Non-blocking: a handler must never wait, even when signals pile up.
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, g_pair) != 0)
         return;
     m_notifier = new QSocketNotifier(g_pair[1], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &TerminationSignals::readSignal);

@@ -3,13 +3,9 @@
 #include "playlist_fixture.h"
 #include "small_disk.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <optional>
-
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -20,10 +16,6 @@ namespace {
 
 constexpr uid_t kNobody = 65534;
 constexpr gid_t kOtherGroup = 4321; // a group "nobody" is not in
-
-QString reason(int error) {
-    return QString::fromStdString(systemErrorText(error));
-}
 
 std::string native(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -36,8 +28,7 @@ QByteArray readAll(const QString& path) {
 
 void put(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
 struct stat statOf(const QString& path) {
@@ -47,13 +38,17 @@ struct stat statOf(const QString& path) {
 }
 
 QStringList namesIn(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                                  QDir::Name);
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot);
 }
 
-int write(const QString& path, const QByteArray& bytes) {
-    return writeFileSafely(native(path), std::string_view(bytes.constData(), bytes.size())).error;
+// The system's words for what writing `bytes` to `path` ended with.
+QString written(const QString& path, const QByteArray& bytes) {
+    return QString::fromStdString(systemErrorText(
+        writeFileSafely(native(path), std::string_view(bytes.constData(), bytes.size())).error));
 }
+
+const QString kSuccess = QString::fromStdString(systemErrorText(0));
 
 } // namespace
 
@@ -61,8 +56,8 @@ class TestSafeWrite : public QObject {
     Q_OBJECT
 
 private slots:
-    // Whoever saves, the file keeps who may use it, its other names and its
-    // place; no temporary or backup file is left behind.
+    // Whoever saves, the file keeps who may use it, its attributes, its other
+    // names and its place; no temporary or backup file is left behind.
     void keepsWhoMayUseTheFile_data() {
         QTest::addColumn<uint>("owner");
         QTest::addColumn<uint>("group");
@@ -70,24 +65,25 @@ private slots:
         QTest::addColumn<uint>("folderMode");
         QTest::addColumn<bool>("hardLink");
         QTest::addColumn<bool>("asNobody");
-        QTest::newRow("root saves a user's 0664 file")
-            << 1000u << 1000u << 0664u << 0755u << false << false;
-        QTest::newRow("root: group-owned 0640")
-            << 0u << kOtherGroup << 0640u << 0755u << false << false;
-        QTest::newRow("root: setgid 02664")
-            << 1000u << kOtherGroup << 02664u << 0755u << false << false;
-        QTest::newRow("root: 0600") << 1000u << 1000u << 0600u << 0755u << false << false;
-        QTest::newRow("root: two hard links") << 1000u << 1000u << 0644u << 0755u << true << false;
-        QTest::newRow("user: group-writable file of another owner")
-            << 0u << kNobody << 0664u << 0777u << false << true;
-        QTest::newRow("user: another's setgid file of the user's group")
-            << 0u << kNobody << 02666u << 0777u << false << true;
-        QTest::newRow("user: own file in a read-only folder")
-            << kNobody << kNobody << 0644u << 0555u << false << true;
-        QTest::newRow("user: another's file in sticky /tmp-like folder")
-            << 0u << kNobody << 0666u << 01777u << false << true;
-        QTest::newRow("user: own file with a second name")
-            << kNobody << kNobody << 0640u << 0777u << true << true;
+        struct Row {
+            const char* name;
+            uint owner, group, mode, folderMode;
+            bool hardLink, asNobody;
+        };
+        // clang-format off
+        for (const Row& r : std::initializer_list<Row>{
+                 {"root: a user's 0664",              1000, 1000,        0664,  0755,  false, false},
+                 {"root: group-owned 0640",           0,    kOtherGroup, 0640,  0755,  false, false},
+                 {"root: setgid 02664",               1000, kOtherGroup, 02664, 0755,  false, false},
+                 {"root: two hard links",             1000, 1000,        0644,  0755,  true,  false},
+                 {"user: group-writable, another's",  0,    kNobody,     0664,  0777,  false, true},
+                 {"user: another's setgid",           0,    kNobody,     02666, 0777,  false, true},
+                 {"user: own, read-only folder",      kNobody, kNobody,  0644,  0555,  false, true},
+                 {"user: another's, sticky folder",   0,    kNobody,     0666,  01777, false, true},
+                 {"user: own, second name",           kNobody, kNobody,  0640,  0777,  true,  true}})
+            QTest::newRow(r.name) << r.owner << r.group << r.mode << r.folderMode << r.hardLink
+                                  << r.asNobody;
+        // clang-format on
     }
     void keepsWhoMayUseTheFile() {
         QFETCH(uint, owner);
@@ -101,9 +97,10 @@ private slots:
         QTemporaryDir top;
         QVERIFY(QFile::setPermissions(top.path(), QFileDevice::Permissions(0x7755)));
         const QString folder = top.filePath(u"lists"_s);
-        QVERIFY(QDir().mkdir(folder));
         const QString path = folder + u"/p.m3u"_s;
+        QVERIFY(QDir().mkdir(folder));
         put(path, "/old/a.mp3\r\n/old/b.mp3\r\n");
+        const bool attributes = ::setxattr(native(path).c_str(), "user.k", "kept", 4, 0) == 0;
         QCOMPARE(::chown(native(path).c_str(), owner, group), 0);
         QCOMPARE(::chmod(native(path).c_str(), mode), 0);
         if (hardLink)
@@ -113,17 +110,15 @@ private slots:
         const struct stat before = statOf(path);
 
         const QByteArray bytes = QByteArray("/new/c.mp3\r\n").repeated(500);
-        int error = -1;
+        QString result;
         {
             std::optional<AsUnprivilegedUser> user;
-            if (asNobody)
-                user.emplace();
-            if (asNobody && ::geteuid() != kNobody)
+            if (asNobody && (user.emplace(), ::geteuid() != kNobody))
                 QSKIP("cannot act as nobody");
-            error = write(path, bytes);
+            result = written(path, bytes);
         }
         ::chmod(native(folder).c_str(), 0755);
-        QCOMPARE(reason(error), reason(0));
+        QCOMPARE(result, kSuccess);
         QCOMPARE(readAll(path), bytes);
         const struct stat after = statOf(path);
         QCOMPARE(after.st_uid, before.st_uid);
@@ -133,91 +128,60 @@ private slots:
         if (hardLink)
             QCOMPARE(readAll(folder + u"/other.m3u"_s), bytes);
         QCOMPARE(namesIn(folder), namesBefore);
+        char value[8] = {};
+        if (attributes)
+            QCOMPARE(::getxattr(native(path).c_str(), "user.k", value, sizeof value), 4);
     }
 
-    void keepsExtendedAttributes() {
-        QTemporaryDir folder;
-        const QString path = folder.filePath(u"p.m3u"_s);
-        put(path, "old\n");
-        if (::setxattr(native(path).c_str(), "user.songbinder", "kept", 4, 0) != 0)
-            QSKIP("this file system keeps no user attributes");
-        QCOMPARE(write(path, "new\n"), 0);
-        char value[16] = {};
-        QCOMPARE(::getxattr(native(path).c_str(), "user.songbinder", value, sizeof value), 4);
-        QCOMPARE(QByteArray(value), "kept");
-    }
-
-    // Links stay links; the file they name is written, also one that is not
-    // there yet. A name as long as the system allows leaves room for the
-    // temporary file.
+    // Links stay links and the file they name is written, also one not
+    // there yet; a name as long as the system allows leaves room for the
+    // temporary file. What cannot be written is refused with the system's
+    // reason, the file as it was.
     void writesWhereTheNameLeads_data() {
         QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("mode"); // of the target; -1: none there
         QTest::addColumn<bool>("linked");
-        QTest::addColumn<bool>("existing");
-        QTest::newRow("through a link") << u"real.m3u"_s << true << true;
-        QTest::newRow("through a dangling link") << u"later.m3u"_s << true << false;
-        QTest::newRow("a 255-byte name") << QString(251, u'n') + u".m3u"_s << false << true;
-        QTest::newRow("a new 255-byte name") << QString(251, u'n') + u".m3u"_s << false << false;
+        QTest::addColumn<int>("error");
+        const QString longName = QString(251, u'n') + u".m3u"_s;
+        QTest::newRow("through a link") << u"real.m3u"_s << 0644 << true << 0;
+        QTest::newRow("through a dangling link") << u"later.m3u"_s << -1 << true << 0;
+        QTest::newRow("a 255-byte name") << longName << 0644 << false << 0;
+        QTest::newRow("a new 255-byte name") << longName << -1 << false << 0;
+        QTest::newRow("read-only, whoever saves") << u"p.m3u"_s << 0444 << false << EACCES;
+        QTest::newRow("read-only, through a link") << u"p.m3u"_s << 0444 << true << EACCES;
+        QTest::newRow("missing folder") << u"missing/p.m3u"_s << -1 << false << ENOENT;
     }
     void writesWhereTheNameLeads() {
         QFETCH(QString, target);
+        QFETCH(int, mode);
         QFETCH(bool, linked);
-        QFETCH(bool, existing);
-        QTemporaryDir folder;
-        const QString targetPath = folder.filePath(target);
-        if (existing)
-            put(targetPath, "old\n");
-        QString path = targetPath;
-        if (linked) {
-            path = folder.filePath(u"link.m3u"_s);
-            QVERIFY(QFile::link(target, path));
-        }
-        QCOMPARE(reason(write(path, "new\n")), reason(0));
-        QCOMPARE(readAll(targetPath), "new\n");
-        QCOMPARE(S_ISLNK(statOf(path).st_mode), linked);
-        QCOMPARE(namesIn(folder.path()).size(), linked ? 2 : 1);
-    }
-
-    // What cannot be written is refused with the system's reason, the file
-    // as it was.
-    void refusals_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<uint>("mode");
-        QTest::addColumn<int>("error");
-        QTest::newRow("read-only file, whoever saves") << u"p.m3u"_s << 0444u << EACCES;
-        QTest::newRow("a folder") << u"folder"_s << 0755u << EISDIR;
-        QTest::newRow("missing folder") << u"missing/p.m3u"_s << 0u << ENOENT;
-    }
-    void refusals() {
-        QFETCH(QString, name);
-        QFETCH(uint, mode);
         QFETCH(int, error);
         QTemporaryDir folder;
-        const QString path = folder.filePath(name);
-        if (name == u"folder"_s)
-            QVERIFY(QDir().mkdir(path));
-        else if (mode != 0)
-            put(path, "old\n");
-        if (mode != 0)
-            QCOMPARE(::chmod(native(path).c_str(), mode), 0);
+        const QString targetPath = folder.filePath(target);
+        if (mode >= 0) {
+            put(targetPath, "old\n");
+            QCOMPARE(::chmod(native(targetPath).c_str(), mode_t(mode)), 0);
+        }
+        const QString path = linked ? folder.filePath(u"link.m3u"_s) : targetPath;
+        if (linked)
+            QVERIFY(QFile::link(target, path));
         const QStringList namesBefore = namesIn(folder.path());
-        QCOMPARE(reason(write(path, "new\n")), reason(error));
-        if (mode != 0 && name != u"folder"_s)
-            QCOMPARE(readAll(path), "old\n");
-        QCOMPARE(namesIn(folder.path()), namesBefore);
+        QCOMPARE(written(path, "new\n"), QString::fromStdString(systemErrorText(error)));
+        QCOMPARE(readAll(targetPath), error ? (mode >= 0 ? "old\n" : "(missing)") : "new\n");
+        QCOMPARE(S_ISLNK(statOf(path).st_mode), linked);
+        QCOMPARE(namesIn(folder.path()).size(), namesBefore.size() + (error || mode >= 0 ? 0 : 1));
     }
 
-    // A full disk is found before the old content is touched, whichever
-    // way the file is written, and is called by its name; content that fits
-    // in place is still written.
+    // A full disk is found before the old content is touched, whichever way
+    // the file is written, and called by its name; what fits in place is
+    // still written.
     void fullDisk_data() {
         QTest::addColumn<QByteArray>("old");
         QTest::addColumn<int>("newSize");
         QTest::addColumn<bool>("hardLink");
-        QTest::addColumn<bool>("written");
+        QTest::addColumn<bool>("fits");
         QTest::newRow("under 16 KB, none free") << QByteArray("old\n") << 1000 << false << false;
-        QTest::newRow("larger than the free space")
-            << QByteArray("old\n") << 200000 << false << false;
+        QTest::newRow("more than is free") << QByteArray("old\n") << 200000 << false << false;
         QTest::newRow("in place, larger") << QByteArray(5000, 'o') << 9000 << true << false;
         QTest::newRow("in place, smaller") << QByteArray(5000, 'o') << 3000 << true << true;
         QTest::newRow("a new file") << QByteArray() << 1000 << false << false;
@@ -226,7 +190,7 @@ private slots:
         QFETCH(QByteArray, old);
         QFETCH(int, newSize);
         QFETCH(bool, hardLink);
-        QFETCH(bool, written);
+        QFETCH(bool, fits);
         SmallDisk disk;
         if (!disk.isMounted())
             QSKIP("cannot mount a small tmpfs (needs root)");
@@ -241,9 +205,9 @@ private slots:
         const QByteArray bytes(newSize, 'n');
         QString reason;
         NativeFileSystem fs;
-        QCOMPARE(fs.writeFileAtomic(path, bytes, &reason), written);
-        QCOMPARE(reason, written ? QString() : u"No space left on device"_s);
-        QCOMPARE(readAll(path), written ? bytes : old.isEmpty() ? "(missing)" : old);
+        QCOMPARE(fs.writeFileAtomic(path, bytes, &reason), fits);
+        QCOMPARE(reason, fits ? QString() : u"No space left on device"_s);
+        QCOMPARE(readAll(path), fits ? bytes : old.isEmpty() ? "(missing)" : old);
         QCOMPARE(disk.names(), namesBefore);
     }
 };

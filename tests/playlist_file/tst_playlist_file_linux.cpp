@@ -4,11 +4,9 @@
 #include "load_messages.h"
 #include "platform/native_file_system.h"
 #include "platform/text_codec.h"
-#include "playlist_file/closing.h"
 #include "playlist_file/file_commands.h"
 #include "playlist_file/playlist_reader.h"
 #include "playlist_fixture.h"
-#include "small_disk.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,7 +42,6 @@ private Q_SLOTS:
     void permissions();
     void garbageLoadsWithoutHarm_data();
     void garbageLoadsWithoutHarm();
-    void fullDiskCostsNeitherFileNorEdits();
 
 private:
     std::unique_ptr<NativeTree> m_tree;
@@ -236,42 +233,6 @@ void TestPlaylistFileLinux::garbageLoadsWithoutHarm() {
     QVERIFY(f.dialogs.texts.size() <= 2);
     QVERIFY(f.dialogs.texts.count(removeMissing(A::Yes).text) <= 1);
     QVERIFY(f.document.isBoundToFile());
-}
-
-// The exact case that once emptied playlists: a few KB to write, no byte
-// free. Save and the exit question both report it; the file and the edits
-// stay, and the window stays open.
-void TestPlaylistFileLinux::fullDiskCostsNeitherFileNorEdits() {
-    SmallDisk disk;
-    if (!disk.isMounted())
-        QSKIP("cannot mount a small tmpfs (needs root)");
-    const QString path = disk.filePath(u"p.m3u"_s);
-    const QByteArray old = "/music/old.mp3\r\n";
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
-    file.close();
-    disk.fill();
-    NativeFixture f;
-    f.document.setFilePath(path);
-    QStringList entries;
-    for (int i = 0; i < 300; ++i)
-        entries.append(u"/music/song %1.mp3"_s.arg(i));
-    f.setEntries(entries);
-    f.document.setModified(true);
-    f.document.setBoundToFile(true);
-    const QString message =
-        u"The playlist \"%1\" cannot be saved.\nNo space left on device"_s.arg(path);
-    f.dialogs.expectMessage(message);
-    savePlaylist(f.document, f.fs, f.dialogs);
-    f.dialogs.expectMessage(u"Save File Before Exiting?"_s, A::Yes);
-    f.dialogs.expectMessage(message);
-    QVERIFY(!mayClosePlaylist(f.document, f.fs, f.dialogs));
-
-    QVERIFY(f.dialogs.done());
-    QVERIFY(f.document.isModified());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), old);
-    QCOMPARE(disk.names(), QStringList{u"p.m3u"_s});
 }
 
 QTEST_GUILESS_MAIN(TestPlaylistFileLinux)

@@ -393,10 +393,6 @@ bool FakeFileSystem::writeFileAtomic(const QString& path, const QByteArray& byte
         setError(error, QStringLiteral("Is a directory"));
         return false;
     }
-    if (++m_writeAttempts == m_failingWrite) {
-        setError(error, m_failingWriteReason);
-        return false;
-    }
     ++m_writeCount;
     addFile(path, bytes, at.node ? at.node->attributes : Attributes{});
     return true;

@@ -46,12 +46,6 @@ public:
     void setWriteProtected(const QString& path, bool protectedFolder = true);
     // Every write fails with this reason ("" to stop failing).
     void setWriteFailure(const QString& reason) { m_writeFailure = reason; }
-    // Only the `nth` write from now fails, with this reason (a disk that
-    // fills up between two files).
-    void failWrite(int nth, const QString& reason) {
-        m_failingWrite = m_writeAttempts + nth;
-        m_failingWriteReason = reason;
-    }
     void setCurrentFolder(const QString& path) { m_currentFolder = path; }
     // Runs before every search starts (to change the tree mid-command).
     void setBeforeSearch(std::function<void(const QString&)> hook) {
@@ -107,9 +101,6 @@ private:
     std::function<void(const QString&)> m_beforeSearch;
     std::function<void(const QString&)> m_beforeRead;
     std::atomic<int> m_writeCount = 0;
-    int m_writeAttempts = 0;
-    int m_failingWrite = 0;
-    QString m_failingWriteReason;
     // Every file gets an inode of its own, and every change of its content
     // a new modification time.
     std::uint64_t m_lastInode = 0;
