@@ -89,9 +89,14 @@ enum class Replace { Done, Failed, CannotKeep };
 Replace replaceAtomically(const std::string& target, const struct stat* old, std::string_view bytes,
                           const SafeWriteOptions& options, SafeWriteResult& result) {
     const std::string folder = folderOf(target);
-    std::string temp;
     // An existing file's copy is private until it has the file's own mode.
-    File file(createBeside(folder, old ? 0600 : options.newFileMode, temp));
+    const mode_t mode = old ? 0600 : options.newFileMode;
+    std::string temp;
+    int fd = createUnnamed(folder, mode);
+    const bool unnamed = fd >= 0;
+    if (!unnamed)
+        fd = createBeside(folder, mode, temp);
+    File file(fd);
     if (!file) {
         result.error = errno;
         return old && (errno == EACCES || errno == EPERM) ? Replace::CannotKeep : Replace::Failed;
@@ -100,7 +105,19 @@ Replace replaceAtomically(const std::string& target, const struct stat* old, std
     if (old && !makeLike(file.get(), target, *old))
         return Replace::CannotKeep;
     if (!writeAllAt(file.get(), bytes, 0) || ::fsync(file.get()) != 0 ||
-        !identityOf(file.get(), result.written) || !file.close()) {
+        !identityOf(file.get(), result.written)) {
+        result.error = errno;
+        return Replace::Failed;
+    }
+    // Named only once it is whole: a kill before leaves no file behind.
+    if (unnamed) {
+        if (!giveName(file.get(), folder, temp)) {
+            result.error = errno;
+            return Replace::Failed;
+        }
+        cleanup.set(temp);
+    }
+    if (!file.close()) {
         result.error = errno;
         return Replace::Failed;
     }

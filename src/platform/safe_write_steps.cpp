@@ -75,19 +75,47 @@ std::string folderOf(const std::string& path) {
     return cut == 0 ? "/" : path.substr(0, cut);
 }
 
-int createBeside(const std::string& folder, mode_t mode, std::string& name) {
+namespace {
+
+std::string randomName(const std::string& folder) {
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     thread_local std::mt19937_64 random{std::random_device{}()};
     std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    std::string name = folder + (folder.back() == '/' ? "" : "/") + ".songbinder-";
+    for (int i = 0; i < 6; ++i)
+        name += kLetters[pick(random)];
+    return name;
+}
+
+} // namespace
+
+int createBeside(const std::string& folder, mode_t mode, std::string& name) {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        name = folder + (folder.back() == '/' ? "" : "/") + ".songbinder-";
-        for (int i = 0; i < 6; ++i)
-            name += kLetters[pick(random)];
+        name = randomName(folder);
         const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
     return -1;
+}
+
+int createUnnamed(const std::string& folder, mode_t mode) {
+    // Naming it later goes through /proc.
+    if (::access("/proc/self/fd", X_OK) != 0)
+        return -1;
+    return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+}
+
+bool giveName(int fd, const std::string& folder, std::string& name) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        name = randomName(folder);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return true;
+        if (errno != EEXIST)
+            return false;
+    }
+    return false;
 }
 
 bool writeAllAt(int fd, std::string_view bytes, off_t offset) {

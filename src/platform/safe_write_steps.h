@@ -32,11 +32,12 @@ private:
 // A file this process created, removed unless released.
 class TempName {
 public:
-    explicit TempName(std::string path)
+    explicit TempName(std::string path = {})
         : m_path(std::move(path)) {}
     ~TempName();
     TempName(const TempName&) = delete;
     TempName& operator=(const TempName&) = delete;
+    void set(std::string path) { m_path = std::move(path); }
     void release() { m_path.clear(); }
 
 private:
@@ -50,6 +51,13 @@ std::string folderOf(const std::string& path);
 // that any name the target has (up to the system's limit) leaves room for
 // it. `name` receives its path. -1 with errno set when it cannot be made.
 int createBeside(const std::string& folder, mode_t mode, std::string& name);
+// A new file in `folder` without a name yet (O_TMPFILE), so that a process
+// killed while writing it leaves nothing behind; -1 where the file system
+// cannot make one.
+int createUnnamed(const std::string& folder, mode_t mode);
+// Gives the unnamed file `fd` a short hidden name of its own in `folder`,
+// put in `name`. False with errno set when it cannot.
+bool giveName(int fd, const std::string& folder, std::string& name);
 
 // Writes all of `bytes` at `offset`; false with errno set otherwise.
 bool writeAllAt(int fd, std::string_view bytes, off_t offset);
