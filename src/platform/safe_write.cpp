@@ -104,7 +104,7 @@ Replace replaceAtomically(const std::string& target, const struct stat* old, std
     TempName cleanup{temp};
     if (old && !makeLike(file.get(), target, *old))
         return Replace::CannotKeep;
-    if (!writeAllAt(file.get(), bytes, 0) || ::fsync(file.get()) != 0 ||
+    if (!writeAllAt(file.get(), bytes, 0) || ::fdatasync(file.get()) != 0 ||
         !identityOf(file.get(), result.written)) {
         result.error = errno;
         return Replace::Failed;

@@ -38,7 +38,7 @@ std::string keepBackup(const std::string& folder, const std::string& bytes) {
     if (!backup)
         return {};
     TempName cleanup{name};
-    if (!writeAllAt(backup.get(), bytes, 0) || ::fsync(backup.get()) != 0 || !backup.close())
+    if (!writeAllAt(backup.get(), bytes, 0) || ::fdatasync(backup.get()) != 0 || !backup.close())
         return {};
     cleanup.release();
     return name;
@@ -47,7 +47,7 @@ std::string keepBackup(const std::string& folder, const std::string& bytes) {
 // The file's content and length set to `bytes`, on the disk.
 bool putContent(int fd, std::string_view bytes) {
     return writeAllAt(fd, bytes, 0) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
-           ::fsync(fd) == 0;
+           ::fdatasync(fd) == 0;
 }
 
 } // namespace
