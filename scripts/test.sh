@@ -3,7 +3,9 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test.
 # Usage: bash scripts/test.sh
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-TEST_PACKAGES=("${BUILD_PACKAGES[@]}" desktop-file-utils appstream clang libclang-rt-14-dev)
+# dpkg-dev and lintian build and check the Debian package.
+TEST_PACKAGES=("${BUILD_PACKAGES[@]}" desktop-file-utils appstream clang libclang-rt-14-dev
+    dpkg-dev lintian)
 ensure_packages "${TEST_PACKAGES[@]}"
 # MinGW and Wine run the registry suite against the Windows registry (about
 # 2 GB); where they cannot be installed, that one test reports itself skipped.

@@ -4,6 +4,7 @@
 #include "main_window/file_list_view.h"
 #include "main_window/folder_list_view.h"
 #include "main_window/playlist_view.h"
+#include "main_window/recent_playlists_menu.h"
 #include "platform/file_system.h"
 #include "platform/qt_dialogs.h"
 #include "platform/window_placement.h"
@@ -21,11 +22,14 @@
 #include <QBoxLayout>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -142,7 +146,9 @@ void MainWindow::buildControls() {
     m_playlistTitleLabel->setFont(playlistTitleFont());
 
     auto* rootCaption = named(new QLabel(tr("Root:")), "rootCaptionLabel");
-    rootCaption->setFixedSize(kRootCaptionWidth, kLabelHeight);
+    // Wider only where a translation needs it.
+    const int captionWidth = QFontMetrics(dialogFont).horizontalAdvance(rootCaption->text()) + 2;
+    rootCaption->setFixedSize(std::max(kRootCaptionWidth, captionWidth), kLabelHeight);
     m_rootLabel = named(new QLabel, "rootLabel");
     m_rootLabel->setFixedHeight(kLabelHeight);
     m_rootLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -243,6 +249,8 @@ void MainWindow::buildMenus() {
     m_newAction->setShortcut(QKeySequence::New);
     m_openAction = named(file->addAction(tr("Open...")), "openAction");
     m_openAction->setShortcut(QKeySequence::Open);
+    m_recentMenu = new RecentPlaylistsMenu(m_fs, this);
+    file->addMenu(m_recentMenu)->setObjectName(QStringLiteral("recentMenuAction"));
     m_saveAction = named(file->addAction(tr("Save")), "saveAction");
     m_saveAction->setShortcut(QKeySequence::Save);
     m_saveAsAction = named(file->addAction(tr("Save As...")), "saveAsAction");
@@ -280,12 +288,15 @@ void MainWindow::connectCommands() {
     connect(m_newAction, &QAction::triggered, this,
             [this] { newPlaylist(m_document, m_fs, m_dialogs, m_folderList->path()); });
     connect(m_openAction, &QAction::triggered, this, [this] {
-        openPlaylist(m_document, m_fs, m_dialogs, m_folderList->path(), m_dialogFileName);
+        noteRecentPlaylist(
+            openPlaylist(m_document, m_fs, m_dialogs, m_folderList->path(), m_dialogFileName));
     });
+    connect(m_recentMenu, &RecentPlaylistsMenu::chosen, this, &MainWindow::openRecentPlaylist);
     connect(m_saveAction, &QAction::triggered, this,
-            [this] { savePlaylist(m_document, m_fs, m_dialogs); });
-    connect(m_saveAsAction, &QAction::triggered, this,
-            [this] { savePlaylistAs(m_document, m_fs, m_dialogs, m_dialogFileName); });
+            [this] { noteRecentPlaylist(savePlaylist(m_document, m_fs, m_dialogs)); });
+    connect(m_saveAsAction, &QAction::triggered, this, [this] {
+        noteRecentPlaylist(savePlaylistAs(m_document, m_fs, m_dialogs, m_dialogFileName));
+    });
     connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
     connect(m_associateAction, &QAction::triggered, this,
             [this] { associateWithPlaylists(m_dialogs, m_fs); });
@@ -323,7 +334,7 @@ void MainWindow::startUp(const QStringList& arguments, const StartUpStep& before
     m_document.setFilePath(untitledPlaylistPath(m_folderList->path(), m_fs.rules()));
     m_fileList->setPattern(QStringLiteral("*.mp3;*.wav;*.wma"));
     if (!beforeCommandLine || !beforeCommandLine(m_document, m_dialogs))
-        openCommandLinePlaylist(m_document, m_fs, m_dialogs, candidate);
+        noteRecentPlaylist(openCommandLinePlaylist(m_document, m_fs, m_dialogs, candidate));
     refreshWindowState();
 }
 
@@ -393,8 +404,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (mayClosePlaylist(m_document, m_fs, m_dialogs))
+    if (mayClosePlaylist(m_document, m_fs, m_dialogs)) {
+        rememberOnClose();
         event->accept();
-    else
+    } else
         event->ignore();
 }

@@ -17,6 +17,8 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class RecentPlaylistsMenu;
+class SettingsStore;
 
 // The main window: the file browser (drives, folder tree, file list) above,
 // the playlist with its root path below, the command buttons and the File
@@ -40,6 +42,11 @@ public:
     // the command-line playlist is not opened over it.
     using StartUpStep = std::function<bool(PlaylistDocument&, Dialogs&)>;
     void startUp(const QStringList& arguments, const StartUpStep& beforeCommandLine = {});
+
+    // Opens at the remembered size (never below the smallest) and keeps the
+    // recent playlists and, when the window closes, its size there.
+    // `settings` must outlive the window. Call before startUp().
+    void useSettings(SettingsStore& settings);
 
     PlaylistDocument& document() { return m_document; }
     Dialogs& dialogs() { return m_dialogs; }
@@ -73,12 +80,17 @@ private:
 
     // Commands that need more than one call.
     void addFolderTree();
+    void openRecentPlaylist(const QString& path);
+    // A playlist was opened or saved: it heads Open Recent.
+    void noteRecentPlaylist(bool openedOrSaved);
+    void rememberOnClose();
     QList<int> selectedPlaylistRows() const;
 
     FileSystem& m_fs;
     std::unique_ptr<Dialogs> m_ownDialogs;
     Dialogs& m_dialogs;
     PlaylistDocument m_document;
+    SettingsStore* m_settings = nullptr;
 
     // The name the open and save dialogs offer: the last one chosen.
     QString m_dialogFileName;
@@ -107,6 +119,7 @@ private:
 
     QAction* m_newAction = nullptr;
     QAction* m_openAction = nullptr;
+    RecentPlaylistsMenu* m_recentMenu = nullptr;
     QAction* m_saveAction = nullptr;
     QAction* m_saveAsAction = nullptr;
     QAction* m_exitAction = nullptr;

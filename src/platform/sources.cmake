@@ -24,7 +24,9 @@ set(SONGBINDER_PLATFORM_CORE_SOURCES
     ${_here}/dialogs.h
     ${_here}/native_file_system.cpp ${_here}/native_file_system.h
     ${_here}/recovery_folder.cpp ${_here}/recovery_folder.h
-    ${_here}/termination_signals.cpp ${_here}/termination_signals.h)
+    ${_here}/settings_store.cpp ${_here}/settings_store.h
+    ${_here}/termination_signals.cpp ${_here}/termination_signals.h
+    ${_here}/translations.cpp ${_here}/translations.h)
 set(SONGBINDER_PLATFORM_UI_SOURCES
     ${_here}/qt_dialogs.cpp ${_here}/qt_dialogs.h
     ${_here}/window_placement.cpp ${_here}/window_placement.h)

@@ -16,12 +16,9 @@ public:
     static QString skipped(const SkippedFolders& skipped) {
         const QString reason =
             skipped.firstReason.isEmpty() ? tr("unknown error") : skipped.firstReason;
-        if (skipped.folders.size() == 1)
-            return tr("A folder could not be read and was skipped:\n%1\n\nReason: %2")
-                .arg(skipped.folders.first(), reason);
-        return tr("%1 folders could not be read and were skipped. The first was:\n%2\n\n"
-                  "Reason: %3")
-            .arg(skipped.folders.size())
+        return tr("%n folders could not be read and were skipped. The first was:\n%1\n\n"
+                  "Reason: %2",
+                  nullptr, static_cast<int>(skipped.folders.size()))
             .arg(skipped.folders.first(), reason);
     }
 };

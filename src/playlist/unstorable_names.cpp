@@ -13,23 +13,15 @@ class Texts {
 
 public:
     static QString undecodable(int count, const QString& first) {
-        if (count == 1)
-            return tr("This name is not valid UTF-8 text, so a playlist cannot hold it. It was "
-                      "skipped:\n%1")
-                .arg(first);
-        return tr("%1 names are not valid UTF-8 text, so a playlist cannot hold them. They were "
-                  "skipped. The first was:\n%2")
-            .arg(count)
+        return tr("%n names are not valid UTF-8 text, so a playlist cannot hold them. They were "
+                  "skipped. The first was:\n%1",
+                  nullptr, count)
             .arg(first);
     }
     static QString lineBreaks(int count, const QString& first) {
-        if (count == 1)
-            return tr("This name holds a line break, so a playlist cannot hold it. It was "
-                      "skipped:\n%1")
-                .arg(first);
-        return tr("%1 names hold a line break, so a playlist cannot hold them. They were "
-                  "skipped. The first was:\n%2")
-            .arg(count)
+        return tr("%n names hold a line break, so a playlist cannot hold them. They were "
+                  "skipped. The first was:\n%1",
+                  nullptr, count)
             .arg(first);
     }
 };

@@ -1,6 +1,7 @@
 #include "playlist_file/command_line.h"
 
 #include "platform/file_system.h"
+#include "playlist/playlist_document.h"
 #include "playlist_file/playlist_reader.h"
 
 #include <algorithm>
@@ -36,13 +37,15 @@ QString commandLineCandidate(const QStringList& arguments) {
     return trimSpaces(text);
 }
 
-void openCommandLinePlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
+bool openCommandLinePlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                              const QString& candidate) {
     // A folder is no playlist, also when named with its trailing separator
     // ("~/Music/"), which the file test would take as "any file in it".
     if (candidate.isEmpty() || candidate.endsWith(fs.rules().separator()))
-        return;
+        return false;
     const QString path = fullCandidatePath(fs, candidate);
-    if (isOrdinaryFile(fs, path))
-        openPlaylistFile(document, fs, dialogs, path);
+    if (!isOrdinaryFile(fs, path))
+        return false;
+    openPlaylistFile(document, fs, dialogs, path);
+    return document.isBoundToFile();
 }

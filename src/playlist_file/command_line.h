@@ -16,6 +16,6 @@ QString commandLineCandidate(const QStringList& arguments);
 // Opens the candidate at start-up when it names an existing file; anything
 // else (a folder too, with or without its trailing separator) is ignored
 // without a message. A name relative to the start-up folder
-// is made full first.
-void openCommandLinePlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
+// is made full first. True when a playlist was loaded.
+bool openCommandLinePlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                              const QString& candidate);

@@ -116,6 +116,15 @@ bool mayDiscardChanges(PlaylistDocument& document, FileSystem& fs, Dialogs& dial
     }
 }
 
+bool loadIfPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
+                    const QString& path) {
+    if (path.isEmpty() || !isOrdinaryFile(fs, path))
+        return false;
+    openPlaylistFile(document, fs, dialogs, path);
+    // A file that could not be read leaves the playlist unbound.
+    return document.isBoundToFile();
+}
+
 } // namespace
 
 QString untitledPlaylistPath(const QString& folder, const PathRules& rules) {
@@ -132,36 +141,43 @@ void newPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
     document.clearEntries();
 }
 
-void openPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
+bool openPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                   const QString& browserFolder, QString& dialogFileName) {
     if (!mayDiscardChanges(document, fs, dialogs, Texts::saveBeforeOpen()))
-        return;
+        return false;
     document.setBoundToFile(false);
     const std::optional<QString> chosen =
         dialogs.openFile({Texts::openTitle(), Texts::filter(), browserFolder, dialogFileName});
     if (!chosen)
-        return;
+        return false;
     dialogFileName = *chosen;
-    if (!chosen->isEmpty() && isOrdinaryFile(fs, *chosen))
-        openPlaylistFile(document, fs, dialogs, *chosen);
+    return loadIfPlaylist(document, fs, dialogs, *chosen);
 }
 
-void savePlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs) {
-    save(document, fs, dialogs);
+bool openPlaylistAt(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
+                    const QString& path) {
+    if (!mayDiscardChanges(document, fs, dialogs, Texts::saveBeforeOpen()))
+        return false;
+    document.setBoundToFile(false);
+    return loadIfPlaylist(document, fs, dialogs, path);
 }
 
-void savePlaylistAs(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
+bool savePlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs) {
+    return save(document, fs, dialogs) == SaveOutcome::Written;
+}
+
+bool savePlaylistAs(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                     QString& dialogFileName) {
     // The dialog opens in the playlist's folder with its name filled in.
     dialogFileName = document.filePath();
     const std::optional<QString> chosen =
         dialogs.saveFile({Texts::saveAsTitle(), Texts::filter(), QString(), dialogFileName});
     if (!chosen)
-        return;
+        return false;
     dialogFileName = *chosen;
     if (chosen->isEmpty())
-        return;
+        return false;
     document.setFilePath(*chosen);
     document.setBoundToFile(false);
-    save(document, fs, dialogs);
+    return save(document, fs, dialogs) == SaveOutcome::Written;
 }

@@ -7,9 +7,11 @@
 // The listing reads the in-memory tree from its own thread: no test changes
 // the tree while a walk runs.
 
+#include "platform/translations.h"
 #include "playlist_fixture.h"
 
 #include <QAbstractItemModelTester>
+#include <QLocale>
 #include <QSet>
 #include <QTest>
 #include <QTimer>
@@ -170,6 +172,9 @@ class TestFolderWalk : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The English plural forms ("A folder ...", "2 folders ..."), as the
+    // program installs them.
+    void initTestCase() { installTranslations(*QCoreApplication::instance(), QLocale::c()); }
     void listingOrder_data();
     void listingOrder();
     void listingFindsHiddenAndSystemFilesButNoFolder();

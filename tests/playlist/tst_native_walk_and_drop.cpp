@@ -2,10 +2,12 @@
 // each folder entered once), a folder the walk may not read, a second walk
 // while the first runs, and drops carrying file: URLs.
 
+#include "platform/translations.h"
 #include "playlist/add_commands.h"
 #include "playlist/dropped_files.h"
 #include "playlist_fixture.h"
 
+#include <QLocale>
 #include <QMimeData>
 #include <QSysInfo>
 #include <QTest>
@@ -46,6 +48,9 @@ class TestNativeWalkAndDrop : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The English plural forms ("A folder ...", "2 folders ..."), as the
+    // program installs them.
+    void initTestCase() { installTranslations(*QCoreApplication::instance(), QLocale::c()); }
     void walkAddsALinkedTreeThroughTheLink();
     void walkEntersEachFolderOnce_data();
     void walkEntersEachFolderOnce();
