@@ -72,27 +72,15 @@ class TestRecovery : public QObject {
 private slots:
     void init() { QVERIFY(m_state.isValid()); }
 
-    void copyHoldsThePlaylist_data() {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<bool>("withLines");
-        QTest::newRow("extended playlist") << u"/music/mix.m3u"_s << true;
-        QTest::newRow("odd path, no entries") << u"/m/a b\n%20 é 🎵.m3u"_s << false;
-    }
-    void copyHoldsThePlaylist() {
-        QFETCH(QString, path);
-        QFETCH(bool, withLines);
+    // Any path comes back as it was (the playlist itself is checked end to
+    // end below); anything else is no copy.
+    void copyKeepsAnyPath() {
         PlaylistDocument document(PathRules::posix());
-        if (withLines)
-            edit(document);
-        document.setFilePath(path);
+        document.setFilePath(u"/m/a b\n%20 é 🎵.m3u"_s);
         const std::optional<RecoverySnapshot> back =
             parseRecoveryBytes(held(document), PathRules::posix());
         QVERIFY(back.has_value());
-        PlaylistDocument restored(PathRules::posix());
-        restoreRecoverySnapshot(restored, *back);
-        QCOMPARE(restored.filePath(), path);
-        QCOMPARE(held(restored), held(document));
-        QVERIFY(restored.isModified());
+        QCOMPARE(back->filePath, document.filePath());
         QVERIFY(!parseRecoveryBytes(held(document).mid(1), PathRules::posix()));
     }
 
