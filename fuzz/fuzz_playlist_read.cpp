@@ -1,8 +1,8 @@
 // Reads arbitrary bytes as a playlist file under both rule sets: decoding,
 // the line split, the grouping of directives with their entries and the
 // root decision. Checks that every line lands exactly once where it belongs,
-// that what is written reads back the same, and that the playlist's order
-// keeps each entry with its own directives.
+// that what is written reads back the same and keeps the bytes it read, and
+// that the playlist's order keeps each entry with its own directives.
 #include "fuzz_check.h"
 #include "platform/entry_lookup.h"
 #include "platform/text_codec.h"
@@ -68,20 +68,94 @@ void checkPlaylistOrder(const PlaylistLines& playlist, const PathRules& rules) {
     }
 }
 
+// The input as a save should write it back: every line end (CR LF, a lone
+// CR, a lone LF) made CR LF and the last line ended too; the mark and every
+// other unit as they were.
+QByteArray withCrLf(QByteArrayView input, TextCodec::PlaylistEncoding encoding) {
+    const QByteArrayView mark = TextCodec::byteOrderMark(encoding);
+    const bool wide = TextCodec::isUtf16(encoding);
+    const bool bigEndian = encoding == TextCodec::PlaylistEncoding::Utf16BeWithMark;
+    const qsizetype step = wide ? 2 : 1;
+    const auto unitAt = [&](qsizetype at) -> unsigned {
+        const auto byte = [&](qsizetype i) { return static_cast<unsigned char>(input[i]); };
+        if (!wide)
+            return byte(at);
+        return bigEndian ? (byte(at) << 8) | byte(at + 1) : (byte(at + 1) << 8) | byte(at);
+    };
+    const auto put = [&](QByteArray& out, unsigned unit) {
+        if (!wide)
+            out.append(static_cast<char>(unit));
+        else if (bigEndian)
+            out.append(static_cast<char>(unit >> 8)).append(static_cast<char>(unit & 0xFF));
+        else
+            out.append(static_cast<char>(unit & 0xFF)).append(static_cast<char>(unit >> 8));
+    };
+    QByteArray out = mark.toByteArray();
+    bool ended = true;
+    for (qsizetype at = mark.size(); at + step <= input.size(); at += step) {
+        const unsigned unit = unitAt(at);
+        ended = unit == '\r' || unit == '\n';
+        if (!ended) {
+            put(out, unit);
+            continue;
+        }
+        put(out, '\r');
+        put(out, '\n');
+        if (unit == '\r' && at + 2 * step <= input.size() && unitAt(at + step) == '\n')
+            at += step;
+    }
+    if (!ended) {
+        put(out, '\r');
+        put(out, '\n');
+    }
+    return out;
+}
+
+// Read, then written without a change: the same bytes, line ends aside. The
+// one exception is a mark the writer puts in front of bytes that would
+// otherwise read back as another encoding (plain bytes that now begin like
+// UTF-16, UTF-16 whose first line no longer shows it); with Windows rules the
+// text then goes as UTF-8, so only the lines are compared.
+void checkBytesKept(QByteArrayView input, const QByteArray& written,
+                    TextCodec::PlaylistEncoding encoding, const PathRules& rules) {
+    using TextCodec::PlaylistEncoding;
+    const QByteArray expected = withCrLf(input, encoding);
+    if (written == expected)
+        return;
+    if (encoding == PlaylistEncoding::Plain) {
+        require(TextCodec::playlistEncoding(expected) != PlaylistEncoding::Plain,
+                "plain bytes change only when they would read back otherwise");
+        require(TextCodec::playlistEncoding(written) == PlaylistEncoding::Utf8WithMark,
+                "behind a UTF-8 mark");
+        require(rules.isWindows() || written.sliced(3) == expected, "the bytes kept behind it");
+        return;
+    }
+    require(encoding == PlaylistEncoding::Utf16LeWithoutMark &&
+                TextCodec::playlistEncoding(expected) != encoding && written.sliced(2) == expected,
+            "the same bytes, line ends aside");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArrayView input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const TextCodec::PlaylistEncoding encoding = TextCodec::playlistEncoding(input);
     for (const PathRules& rules : {PathRules::posix(), PathRules::windows()}) {
-        const QStringList lines = splitPlaylistLines(TextCodec::decodePlaylist(input, rules));
-        const PlaylistLines playlist = groupPlaylistLines(lines);
+        const QStringList lines =
+            splitPlaylistLines(TextCodec::decodePlaylist(input, encoding, rules));
+        PlaylistLines playlist = groupPlaylistLines(lines);
+        playlist.encoding = encoding;
         checkGrouping(lines, playlist);
         checkRootDecision(playlist.entries);
 
         const QByteArray written = playlistFileBytes(playlist, rules);
-        require(written.isEmpty() == lines.isEmpty(), "no lines, no bytes");
-        require(parsePlaylistText(TextCodec::decodePlaylist(written, rules)) == playlist,
-                "written and read back, the same entries with the same directives");
+        require(lines.isEmpty() == (written == TextCodec::byteOrderMark(encoding)),
+                "no lines, no bytes but the mark");
+        PlaylistLines readBack = parsePlaylistText(TextCodec::decodePlaylist(written, rules));
+        readBack.encoding = encoding;
+        require(readBack == playlist, "written and read back, the same entries with the same "
+                                      "directives");
+        checkBytesKept(input, written, encoding, rules);
         checkPlaylistOrder(playlist, rules);
     }
     return 0;

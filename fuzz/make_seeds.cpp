@@ -82,6 +82,17 @@ QList<QByteArray> records() {
             record(1, 1, {})};
 }
 
+// A mark and the text as UTF-16.
+QByteArray utf16(const char* mark, const char* text, bool bigEndian) {
+    QByteArray bytes(mark);
+    for (const QChar c : QString::fromUtf8(text)) {
+        const char low = static_cast<char>(c.unicode() & 0xFF);
+        const char high = static_cast<char>(c.unicode() >> 8);
+        bytes.append(bigEndian ? high : low).append(bigEndian ? low : high);
+    }
+    return bytes;
+}
+
 // Playlists in the shapes players write, and the odd ones.
 QList<QByteArray> playlists() {
     return {"C:\\Music\\a.mp3\r\nC:\\Music\\b.mp3\r\n",
@@ -93,7 +104,11 @@ QList<QByteArray> playlists() {
             "http://radio.example:8000/stream\nmms://m.example/x\nrtsp://c/1",
             "#EXTM3U\n#EXTINF:1,Caf\xE9 \x96 Live\n/m/caf\xE9.mp3\n#EXT-X-ENDLIST",
             "\r\n  \n#\n #x\n\xEF\xBB\xBF\xEF\xBB\xBF\xC3\xAF\xC2\xBB\xC2\xBF\r\r\n",
-            QByteArray("file:///m/a\0b.mp3\nfile:///%E9%ZZ\n#EXTM3U\n", 41)};
+            QByteArray("file:///m/a\0b.mp3\nfile:///%E9%ZZ\n#EXTM3U\n", 41),
+            "/m/caf\xC3\xA9.mp3\n#EXTINF:1,\x93Hi\x94\n/m/x\xED\xA0\x80\xF0\x9F\x92\x80.mp3\n",
+            utf16("\xFF\xFE", "#EXTM3U\r\n/m/\u00E9t\u00E9.mp3\r\n", false),
+            utf16("\xFE\xFF", "/m/a.mp3\n/m/\U0001F480\n", true),
+            utf16("", "/m/a.mp3\r\n", false)};
 }
 
 // File-type stores as the program writes them, and damaged ones.

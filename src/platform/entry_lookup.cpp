@@ -1,5 +1,6 @@
 #include "platform/entry_lookup.h"
 
+#include "platform/escaped_bytes.h"
 #include "platform/file_system.h"
 #include "platform/hex_digits.h"
 #include "platform/text_codec.h"
@@ -32,7 +33,7 @@ qsizetype schemeLength(QStringView entry) {
 // "%XX" becomes the byte XX; a '%' that begins no such escape stands for
 // itself, as tools that never escape a '%' in a name write it.
 QByteArray percentDecoded(QStringView text) {
-    const QByteArray bytes = text.toUtf8();
+    const QByteArray bytes = EscapedBytes::toBytes(text);
     QByteArray decoded;
     decoded.reserve(bytes.size());
     for (qsizetype i = 0; i < bytes.size(); ++i) {
@@ -52,6 +53,16 @@ QByteArray percentDecoded(QStringView text) {
 bool isDrivePath(QStringView path) {
     return path.size() >= 3 && path[0] == QLatin1Char('/') && isAsciiLetter(path[1]) &&
            path[2] == QLatin1Char(':');
+}
+
+// An entry that is not UTF-8 (it holds escapes) names a file by its bytes
+// on a disk whose names are in Latin-1, or by its Windows-1252 text on a
+// disk that a playlist written on Windows points to: either one is the file.
+// The root comes from the disk and is text already.
+bool isNamedFile(FileSystem& fs, const QString& root, const QString& entry) {
+    return isOrdinaryFile(fs, root + entry) ||
+           (EscapedBytes::holdsEscapes(entry) &&
+            isOrdinaryFile(fs, root + EscapedBytes::forDisplay(entry)));
 }
 
 } // namespace
@@ -124,10 +135,13 @@ bool entryIsPresent(FileSystem& fs, const QString& root, const QString& entry) {
     const QString full = root + entry;
     if (!rules.mayBeFullPath(full))
         return false;
-    if (isOrdinaryFile(fs, full))
+    if (isNamedFile(fs, root, entry))
         return true;
     const QChar windowsSeparator = PathRules::windows().separator();
     if (rules.isWindows() || !full.contains(windowsSeparator))
         return false;
-    return isOrdinaryFile(fs, QString(full).replace(windowsSeparator, rules.separator()));
+    const auto slashed = [&](QString text) {
+        return text.replace(windowsSeparator, rules.separator());
+    };
+    return isNamedFile(fs, slashed(root), slashed(entry));
 }

@@ -45,6 +45,7 @@ std::optional<QString> fileUrlPath(QStringView url, const PathRules& rules);
 // - a path is joined to the root, and a result that cannot be a full path
 //   is not there. Under POSIX rules a path written on Windows ("..\Music\a.mp3")
 //   that is not found as written is looked up once more with every '\'
-//   turned into '/'.
+//   turned into '/'. A path that is not UTF-8 is looked up, each time, as
+//   its bytes and then as its Windows-1252 text (escaped_bytes.h).
 // Names are looked up as isOrdinaryFile() does. The entry is never changed.
 bool entryIsPresent(FileSystem& fs, const QString& root, const QString& entry);

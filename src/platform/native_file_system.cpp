@@ -1,5 +1,6 @@
 #include "platform/native_file_system.h"
 
+#include "platform/escaped_bytes.h"
 #include "platform/safe_write.h"
 
 #include <QCoreApplication>
@@ -23,6 +24,13 @@ void setError(QString* error, const QString& text) {
 
 QString errnoText(int code) {
     return qt_error_string(code);
+}
+
+// A path as the system's calls take it. A path read from a playlist may
+// hold escapes for bytes that are not UTF-8 (escaped_bytes.h): they become
+// those bytes again, so a name on disk in Latin-1 is found.
+QByteArray nativePath(const QString& path) {
+    return EscapedBytes::holdsEscapes(path) ? EscapedBytes::toBytes(path) : QFile::encodeName(path);
 }
 
 // The system's calls end a path at its first NUL: such a path names nothing.
@@ -133,7 +141,7 @@ private:
 std::optional<bool> fileNamed(const QString& path, const QString& name, SearchMask mask,
                               QString* error) {
     struct stat st {};
-    const QByteArray full = QFile::encodeName(path);
+    const QByteArray full = nativePath(path);
     if (::stat(full.constData(), &st) != 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return false;
@@ -145,7 +153,7 @@ std::optional<bool> fileNamed(const QString& path, const QString& name, SearchMa
 }
 
 QByteArray folderBytes(const QString& folder) {
-    return QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
+    return nativePath(folder.isEmpty() ? QStringLiteral(".") : folder);
 }
 
 } // namespace
@@ -265,7 +273,7 @@ std::optional<QStringList> NativeFileSystem::listFiles(const QString& path, cons
 
 bool NativeFileSystem::isFolder(const QString& path) {
     struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+    return ::stat(nativePath(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 QList<DriveInfo> NativeFileSystem::drives() {
@@ -364,7 +372,7 @@ bool NativeFileSystem::writeFileAtomic(const QString& path, const QByteArray& by
         return false;
     }
     const SafeWriteResult written =
-        writeFileSafely(QFile::encodeName(path).toStdString(),
+        writeFileSafely(nativePath(path).toStdString(),
                         std::string_view(bytes.constData(), std::size_t(bytes.size())));
     if (!written.ok())
         setError(error, errnoText(written.error));
@@ -374,7 +382,7 @@ bool NativeFileSystem::writeFileAtomic(const QString& path, const QByteArray& by
 std::optional<FileIdentity> NativeFileSystem::fileIdentity(const QString& path) {
     if (hasNul(path))
         return std::nullopt;
-    return fileIdentityOf(QFile::encodeName(path).toStdString());
+    return fileIdentityOf(nativePath(path).toStdString());
 }
 
 bool NativeFileSystem::makeFolders(const QString& path, QString* error) {

@@ -7,6 +7,7 @@ set(_here ${CMAKE_CURRENT_LIST_DIR})
 # and the text codecs.
 set(SONGBINDER_PLATFORM_TEXT_SOURCES
     ${_here}/entry_lookup.cpp ${_here}/entry_lookup.h
+    ${_here}/escaped_bytes.cpp ${_here}/escaped_bytes.h
     ${_here}/file_system.cpp ${_here}/file_system.h
     ${_here}/hex_digits.h
     ${_here}/path_rules.cpp ${_here}/path_rules.h

@@ -1,5 +1,6 @@
 #include "platform/text_codec.h"
 
+#include "platform/escaped_bytes.h"
 #include "platform/utf8.h"
 
 #include <QStringDecoder>
@@ -17,12 +18,51 @@ constexpr std::array<char16_t, 32> kHighBlock = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
+const QByteArray kUtf16LeBom("\xFF\xFE", 2);
+const QByteArray kUtf16BeBom("\xFE\xFF", 2);
 
 // QString::fromUtf8() drops a byte-order mark at the start; the caller has
 // skipped the file's own already, so a second one is text and stays.
 QString decodeUtf8(QByteArrayView bytes) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
     return decoder.decode(bytes);
+}
+
+// UTF-8 line by line: a file that is all UTF-8 in one go, any other with
+// its stray bytes kept as escapes. No UTF-8 sequence spans a line end, so
+// each line reads as it would alone.
+QString decodeUtf8Lines(QByteArrayView bytes) {
+    if (TextCodec::isValidUtf8(bytes))
+        return decodeUtf8(bytes);
+    return EscapedBytes::fromBytes(bytes);
+}
+
+// Unit by unit, so a lone surrogate in the file is kept as it is.
+QString decodeUtf16(QByteArrayView bytes, bool bigEndian) {
+    QString text(bytes.size() / 2, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const unsigned first = in[2 * i];
+        const unsigned second = in[2 * i + 1];
+        out[i] = static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+    }
+    return text;
+}
+
+// Plainly UTF-16 little-endian without a mark: the first line has at least
+// one character, and each is a byte that is not NUL followed by a NUL.
+bool looksLikeUtf16Le(QByteArrayView bytes) {
+    qsizetype at = 0;
+    for (; at + 1 < bytes.size(); at += 2) {
+        if (bytes[at + 1] != 0)
+            return false;
+        if (bytes[at] == '\r' || bytes[at] == '\n')
+            break;
+        if (bytes[at] == 0)
+            return false;
+    }
+    return at > 0;
 }
 
 } // namespace
@@ -77,29 +117,71 @@ bool isValidUtf8(QByteArrayView bytes) {
         std::string_view(bytes.data(), static_cast<std::size_t>(bytes.size())));
 }
 
-QString decodePlaylist(QByteArrayView bytes, const PathRules& rules) {
+PlaylistEncoding playlistEncoding(QByteArrayView bytes) {
     if (bytes.startsWith(kUtf8Bom))
-        return decodeUtf8(bytes.sliced(kUtf8Bom.size()));
-    if (!rules.isWindows() && isValidUtf8(bytes))
-        return decodeUtf8(bytes);
-    return decodeWindows1252(bytes);
+        return PlaylistEncoding::Utf8WithMark;
+    if (bytes.size() % 2 != 0)
+        return PlaylistEncoding::Plain;
+    if (bytes.startsWith(kUtf16LeBom))
+        return PlaylistEncoding::Utf16LeWithMark;
+    if (bytes.startsWith(kUtf16BeBom))
+        return PlaylistEncoding::Utf16BeWithMark;
+    return looksLikeUtf16Le(bytes) ? PlaylistEncoding::Utf16LeWithoutMark : PlaylistEncoding::Plain;
 }
 
-QByteArray keepingLeadingMark(QByteArray utf8) {
-    if (utf8.startsWith(kUtf8Bom))
-        utf8.prepend(kUtf8Bom);
-    return utf8;
+QByteArrayView byteOrderMark(PlaylistEncoding encoding) {
+    switch (encoding) {
+    case PlaylistEncoding::Utf8WithMark:
+        return kUtf8Bom;
+    case PlaylistEncoding::Utf16LeWithMark:
+        return kUtf16LeBom;
+    case PlaylistEncoding::Utf16BeWithMark:
+        return kUtf16BeBom;
+    case PlaylistEncoding::Plain:
+    case PlaylistEncoding::Utf16LeWithoutMark:
+        break;
+    }
+    return {};
+}
+
+bool isUtf16(PlaylistEncoding encoding) {
+    return encoding == PlaylistEncoding::Utf16LeWithMark ||
+           encoding == PlaylistEncoding::Utf16BeWithMark ||
+           encoding == PlaylistEncoding::Utf16LeWithoutMark;
+}
+
+QString decodePlaylist(QByteArrayView bytes, PlaylistEncoding encoding, const PathRules& rules) {
+    if (const QByteArrayView mark = byteOrderMark(encoding); bytes.startsWith(mark))
+        bytes = bytes.sliced(mark.size());
+    switch (encoding) {
+    case PlaylistEncoding::Plain:
+        return rules.isWindows() ? decodeWindows1252(bytes) : decodeUtf8Lines(bytes);
+    case PlaylistEncoding::Utf8WithMark:
+        return decodeUtf8Lines(bytes);
+    case PlaylistEncoding::Utf16LeWithMark:
+    case PlaylistEncoding::Utf16LeWithoutMark:
+        return decodeUtf16(bytes, false);
+    case PlaylistEncoding::Utf16BeWithMark:
+        return decodeUtf16(bytes, true);
+    }
+    return {};
+}
+
+QByteArray markedWhereNeeded(QByteArray plain) {
+    if (playlistEncoding(plain) != PlaylistEncoding::Plain)
+        plain.prepend(kUtf8Bom);
+    return plain;
 }
 
 QByteArray encodePlaylist(QStringView text, const PathRules& rules) {
     if (!rules.isWindows())
-        return keepingLeadingMark(text.toUtf8());
-    // Code-page text that begins with the mark's three bytes ("ï»¿") would
-    // lose them on reading: UTF-8 behind a mark keeps them.
+        return markedWhereNeeded(EscapedBytes::toBytes(text));
+    // Code-page text that would read back as something else ("ï»¿" at the
+    // start, "ÿþ", UTF-16 look-alikes) is kept whole as UTF-8 behind a mark.
     if (std::optional<QByteArray> ansi = encodeWindows1252(text);
-        ansi && !ansi->startsWith(kUtf8Bom))
+        ansi && playlistEncoding(*ansi) == PlaylistEncoding::Plain)
         return *ansi;
-    return kUtf8Bom + text.toUtf8();
+    return kUtf8Bom + EscapedBytes::toBytes(text);
 }
 
 } // namespace TextCodec

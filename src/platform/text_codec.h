@@ -10,9 +10,11 @@
 
 // Text of playlist files and tag fields, between bytes and QString.
 //
-// With Windows rules the playlist is in the ANSI code page (Windows-1252);
-// with POSIX rules it is UTF-8, and bytes that are not valid UTF-8 are read
-// as Windows-1252, so older playlists still open.
+// With Windows rules a playlist is in the ANSI code page (Windows-1252);
+// with POSIX rules each line is UTF-8 when it is well-formed, and any other
+// line keeps its bytes as escapes (platform/escaped_bytes.h) and shows as
+// Windows-1252, so older playlists still open and every line survives. A
+// byte-order mark makes a file UTF-8 or UTF-16 under both rules.
 namespace TextCodec {
 
 QString decodeWindows1252(QByteArrayView bytes);
@@ -23,17 +25,39 @@ std::optional<QByteArray> encodeWindows1252(QStringView text);
 bool isValidUtf8(QByteArrayView bytes);
 bool isAscii(QByteArrayView bytes);
 
-// UTF-8 playlist bytes as they are written. Reading skips a byte-order mark
-// at the start of a file, so text that itself begins with U+FEFF is written
-// behind one more mark, or its first character would be lost.
-QByteArray keepingLeadingMark(QByteArray utf8);
+// How a playlist file stores its text, told from its first bytes and kept
+// from reading to writing, so the program that wrote it can read it again.
+enum class PlaylistEncoding {
+    Plain,              // no mark: UTF-8 line by line (POSIX), the code page (Windows)
+    Utf8WithMark,       // EF BB BF, then UTF-8 line by line
+    Utf16LeWithMark,    // FF FE
+    Utf16BeWithMark,    // FE FF
+    Utf16LeWithoutMark, // a NUL in every second byte of the first line
+};
 
-// Reads a whole playlist file's bytes. A UTF-8 byte-order mark at the start is
-// skipped and the rest read as UTF-8.
-QString decodePlaylist(QByteArrayView bytes, const PathRules& rules);
-// Encodes playlist text for writing. With Windows rules text that the code
-// page cannot hold is written as UTF-8 behind a byte-order mark instead of
-// losing characters.
+// A UTF-16 mark counts only before an even number of bytes: anything else
+// cannot be UTF-16 and is read as plain bytes, every one of them kept.
+PlaylistEncoding playlistEncoding(QByteArrayView bytes);
+// The mark a file in that encoding begins with; empty for none.
+QByteArrayView byteOrderMark(PlaylistEncoding encoding);
+bool isUtf16(PlaylistEncoding encoding);
+
+// A whole playlist file's text, without its mark. A file that is all UTF-8
+// is decoded in one go; only one with bytes that are not goes byte by byte.
+QString decodePlaylist(QByteArrayView bytes, PlaylistEncoding encoding, const PathRules& rules);
+inline QString decodePlaylist(QByteArrayView bytes, const PathRules& rules) {
+    return decodePlaylist(bytes, playlistEncoding(bytes), rules);
+}
+
+// Plain playlist bytes as they are written. Bytes that reading would take
+// for another encoding (they begin with a mark, or look like UTF-16) go
+// behind a UTF-8 mark, which keeps them as they are.
+QByteArray markedWhereNeeded(QByteArray plain);
+
+// Encodes playlist text for a file without a mark: UTF-8 (escapes as their
+// bytes) with POSIX rules. With Windows rules text that the code page cannot
+// hold is written as UTF-8 behind a byte-order mark instead of losing
+// characters.
 QByteArray encodePlaylist(QStringView text, const PathRules& rules);
 
 } // namespace TextCodec

@@ -36,6 +36,7 @@ void PlaylistDocument::clearEntries() {
     m_model.clear();
     m_header.clear();
     m_trailer.clear();
+    m_encoding = TextCodec::PlaylistEncoding::Plain;
 }
 
 PlaylistDocument::Batch::Batch(PlaylistDocument& document)

@@ -2,6 +2,7 @@
 
 #include "platform/file_identity.h"
 #include "platform/path_rules.h"
+#include "platform/text_codec.h"
 #include "playlist/playlist_model.h"
 
 #include <QObject>
@@ -10,8 +11,9 @@
 #include <optional>
 
 // The playlist being edited: its entries with their directive lines, the
-// header and trailer lines of its file, the root path the entries are
-// relative to, the file it is saved to, and whether it has unsaved changes.
+// header and trailer lines of its file and its encoding, the root path the
+// entries are relative to, the file it is saved to, and whether it has
+// unsaved changes.
 // The one owner of that state: every change goes through it, and it tells
 // about each change by a signal, so the window only listens.
 //
@@ -55,7 +57,7 @@ public:
     // Removes the given rows (any order; rows not in the list are ignored).
     // The modified flag is the caller's business.
     void removeRows(const QList<int>& rows);
-    // Empties the playlist: entries, header and trailer.
+    // Empties the playlist: entries, header, trailer and encoding.
     void clearEntries();
 
     // The file's first line when it is an extended playlist's "#EXTM3U..."
@@ -66,6 +68,10 @@ public:
     // written last on saving.
     const QStringList& trailer() const { return m_trailer; }
     void setTrailer(const QStringList& trailer) { m_trailer = trailer; }
+    // How the file stored its text (UTF-8 with or without a mark, UTF-16);
+    // saving writes it the same way. Plain for a playlist not read from a file.
+    TextCodec::PlaylistEncoding encoding() const { return m_encoding; }
+    void setEncoding(TextCodec::PlaylistEncoding encoding) { m_encoding = encoding; }
 
     // Many adds at once: for as long as a Batch lives, adds wait and are
     // merged into the list in one step, so views see one change. Anything
@@ -132,6 +138,7 @@ private:
     PlaylistModel m_model;
     QString m_header;
     QStringList m_trailer;
+    TextCodec::PlaylistEncoding m_encoding = TextCodec::PlaylistEncoding::Plain;
     QString m_rootPath;
     QString m_filePath;
     bool m_modified = false;

@@ -1,5 +1,7 @@
 #include "playlist/playlist_model.h"
 
+#include "platform/escaped_bytes.h"
+
 #include <algorithm>
 #include <numeric>
 #include <utility>
@@ -41,15 +43,19 @@ QVariant PlaylistModel::data(const QModelIndex& index, int role) const {
         return {};
     const QString& text = m_entries.at(index.row());
     const QStringList& directives = m_directives.at(index.row());
+    // Lines that are not UTF-8 hold escapes: the user sees them as
+    // Windows-1252 text.
     switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
-        return text;
-    case Qt::ToolTipRole:
+        return EscapedBytes::forDisplay(text);
+    case Qt::ToolTipRole: {
         // The entry as its file has it: its directive lines, then itself.
-        if (directives.isEmpty())
-            return text;
-        return directives.join(QLatin1Char('\n')) + QLatin1Char('\n') + text;
+        QString tip;
+        for (const QString& line : directives)
+            tip += EscapedBytes::forDisplay(line) + QLatin1Char('\n');
+        return tip + EscapedBytes::forDisplay(text);
+    }
     case DirectivesRole:
         return directives;
     default:

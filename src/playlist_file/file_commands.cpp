@@ -77,9 +77,10 @@ bool externalChangeAllowed(const PlaylistDocument& document, FileSystem& fs, Dia
 
 bool writePlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs) {
     document.flushPendingEntries();
-    const QByteArray bytes = playlistFileBytes(
-        {document.header(), document.entries(), document.directives(), document.trailer()},
-        fs.rules());
+    const QByteArray bytes =
+        playlistFileBytes({document.header(), document.entries(), document.directives(),
+                           document.trailer(), document.encoding()},
+                          fs.rules());
     QString error;
     if (!fs.writeFileAtomic(document.filePath(), bytes, &error)) {
         dialogs.warn(Texts::cannotSave(document.filePath(), error));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/text_codec.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -18,6 +20,8 @@ struct PlaylistLines {
     QList<QStringList> directives;
     // The directive lines after the last entry.
     QStringList trailer;
+    // How the file stores its text; a save writes it the same way.
+    TextCodec::PlaylistEncoding encoding = TextCodec::PlaylistEncoding::Plain;
 
     bool operator==(const PlaylistLines&) const = default;
 };

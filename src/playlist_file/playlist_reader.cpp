@@ -36,9 +36,12 @@ std::optional<PlaylistLines> readPlaylistLines(FileSystem& fs, Dialogs& dialogs,
         dialogs.warn(Texts::cannotRead(path, error));
         return std::nullopt;
     }
-    const QString text = TextCodec::decodePlaylist(*bytes, fs.rules());
+    const TextCodec::PlaylistEncoding encoding = TextCodec::playlistEncoding(*bytes);
+    const QString text = TextCodec::decodePlaylist(*bytes, encoding, fs.rules());
     bytes.reset(); // a big list should not be held three times over
-    return parsePlaylistText(text);
+    PlaylistLines lines = parsePlaylistText(text);
+    lines.encoding = encoding;
+    return lines;
 }
 
 } // namespace
@@ -59,6 +62,7 @@ void loadPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
     }
     document.setHeader(playlist->header);
     document.setTrailer(playlist->trailer);
+    document.setEncoding(playlist->encoding);
 
     const PathRules& rules = fs.rules();
     const QStringList& entries = playlist->entries;

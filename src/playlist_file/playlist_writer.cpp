@@ -1,20 +1,43 @@
 #include "playlist_file/playlist_writer.h"
 
+#include "platform/escaped_bytes.h"
 #include "platform/text_codec.h"
 
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
 constexpr char kLineEnd[] = "\r\n";
 constexpr qsizetype kLineEndSize = 2;
 
+// Where a line held an escape or a lone surrogate, the encoder below wrote
+// U+FFFD; a real U+FFFD is rare enough to take the careful way too. Lines
+// end in CR LF, so no character spans the end of a run of whole lines.
+bool holdsReplacement(const char* at, const char* end) {
+    while (end - at >= 3) {
+        at = static_cast<const char*>(std::memchr(at, '\xEF', static_cast<size_t>(end - at - 2)));
+        if (!at)
+            return false;
+        if (at[1] == '\xBF' && at[2] == '\xBD')
+            return true;
+        ++at;
+    }
+    return false;
+}
+
+// How much output is looked through for U+FFFD at a time: while it is
+// still in the cache.
+constexpr qsizetype kScanRun = 64 * 1024;
+
 // UTF-8 straight from the lines, so a big playlist is not first copied into
 // one long text and then converted. Each line is converted on its own: a
 // lone surrogate at the end of one must not be held back and joined to the
-// start of the next line (or dropped after the last one).
+// start of the next line (or dropped after the last one). Qt's encoder is
+// fast but writes an escape as U+FFFD; a list that holds one is written again
+// with its escapes as their bytes.
 QByteArray utf8Lines(const QStringList& lines) {
     QStringEncoder encoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
     qsizetype room = 0;
@@ -23,11 +46,50 @@ QByteArray utf8Lines(const QStringList& lines) {
     QByteArray bytes(room, Qt::Uninitialized);
     char* const begin = bytes.data();
     char* out = begin;
+    const char* scanned = begin;
+    bool replaced = false;
     for (const QString& line : lines) {
         out = encoder.appendToBuffer(out, line);
         out = std::copy_n(kLineEnd, kLineEndSize, out);
+        if (out - scanned >= kScanRun) {
+            replaced = holdsReplacement(scanned, out);
+            if (replaced)
+                break;
+            scanned = out;
+        }
     }
-    bytes.truncate(out - begin);
+    if (!replaced && !holdsReplacement(scanned, out)) {
+        bytes.truncate(out - begin);
+        return bytes;
+    }
+    bytes.clear();
+    bytes.reserve(room);
+    for (const QString& line : lines) {
+        EscapedBytes::appendBytes(bytes, line);
+        bytes.append(kLineEnd, kLineEndSize);
+    }
+    return bytes;
+}
+
+// UTF-16 unit by unit, so whatever was read is written back as it was.
+QByteArray utf16Lines(const QStringList& lines, bool bigEndian) {
+    qsizetype units = 0;
+    for (const QString& line : lines)
+        units += line.size() + kLineEndSize;
+    QByteArray bytes(units * 2, Qt::Uninitialized);
+    char* out = bytes.data();
+    const auto put = [&](char16_t unit) {
+        const char low = static_cast<char>(unit & 0xFF);
+        const char high = static_cast<char>(unit >> 8);
+        *out++ = bigEndian ? high : low;
+        *out++ = bigEndian ? low : high;
+    };
+    for (const QString& line : lines) {
+        for (const QChar c : line)
+            put(c.unicode());
+        put(u'\r');
+        put(u'\n');
+    }
     return bytes;
 }
 
@@ -48,12 +110,27 @@ QString joinedLines(const QStringList& lines) {
 } // namespace
 
 QByteArray playlistFileBytes(const PlaylistLines& playlist, const PathRules& rules) {
+    using TextCodec::PlaylistEncoding;
     // A list without directives is written straight from its entries.
     const QStringList lines =
         hasDirectives(playlist) ? playlistFileLines(playlist) : playlist.entries;
-    // Playlist text is UTF-8 under POSIX rules; the code page and its
-    // fallback under Windows rules are the codec's business.
+    const PlaylistEncoding encoding = playlist.encoding;
+    const QByteArrayView mark = TextCodec::byteOrderMark(encoding);
+    if (TextCodec::isUtf16(encoding)) {
+        QByteArray bytes = utf16Lines(lines, encoding == PlaylistEncoding::Utf16BeWithMark);
+        // Without a mark the file is UTF-16 only while its first line says
+        // so; when the entries' order puts another line first, the mark
+        // keeps it UTF-16.
+        if (encoding == PlaylistEncoding::Utf16LeWithoutMark && !bytes.isEmpty() &&
+            TextCodec::playlistEncoding(bytes) != encoding)
+            bytes.prepend(TextCodec::byteOrderMark(PlaylistEncoding::Utf16LeWithMark));
+        return mark.toByteArray() + bytes;
+    }
+    if (encoding == PlaylistEncoding::Utf8WithMark)
+        return mark.toByteArray() + utf8Lines(lines);
+    // Under Windows rules the code page and its fallback are the codec's
+    // business.
     if (rules.isWindows())
         return TextCodec::encodePlaylist(joinedLines(lines), rules);
-    return TextCodec::keepingLeadingMark(utf8Lines(lines));
+    return TextCodec::markedWhereNeeded(utf8Lines(lines));
 }

@@ -7,8 +7,12 @@
 
 // The bytes of a playlist file: the header, then each entry's directive
 // lines followed by the entry, in list order, then the trailer; every line as
-// it stands (never trimmed), each followed by CR LF, the last one too; no
-// lines give no bytes. The text is in the playlist encoding of the rules
-// (UTF-8 on Linux; with Windows rules the ANSI code page, or UTF-8 behind a
-// byte-order mark when a line holds a character the code page cannot).
+// it stands (never trimmed), each followed by CR LF, the last one too. The
+// one function that turns lines into a file, for every copy of a playlist.
+//
+// The file keeps the encoding it was read in (playlist.encoding), mark and
+// all: UTF-16 as it was; UTF-8 with escapes written as their bytes, so a
+// line read and not changed comes back byte for byte; with Windows rules and
+// no mark the ANSI code page, or UTF-8 behind a mark when a line holds a
+// character the code page cannot. No lines give no bytes but the mark.
 QByteArray playlistFileBytes(const PlaylistLines& playlist, const PathRules& rules);

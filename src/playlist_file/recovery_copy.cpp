@@ -36,7 +36,8 @@ std::optional<FileIdentity> identityFrom(const QList<QByteArray>& words) {
 } // namespace
 
 RecoverySnapshot takeRecoverySnapshot(const PlaylistDocument& document) {
-    return {{document.header(), document.entries(), document.directives(), document.trailer()},
+    return {{document.header(), document.entries(), document.directives(), document.trailer(),
+             document.encoding()},
             document.rootPath(),
             document.filePath(),
             document.isBoundToFile(),
@@ -83,7 +84,11 @@ std::optional<RecoverySnapshot> parseRecoveryBytes(const QByteArray& bytes,
     }
     if (!hasFile)
         return std::nullopt;
-    snapshot.lines = parsePlaylistText(TextCodec::decodePlaylist(bytes.mid(end + 2), rules));
+    // Read back as the playlist reader reads a file, encoding and all.
+    const QByteArray playlist = bytes.mid(end + 2);
+    const TextCodec::PlaylistEncoding encoding = TextCodec::playlistEncoding(playlist);
+    snapshot.lines = parsePlaylistText(TextCodec::decodePlaylist(playlist, encoding, rules));
+    snapshot.lines.encoding = encoding;
     return snapshot;
 }
 
@@ -92,6 +97,7 @@ void restoreRecoverySnapshot(PlaylistDocument& document, const RecoverySnapshot&
     document.setFilePath(snapshot.filePath);
     document.setHeader(snapshot.lines.header);
     document.setTrailer(snapshot.lines.trailer);
+    document.setEncoding(snapshot.lines.encoding);
     document.setRootPath(snapshot.rootPath);
     {
         const PlaylistDocument::Batch batch(document);

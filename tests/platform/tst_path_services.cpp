@@ -449,8 +449,10 @@ void TestPathServices::playlistTextDecoding_data() {
     QTest::addColumn<QString>("text");
     QTest::newRow("posix utf-8") << false << QByteArray("/m/caf\xC3\xA9.mp3")
                                  << QString::fromUtf8("/m/caf\xC3\xA9.mp3");
-    QTest::newRow("posix falls back to 1252")
-        << false << QByteArray("/m/caf\xE9.mp3") << QString::fromUtf8("/m/caf\xC3\xA9.mp3");
+    // The byte that is not UTF-8 is kept, as the escape U+DC00 + byte.
+    QTest::newRow("posix keeps a byte that is not UTF-8")
+        << false << QByteArray("/m/caf\xE9.mp3")
+        << QStringLiteral("/m/caf") + QChar(0xDCE9) + QStringLiteral(".mp3");
     QTest::newRow("posix byte-order mark")
         << false << QByteArray("\xEF\xBB\xBF/a.mp3") << QStringLiteral("/a.mp3");
     QTest::newRow("a second mark is text") << false << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF/a.mp3")
