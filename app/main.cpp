@@ -1,5 +1,7 @@
 #include "main_window/main_window.h"
+#include "main_window/unsaved_edits_guard.h"
 #include "platform/native_file_system.h"
+#include "platform/recovery_folder.h"
 #include "platform/settings_store.h"
 #include "platform/translations.h"
 #include "playlist_file/information_request.h"
@@ -54,7 +56,12 @@ int main(int argc, char* argv[]) {
     window.useSettings(*settings);
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    window.startUp(arguments);
+    // Unsaved edits outlive a crash, a kill or a logout.
+    UnsavedEditsGuard guard(window, fileSystem, RecoveryFolder::standardLocation());
+    window.startUp(arguments, guard.offerRecoveryStep());
+    guard.start();
     window.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    guard.finish();
+    return status;
 }

@@ -111,6 +111,17 @@ QList<QByteArray> playlists() {
             utf16("", "/m/a.mp3\r\n", false)};
 }
 
+// File-type stores as the program writes them, and damaged ones.
+QList<QByteArray> registryTexts() {
+    return {"; Songbinder's file types, standing in for HKEY_CLASSES_ROOT.\n"
+            "[.m3u]\n@=sz:\"m3ufile\\0\"\n\n[m3ufile\\shell]\n@=sz:\"Edit\\0\"\n\n"
+            "[m3ufile\\shell\\edit\\command]\n@=sz:\"\\\"/usr/bin/songbinder\\\" "
+            "\\\"%1\\\"\\0\"\n",
+            "[a%25b%0a]\n\"x\\x01\"=dword:0000002a\n\"bin\"=hex(3):00,ff,7f\n[a%25b%0a\\c]\n",
+            "[k]\n@=hex(7):61,00,00\n\"Caf\xC3\xA9\"=sz:\"\\xe9\"\n", "[unterminated\n@=sz:\"x",
+            "@=sz:\"before any key\"\n"};
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -121,7 +132,8 @@ int main(int argc, char** argv) {
     const QString out = QFile::decodeName(argv[1]);
     if (!writeAll(out + QStringLiteral("/id3_decode"), trailers()) ||
         !writeAll(out + QStringLiteral("/tag_message"), trailers() + records()) ||
-        !writeAll(out + QStringLiteral("/playlist_read"), playlists())) {
+        !writeAll(out + QStringLiteral("/playlist_read"), playlists()) ||
+        !writeAll(out + QStringLiteral("/registry_text"), registryTexts())) {
         std::fprintf(stderr, "make_seeds: cannot write to %s\n", argv[1]);
         return 1;
     }

@@ -26,7 +26,7 @@ mkdir -p "$build/artifacts"
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=1"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}print_stacktrace=1:halt_on_error=1"
-for target in id3_decode tag_message playlist_read; do
+for target in id3_decode tag_message playlist_read registry_text; do
     mkdir -p "$build/corpus/$target"
     echo "== fuzz_$target for ${seconds}s"
     "$build/fuzz_$target" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \

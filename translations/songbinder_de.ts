@@ -71,6 +71,10 @@ Grund: %2</translation>
         <source>Make this program the default app for editing .m3u files?</source>
         <translation>Dieses Programm als Standardprogramm zum Bearbeiten von .m3u-Dateien festlegen?</translation>
     </message>
+    <message>
+        <source>The file-type store %1 could not be read. It was kept as %2, and a new one was started.</source>
+        <translation>Der Dateityp-Speicher %1 konnte nicht gelesen werden. Er wurde als %2 aufbewahrt, und ein neuer wurde angelegt.</translation>
+    </message>
 </context>
 <context>
     <name>Closing</name>
@@ -121,6 +125,10 @@ Grund: %2</translation>
 %2</source>
         <translation>Die Wiedergabeliste „%1“ kann nicht gespeichert werden.
 %2</translation>
+    </message>
+    <message>
+        <source>This playlist was changed by another program after it was opened. Overwrite it?</source>
+        <translation>Diese Wiedergabeliste wurde nach dem Öffnen von einem anderen Programm geändert. Überschreiben?</translation>
     </message>
 </context>
 <context>
@@ -373,6 +381,13 @@ Grund: %2</numerusform>
     <message>
         <source>Clear Menu</source>
         <translation>Liste leeren</translation>
+    </message>
+</context>
+<context>
+    <name>Recovery</name>
+    <message>
+        <source>Songbinder was closed without saving %1. Restore the unsaved changes?</source>
+        <translation>Songbinder wurde beendet, ohne %1 zu speichern. Die ungespeicherten Änderungen wiederherstellen?</translation>
     </message>
 </context>
 <context>

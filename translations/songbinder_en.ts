@@ -68,6 +68,10 @@ Reason: %2</source>
         <source>Make this program the default app for editing .m3u files?</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The file-type store %1 could not be read. It was kept as %2, and a new one was started.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Closing</name>
@@ -116,6 +120,10 @@ Reason: %2</source>
     <message>
         <source>The playlist &quot;%1&quot; cannot be saved.
 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This playlist was changed by another program after it was opened. Overwrite it?</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -367,6 +375,13 @@ Reason: %2</numerusform>
     </message>
     <message>
         <source>Clear Menu</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Recovery</name>
+    <message>
+        <source>Songbinder was closed without saving %1. Restore the unsaved changes?</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -71,6 +71,10 @@ Raison&#xa0;: %2</translation>
         <source>Make this program the default app for editing .m3u files?</source>
         <translation>Faire de ce programme l’application par défaut pour modifier les fichiers .m3u&#xa0;?</translation>
     </message>
+    <message>
+        <source>The file-type store %1 could not be read. It was kept as %2, and a new one was started.</source>
+        <translation>Le registre des types de fichiers %1 n’a pas pu être lu. Il a été conservé sous %2 et un nouveau a été créé.</translation>
+    </message>
 </context>
 <context>
     <name>Closing</name>
@@ -121,6 +125,10 @@ Raison&#xa0;: %2</translation>
 %2</source>
         <translation>La liste de lecture «&#xa0;%1&#xa0;» ne peut pas être enregistrée.
 %2</translation>
+    </message>
+    <message>
+        <source>This playlist was changed by another program after it was opened. Overwrite it?</source>
+        <translation>Cette liste de lecture a été modifiée par un autre programme après son ouverture. L’écraser&#xa0;?</translation>
     </message>
 </context>
 <context>
@@ -373,6 +381,13 @@ Raison&#xa0;: %2</numerusform>
     <message>
         <source>Clear Menu</source>
         <translation>Vider la liste</translation>
+    </message>
+</context>
+<context>
+    <name>Recovery</name>
+    <message>
+        <source>Songbinder was closed without saving %1. Restore the unsaved changes?</source>
+        <translation>Songbinder a été fermé sans enregistrer %1. Restaurer les modifications non enregistrées&#xa0;?</translation>
     </message>
 </context>
 <context>

@@ -359,7 +359,7 @@ void MainWindow::connectCommands() {
     });
 }
 
-void MainWindow::startUp(const QStringList& arguments) {
+void MainWindow::startUp(const QStringList& arguments, const StartUpStep& beforeCommandLine) {
     const QString candidate = commandLineCandidate(arguments);
     const QString start = m_fs.currentFolder();
     if (!openFolder(start)) {
@@ -370,7 +370,8 @@ void MainWindow::startUp(const QStringList& arguments) {
     }
     m_document.startUntitled(untitledPlaylistPath(m_folderList->path(), m_fs.rules()));
     m_fileList->setPattern(QStringLiteral("*.mp3;*.wav;*.wma"));
-    noteRecentPlaylist(openCommandLinePlaylist(m_document, m_fs, m_dialogs, candidate));
+    if (!beforeCommandLine || !beforeCommandLine(m_document, m_dialogs))
+        noteRecentPlaylist(openCommandLinePlaylist(m_document, m_fs, m_dialogs, candidate));
     refreshWindowState();
     refreshUndoActions();
 }

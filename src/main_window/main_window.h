@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class Dialogs;
@@ -37,7 +38,11 @@ public:
     // Start-up: opens the start-up folder in the browser, names the untitled
     // playlist and opens the playlist named by `arguments` (the command line
     // after the program's own path). Runs before the window is first shown.
-    void startUp(const QStringList& arguments);
+    // `beforeCommandLine` runs once the untitled playlist is named; when it
+    // puts a playlist of its own in place (a restored recovery copy, true),
+    // the command-line playlist is not opened over it.
+    using StartUpStep = std::function<bool(PlaylistDocument&, Dialogs&)>;
+    void startUp(const QStringList& arguments, const StartUpStep& beforeCommandLine = {});
 
     // Opens at the remembered size (never below the smallest) and keeps the
     // recent playlists and, when the window closes, its size there.
@@ -45,6 +50,7 @@ public:
     void useSettings(SettingsStore& settings);
 
     PlaylistDocument& document() { return m_document; }
+    Dialogs& dialogs() { return m_dialogs; }
 
 protected:
     void showEvent(QShowEvent* event) override;

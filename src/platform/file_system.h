@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/file_identity.h"
 #include "platform/path_rules.h"
 
 #include <QByteArray>
@@ -104,10 +105,20 @@ public:
     // The last `count` bytes of a file (fewer when the file is shorter).
     virtual std::optional<QByteArray> readFileTail(const QString& path, qint64 count,
                                                    QString* error = nullptr) = 0;
-    // Replaces the file's content as a whole: the bytes go to a temporary file
-    // beside it that takes the file's place only when completely written.
+    // Replaces the file's content as a whole, or leaves it as it was and
+    // sets *error to the system's reason: a full disk, a read-only file or
+    // folder never cost the old content. The file keeps its owner, group,
+    // mode, attributes and other hard links; a symbolic link stays a link
+    // and its target is written.
     virtual bool writeFileAtomic(const QString& path, const QByteArray& bytes,
                                  QString* error = nullptr) = 0;
+    // What tells whether the file at `path` (links followed) is still the one
+    // last read or written; nothing when there is no file, or the file system
+    // cannot tell.
+    virtual std::optional<FileIdentity> fileIdentity(const QString& path) {
+        Q_UNUSED(path);
+        return std::nullopt;
+    }
     // Creates the folder and every missing folder above it. True when it
     // exists afterwards; false, with *error set, when it cannot be made (a
     // file in the way, no permission).

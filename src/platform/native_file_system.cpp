@@ -1,11 +1,11 @@
 #include "platform/native_file_system.h"
 
 #include "platform/escaped_bytes.h"
+#include "platform/safe_write.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStorageInfo>
 
 #include <algorithm>
@@ -367,33 +367,22 @@ std::optional<QByteArray> NativeFileSystem::readFileTail(const QString& path, qi
 
 bool NativeFileSystem::writeFileAtomic(const QString& path, const QByteArray& bytes,
                                        QString* error) {
-    // A read-only playlist stays as it is: replacing it through a temporary
-    // file would succeed and silently drop the protection.
     if (hasNul(path)) {
         setError(error, errnoText(ENOENT));
         return false;
     }
-    const QByteArray native = QFile::encodeName(path);
-    if (::faccessat(AT_FDCWD, native.constData(), F_OK, AT_EACCESS) == 0 &&
-        ::faccessat(AT_FDCWD, native.constData(), W_OK, AT_EACCESS) != 0) {
-        setError(error, errnoText(errno));
-        return false;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        setError(error, file.errorString());
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        setError(error, file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        setError(error, file.errorString());
-        return false;
-    }
-    return true;
+    const SafeWriteResult written =
+        writeFileSafely(nativePath(path).toStdString(),
+                        std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    if (!written.ok())
+        setError(error, errnoText(written.error));
+    return written.ok();
+}
+
+std::optional<FileIdentity> NativeFileSystem::fileIdentity(const QString& path) {
+    if (hasNul(path))
+        return std::nullopt;
+    return fileIdentityOf(nativePath(path).toStdString());
 }
 
 bool NativeFileSystem::makeFolders(const QString& path, QString* error) {

@@ -23,6 +23,7 @@ public:
                                            QString* error = nullptr) override;
     bool writeFileAtomic(const QString& path, const QByteArray& bytes,
                          QString* error = nullptr) override;
+    std::optional<FileIdentity> fileIdentity(const QString& path) override;
     bool makeFolders(const QString& path, QString* error = nullptr) override;
 
 private:

@@ -87,6 +87,9 @@ public:
     // The system's own words for why the last failed call failed, where it
     // knows more than the result code says; empty otherwise.
     virtual std::string lastFailureText() const { return {}; }
+    // Where a store that could not be read was kept when this backend
+    // started a new one in its place; empty when that did not happen.
+    virtual std::string keptAsideAs() const { return {}; }
 };
 
 // The registry of this platform: the system registry on Windows; elsewhere

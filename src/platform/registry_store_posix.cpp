@@ -1,6 +1,7 @@
 #include "platform/registry_store_posix.h"
 
 #include "platform/registry_text.h"
+#include "platform/safe_write.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -54,19 +55,6 @@ bool readWhole(const std::string& path, std::string& out) {
     return true;
 }
 
-bool writeWhole(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put < 0)
-            return false;
-        done += static_cast<std::size_t>(put);
-    }
-    return true;
-}
-
 } // namespace
 
 RegResult PosixRegistryStore::fail(int error, RegResult otherwise) {
@@ -76,6 +64,10 @@ RegResult PosixRegistryStore::fail(int error, RegResult otherwise) {
 
 std::string PosixRegistryStore::location(const std::string&) const {
     return m_file;
+}
+
+std::string PosixRegistryStore::keptAsideAs() const {
+    return m_keptAside;
 }
 
 std::string PosixRegistryStore::lastFailureText() const {
@@ -148,8 +140,12 @@ bool PosixRegistryStore::keepAside() {
     for (int n = 1; n <= kMaxKeptAside; ++n) {
         const std::string aside = m_file + ".corrupt-" + std::to_string(n);
         // link() never replaces an existing file, unlike rename().
-        if (::link(m_file.c_str(), aside.c_str()) == 0)
-            return ::unlink(m_file.c_str()) == 0;
+        if (::link(m_file.c_str(), aside.c_str()) == 0) {
+            if (::unlink(m_file.c_str()) != 0)
+                return false;
+            m_keptAside = aside;
+            return true;
+        }
         if (errno != EEXIST)
             return false;
     }
@@ -157,19 +153,10 @@ bool PosixRegistryStore::keepAside() {
 }
 
 RegResult PosixRegistryStore::save() {
-    const std::string text = formatRegistryText(m_root);
-    std::string temp = m_file + ".XXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0)
-        return fail(errno, kErrorWriteFault);
-    const bool written = writeWhole(fd, text) && ::fsync(fd) == 0;
-    const int error = errno;
-    if (::close(fd) != 0 || !written || ::rename(temp.c_str(), m_file.c_str()) != 0) {
-        const int failure = written ? errno : error;
-        ::unlink(temp.c_str());
-        return fail(failure, kErrorWriteFault);
-    }
-    return kErrorSuccess;
+    // Through a link to its target; a read-only store is refused, not
+    // replaced; a full disk leaves the old store whole.
+    const SafeWriteResult written = writeFileSafely(m_file, formatRegistryText(m_root), {0600});
+    return written.ok() ? kErrorSuccess : fail(written.error, kErrorWriteFault);
 }
 
 void PosixRegistryStore::unlock() {

@@ -12,7 +12,8 @@
 // lock (`registry.lock`) that other running copies of the program respect,
 // so two copies writing in turn both keep their values. A file that cannot
 // be parsed is never overwritten: it is renamed `registry.txt.corrupt-N`
-// and the store starts empty.
+// and the store starts empty. The file is written by the safe writer: a
+// link to it stays a link, a read-only store is refused.
 class PosixRegistryStore final : public MemoryRegistry {
 public:
     explicit PosixRegistryStore(std::string folder);
@@ -27,6 +28,7 @@ public:
     std::string location(const std::string& keyPath) const override;
     // The reason the file system gave for the last call's failure.
     std::string lastFailureText() const override;
+    std::string keptAsideAs() const override;
 
 protected:
     RegResult beginCall(bool forWriting) override;
@@ -46,4 +48,5 @@ private:
     std::string m_lockFile;
     int m_lock = -1;
     int m_failureErrno = 0;
+    std::string m_keptAside;
 };

@@ -47,12 +47,17 @@ std::string escapeBytes(std::string_view bytes, std::string_view escape,
     return out;
 }
 
-// A key name in a section header: '%' and the bytes above as %XX.
+// A key name in a section header: '%' and the bytes above as %XX. So is a
+// backslash, which would otherwise split the name in two when read back (a
+// name read from "%5c" holds one).
 std::string escapeKeyName(std::string_view name) {
     return escapeBytes(name, "%", [](std::string& out, char c) {
-        if (c != '%')
+        if (c == '%')
+            out += "%25";
+        else if (c == '\\')
+            out += "%5c";
+        else
             return false;
-        out += "%25";
         return true;
     });
 }

@@ -13,11 +13,20 @@ set(SONGBINDER_PLATFORM_TEXT_SOURCES
     ${_here}/path_rules.cpp ${_here}/path_rules.h
     ${_here}/text_codec.cpp ${_here}/text_codec.h
     ${_here}/utf8.h)
+# The one writer of files (POSIX and standard C++ only): the native file
+# system and the registry store both write through it.
+set(SONGBINDER_SAFE_WRITE_SOURCES
+    ${_here}/file_identity.h
+    ${_here}/safe_write.cpp ${_here}/safe_write.h
+    ${_here}/safe_write_steps.cpp ${_here}/safe_write_steps.h)
 set(SONGBINDER_PLATFORM_CORE_SOURCES
     ${SONGBINDER_PLATFORM_TEXT_SOURCES}
+    ${SONGBINDER_SAFE_WRITE_SOURCES}
     ${_here}/dialogs.h
     ${_here}/native_file_system.cpp ${_here}/native_file_system.h
+    ${_here}/recovery_folder.cpp ${_here}/recovery_folder.h
     ${_here}/settings_store.cpp ${_here}/settings_store.h
+    ${_here}/termination_signals.cpp ${_here}/termination_signals.h
     ${_here}/translations.cpp ${_here}/translations.h)
 set(SONGBINDER_PLATFORM_UI_SOURCES
     ${_here}/qt_dialogs.cpp ${_here}/qt_dialogs.h
@@ -33,5 +42,6 @@ set(SONGBINDER_REGISTRY_BACKEND_SOURCES
     ${_here}/utf8.h)
 set(SONGBINDER_REGISTRY_WINDOWS_SOURCES ${_here}/registry_backend_win.cpp)
 set(SONGBINDER_REGISTRY_POSIX_SOURCES
+    ${SONGBINDER_SAFE_WRITE_SOURCES}
     ${_here}/registry_store_posix.cpp ${_here}/registry_store_posix.h)
 unset(_here)

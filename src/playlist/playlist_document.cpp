@@ -117,6 +117,7 @@ void PlaylistDocument::startUntitled(const QString& path) {
     m_trailer.clear();
     m_encoding = TextCodec::PlaylistEncoding::Plain;
     m_boundToFile = false;
+    m_fileIdentity.reset();
     m_modifiedWithoutChange = false;
     setFilePath(path);
     setModified(false);
@@ -124,20 +125,24 @@ void PlaylistDocument::startUntitled(const QString& path) {
 }
 
 void PlaylistDocument::loadFrom(const QString& path, const QString& header,
-                                const QStringList& trailer, TextCodec::PlaylistEncoding encoding) {
+                                const QStringList& trailer, TextCodec::PlaylistEncoding encoding,
+                                const std::optional<FileIdentity>& identity) {
     m_model.clear();
     m_header = header;
     m_trailer = trailer;
     m_encoding = encoding;
     m_boundToFile = true;
+    m_fileIdentity = identity;
     m_modifiedWithoutChange = false;
     setFilePath(path);
     setModified(false);
     startAfresh();
 }
 
-void PlaylistDocument::markSaved(const QString& path) {
+void PlaylistDocument::markSaved(const QString& path,
+                                 const std::optional<FileIdentity>& identity) {
     m_boundToFile = true;
+    m_fileIdentity = identity;
     m_modifiedWithoutChange = false;
     setFilePath(path);
     setModified(false);
@@ -146,6 +151,7 @@ void PlaylistDocument::markSaved(const QString& path) {
 
 void PlaylistDocument::unbindFrom(const QString& path) {
     m_boundToFile = false;
+    m_fileIdentity.reset();
     setFilePath(path);
 }
 

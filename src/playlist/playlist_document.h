@@ -1,11 +1,14 @@
 #pragma once
 
+#include "platform/file_identity.h"
 #include "platform/path_rules.h"
 #include "platform/text_codec.h"
 #include "playlist/playlist_model.h"
 
 #include <QObject>
 #include <QString>
+
+#include <optional>
 
 // The playlist being edited: its entries with their directive lines, the
 // header and trailer lines of its file and its encoding, the root path the
@@ -113,19 +116,22 @@ public:
     // The file path names the file last read or written: Save replaces it
     // without asking.
     bool isBoundToFile() const { return m_boundToFile; }
+    // The file as it was when last read or written (nothing when unknown):
+    // Save tells by it whether another program has changed the file since.
+    const std::optional<FileIdentity>& fileIdentity() const { return m_fileIdentity; }
 
     // New: an empty playlist named `path`, bound to no file, unmodified.
     // The root path stays. The history starts afresh.
     void startUntitled(const QString& path);
     // A playlist file is being read: the playlist empties and takes the
-    // file's name, header, trailer and encoding; it is bound to the file and
-    // unmodified. Its entries follow through insertEntry(). The history
-    // starts afresh.
+    // file's name, header, trailer, encoding and identity; it is bound to the
+    // file and unmodified. Its entries follow through insertEntry(). The
+    // history starts afresh.
     void loadFrom(const QString& path, const QString& header, const QStringList& trailer,
-                  TextCodec::PlaylistEncoding encoding);
-    // The playlist was written to `path`: its name, bound, unmodified; this
-    // is now the saved state.
-    void markSaved(const QString& path);
+                  TextCodec::PlaylistEncoding encoding, const std::optional<FileIdentity>& identity);
+    // The playlist was written to `path`, which is now as `identity` says:
+    // its name, bound, unmodified; this is now the saved state.
+    void markSaved(const QString& path, const std::optional<FileIdentity>& identity);
     // The playlist is named `path` (Save As), or keeps its name (Open, before
     // its dialog), and is bound to no file: Save will ask before replacing
     // whatever is there.
@@ -184,4 +190,5 @@ private:
     PlaylistEdit m_edit;
     int m_editDepth = 0;
     int m_editToken = 0;
+    std::optional<FileIdentity> m_fileIdentity;
 };

@@ -25,6 +25,10 @@ public:
         return tr("WARNING: Your playlist's path is not the same as your root folder. Continue?");
     }
     static QString overwrite() { return tr("Overwrite Existing File?"); }
+    static QString changedElsewhere() {
+        return tr("This playlist was changed by another program after it was opened. "
+                  "Overwrite it?");
+    }
     static QString cannotSave(const QString& path, const QString& reason) {
         return tr("The playlist \"%1\" cannot be saved.\n%2").arg(path, reason);
     }
@@ -58,6 +62,19 @@ bool overwriteAllowed(const PlaylistDocument& document, FileSystem& fs, Dialogs&
            MessageAnswer::Yes;
 }
 
+// A player or a script may have written the file since it was read or
+// saved here; its change is not thrown away unasked. A file deleted since is
+// simply written again.
+bool externalChangeAllowed(const PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs) {
+    if (!document.isBoundToFile() || !document.fileIdentity())
+        return true;
+    const std::optional<FileIdentity> now = fs.fileIdentity(document.filePath());
+    if (!now || *now == *document.fileIdentity())
+        return true;
+    return dialogs.ask(Texts::changedElsewhere(), MessageButtons::YesNo, MessageAnswer::No) ==
+           MessageAnswer::Yes;
+}
+
 bool writePlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs) {
     document.flushPendingEntries();
     const QByteArray bytes =
@@ -69,14 +86,14 @@ bool writePlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs)
         dialogs.warn(Texts::cannotSave(document.filePath(), error));
         return false;
     }
-    document.markSaved(document.filePath());
+    document.markSaved(document.filePath(), fs.fileIdentity(document.filePath()));
     return true;
 }
 
 SaveOutcome save(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs) {
     if (!rootCheckPasses(document, fs, dialogs))
         return SaveOutcome::StoppedAtRootCheck;
-    if (!overwriteAllowed(document, fs, dialogs))
+    if (!overwriteAllowed(document, fs, dialogs) || !externalChangeAllowed(document, fs, dialogs))
         return SaveOutcome::Declined;
     return writePlaylist(document, fs, dialogs) ? SaveOutcome::Written : SaveOutcome::Failed;
 }

@@ -45,6 +45,8 @@ std::optional<PlaylistLines> readPlaylistLines(FileSystem& fs, QString* error,
 
 void loadPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                   const QString& path) {
+    // Taken before the read: a change made meanwhile is asked about at Save.
+    const std::optional<FileIdentity> identity = fs.fileIdentity(path);
     QString error;
     std::optional<PlaylistLines> read = readPlaylistLines(fs, &error, path);
     if (!read) {
@@ -56,7 +58,7 @@ void loadPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
         return;
     }
     const std::optional<PlaylistLines>& playlist = read;
-    document.loadFrom(path, playlist->header, playlist->trailer, playlist->encoding);
+    document.loadFrom(path, playlist->header, playlist->trailer, playlist->encoding, identity);
 
     const PathRules& rules = fs.rules();
     const QStringList& entries = playlist->entries;

@@ -11,5 +11,7 @@ set(SONGBINDER_PLAYLIST_FILE_SOURCES
     ${_here}/file_commands.cpp ${_here}/file_commands.h
     ${_here}/information_request.cpp ${_here}/information_request.h
     ${_here}/playlist_reader.cpp ${_here}/playlist_reader.h
-    ${_here}/recent_playlists.cpp ${_here}/recent_playlists.h)
+    ${_here}/recent_playlists.cpp ${_here}/recent_playlists.h
+    ${_here}/recovery_copy.cpp ${_here}/recovery_copy.h
+    ${_here}/recovery_keeper.cpp ${_here}/recovery_keeper.h)
 unset(_here)

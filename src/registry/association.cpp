@@ -45,6 +45,12 @@ public:
         return tr("Songbinder could not be registered as an editor of .m3u files.\n\n%1")
             .arg(parts.join(QStringLiteral("\n\n")));
     }
+
+    static QString keptAside(const QString& store, const QString& aside) {
+        return tr("The file-type store %1 could not be read. It was kept as %2, and a new one "
+                  "was started.")
+            .arg(store, aside);
+    }
 };
 
 // The registry takes text in the system's ANSI code page (UTF-8 on Linux);
@@ -198,9 +204,16 @@ void associateWithPlaylists(Dialogs& dialogs, FileSystem& fs, RegistryBackend& r
     // The registry entries alone mean nothing to a Linux desktop.
     if (!env.dataHome.isEmpty())
         failures += registerDesktopEditor(fs, env);
-    // Success goes without a word, as it always did; a failure does not.
+    // Success goes without a word, as it always did; a failure does not, nor
+    // a store that could not be read and was put aside.
+    QStringList problems;
     if (!failures.isEmpty())
-        dialogs.warn(Association::failures(failures));
+        problems.append(Association::failures(failures));
+    if (const std::string aside = registry.keptAsideAs(); !aside.empty())
+        problems.append(Association::keptAside(QString::fromLocal8Bit(registry.location(".m3u")),
+                                               QString::fromLocal8Bit(aside)));
+    if (!problems.isEmpty())
+        dialogs.warn(problems.join(QStringLiteral("\n\n")));
 }
 
 void associateWithPlaylists(Dialogs& dialogs, FileSystem& fs) {

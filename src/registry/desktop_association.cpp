@@ -116,9 +116,9 @@ bool mayExist(FileSystem& fs, const QString& path) {
 std::optional<AssociationFailure> writeFile(FileSystem& fs, const QString& path,
                                             const QByteArray& bytes) {
     QString reason;
-    // The file system replaces the file through a temporary file beside
-    // it, writing through a symbolic link to its target, so a mimeapps.list
-    // kept elsewhere and linked in stays where it is.
+    // The file system writes through a symbolic link to its target, so a
+    // mimeapps.list kept elsewhere and linked in stays where it is, and
+    // leaves the file whole when it cannot write it (a full disk).
     if (!fs.makeFolders(fs.parentFolder(path), &reason) ||
         !fs.writeFileAtomic(path, bytes, &reason))
         return AssociationFailure{path, reason};

@@ -273,7 +273,7 @@ void TestMainWindow::windowFollowsTheDocument() {
     QCOMPARE(w.window->windowTitle(), u"Songbinder - D:\\Lists\\party.m3u"_s);
     QCOMPARE(w.find<QLabel>(u"playlistTitleLabel"_s)->text(),
              u"Current Playlist (D:\\Lists\\party.m3u)"_s);
-    w.doc().markSaved(w.doc().filePath());
+    w.doc().markSaved(w.doc().filePath(), std::nullopt);
     QVERIFY(!w.enabled(u"saveAction"_s));
     QVERIFY(!w.window->isWindowModified());
 }
@@ -384,6 +384,22 @@ void TestMainWindow::commandLinePlaylistIsOpenedAtStartUp() {
     QCOMPARE(w.doc().entries(), QStringList{u"C:\\Music\\b.mp3"_s});
     QVERIFY(w.doc().isBoundToFile());
     QVERIFY(!w.enabled(u"saveAction"_s));
+
+    // A playlist restored from a recovery copy comes first, named already,
+    // and is not replaced by the command line's.
+    for (const bool restored : {false, true}) {
+        QString seen;
+        w.window = std::make_unique<MainWindow>(w.fs, &w.dialogs);
+        w.window->startUp({u"C:\\Lists\\my list.m3u"_s}, [&](PlaylistDocument& document, Dialogs&) {
+            seen = document.filePath();
+            if (restored)
+                document.unbindFrom(u"C:\\Lists\\restored.m3u"_s);
+            return restored;
+        });
+        QCOMPARE(seen, u"C:\\Music\\untitled.m3u"_s);
+        QCOMPARE(w.doc().filePath(),
+                 restored ? u"C:\\Lists\\restored.m3u"_s : u"C:\\Lists\\my list.m3u"_s);
+    }
 }
 
 void TestMainWindow::closingAsksWhileChangesArePending() {

@@ -296,15 +296,15 @@ void TestPlaylistDocument::modifiedChangedOnlyWhenTheValueChanges() {
     PlaylistFixture<> f;
     QSignalSpy modified(&f.document, &PlaylistDocument::modifiedChanged);
 
-    f.document.markSaved(f.document.filePath());
+    f.document.markSaved(f.document.filePath(), std::nullopt);
     QCOMPARE(modified.size(), 0);
     f.document.addFile(u"C:\\a.mp3"_s);
     f.document.addFile(u"C:\\b.mp3"_s);
     f.document.markModifiedWithoutChange();
     QCOMPARE(modified.size(), 1);
     QCOMPARE(modified.at(0).at(0).toBool(), true);
-    f.document.markSaved(f.document.filePath());
-    f.document.markSaved(f.document.filePath());
+    f.document.markSaved(f.document.filePath(), std::nullopt);
+    f.document.markSaved(f.document.filePath(), std::nullopt);
     QCOMPARE(modified.size(), 2);
     QCOMPARE(modified.at(1).at(0).toBool(), false);
 
@@ -322,7 +322,7 @@ void TestPlaylistDocument::filePathChangedOnlyWhenThePathChanges() {
 
     f.document.unbindFrom(u"C:\\untitled.m3u"_s);
     f.document.unbindFrom(u"C:\\untitled.m3u"_s);
-    f.document.markSaved(u"D:\\mix.m3u"_s);
+    f.document.markSaved(u"D:\\mix.m3u"_s, std::nullopt);
 
     QCOMPARE(filePath.size(), 2);
     QCOMPARE(filePath.at(0).at(0).toString(), u"C:\\untitled.m3u"_s);

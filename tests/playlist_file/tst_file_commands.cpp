@@ -5,6 +5,7 @@
 #include "playlist_file/closing.h"
 #include "playlist_file/file_commands.h"
 #include "playlist_file/playlist_reader.h"
+#include "playlist_file/playlist_writer.h"
 #include "playlist_fixture.h"
 
 #include <QTest>
@@ -42,6 +43,10 @@ struct Edited : PlaylistFixture<> {
 
 enum class Command { New, Open };
 
+// What another program (a player, a script) did to the file after it was
+// opened, or last saved here, between the edit and the save.
+enum class Meanwhile { Changed, Deleted, SavedHereThenNothing, SavedHereThenChanged };
+
 void run(Command command, Edited& f) {
     if (command == Command::New)
         newPlaylist(f.document, f.fs, f.dialogs, f.browserFolder);
@@ -50,6 +55,8 @@ void run(Command command, Edited& f) {
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Meanwhile)
 
 class TestFileCommands : public QObject {
     Q_OBJECT
@@ -70,6 +77,8 @@ private Q_SLOTS:
     void saveWritesEachEntryWithCrLf();
     void failedSaveIsReportedAndChangesNothing_data();
     void failedSaveIsReportedAndChangesNothing();
+    void changesByAnotherProgram_data();
+    void changesByAnotherProgram();
     void saveAs_data();
     void saveAs();
     void roundTripIsByteForByte();
@@ -111,7 +120,7 @@ void TestFileCommands::newStartsAnUntitledPlaylist() {
     QFETCH(QString, folder);
     QFETCH(QString, name);
     Edited f;
-    f.document.markSaved(f.document.filePath());
+    f.document.markSaved(f.document.filePath(), std::nullopt);
     f.document.setRootPath(u"C:\\Music\\"_s);
     f.browserFolder = folder;
     const DocumentSignals heard(f.document);
@@ -155,7 +164,7 @@ void TestFileCommands::unsavedChangesQuestion() {
     QFETCH(QString, writeFailure);
     QFETCH(bool, goesOn);
     Edited f;
-    f.document.markSaved(f.document.filePath());
+    f.document.markSaved(f.document.filePath(), std::nullopt);
     f.document.markModifiedWithoutChange();
     f.fs.setWriteFailure(writeFailure);
     f.dialogs.expectMessage(
@@ -204,7 +213,7 @@ void TestFileCommands::openOutcomes() {
     QFETCH(std::optional<QString>, chosen);
     QFETCH(bool, loads);
     Edited f;
-    f.document.markSaved(f.document.filePath());
+    f.document.markSaved(f.document.filePath(), std::nullopt);
     f.document.setRootPath(u"C:\\Old\\"_s);
     f.fs.addFile(u"C:\\Lists\\mix"_s, "C:\\Music\\b.mp3\r\n");
     f.fs.addFile(u"C:\\Music\\b.mp3"_s);
@@ -231,7 +240,7 @@ void TestFileCommands::openOutcomes() {
 
 void TestFileCommands::dialogsOfferTheLastChosenName() {
     Edited f;
-    f.document.markSaved(f.document.filePath());
+    f.document.markSaved(f.document.filePath(), std::nullopt);
     f.fs.addFile(u"C:\\Lists\\a.m3u"_s);
     f.dialogs.expectOpen(u"C:\\Lists\\a.m3u"_s);
     f.dialogs.expectSave(u"C:\\Lists\\b.m3u"_s);
@@ -292,7 +301,7 @@ void TestFileCommands::saveChecks() {
     Edited f;
     f.document.setRootPath(root);
     if (bound) {
-        f.document.markSaved(f.document.filePath());
+        f.document.markSaved(f.document.filePath(), std::nullopt);
         f.document.markModifiedWithoutChange();
     }
     if (exists)
@@ -372,7 +381,7 @@ void TestFileCommands::failedSaveIsReportedAndChangesNothing() {
     f.fs.addFile(kMix, kOldBytes, {false, false, readOnly});
     if (!readOnly)
         f.fs.setWriteFailure(reason);
-    f.document.markSaved(f.document.filePath());
+    f.document.markSaved(f.document.filePath(), std::nullopt);
     f.document.markModifiedWithoutChange();
     f.dialogs.expectMessage({});
     const DocumentSignals heard(f.document);
@@ -388,6 +397,61 @@ void TestFileCommands::failedSaveIsReportedAndChangesNothing() {
     QCOMPARE(heard.count(), 0);
     QCOMPARE(f.fs.content(kMix), kOldBytes);
     QCOMPARE(f.fs.writeCount(), 0);
+}
+
+void TestFileCommands::changesByAnotherProgram_data() {
+    QTest::addColumn<Meanwhile>("meanwhile");
+    QTest::addColumn<Script>("script");
+    QTest::addColumn<bool>("written");
+    const Asked changed{u"This playlist was changed by another program after it was opened. "
+                        "Overwrite it?"_s,
+                        A::Yes};
+    QTest::newRow("changed, Yes") << Meanwhile::Changed << Script{changed} << true;
+    QTest::newRow("changed, No writes nothing")
+        << Meanwhile::Changed << Script{answered(changed, A::No)} << false;
+    QTest::newRow("deleted: written again unasked") << Meanwhile::Deleted << Script{} << true;
+    QTest::newRow("saved here, then nothing")
+        << Meanwhile::SavedHereThenNothing << Script{} << true;
+    QTest::newRow("saved here, then changed, No")
+        << Meanwhile::SavedHereThenChanged << Script{answered(changed, A::No)} << false;
+}
+
+void TestFileCommands::changesByAnotherProgram() {
+    QFETCH(Meanwhile, meanwhile);
+    QFETCH(Script, script);
+    QFETCH(bool, written);
+    Edited f;
+    f.fs.addFile(u"C:\\Music\\old.mp3"_s);
+    f.fs.addFile(u"C:\\Music\\a.mp3"_s);
+    f.fs.addFile(kMix, kOldBytes);
+    openPlaylistFile(f.document, f.fs, f.dialogs, kMix);
+    f.document.addFile(u"C:\\Music\\a.mp3"_s);
+    if (meanwhile == Meanwhile::SavedHereThenNothing ||
+        meanwhile == Meanwhile::SavedHereThenChanged) {
+        savePlaylist(f.document, f.fs, f.dialogs);
+        f.document.removeRows({0});
+        f.document.markModifiedWithoutChange();
+    }
+    const QByteArray theirs = "C:\\Music\\theirs.mp3\r\n";
+    if (meanwhile == Meanwhile::Changed || meanwhile == Meanwhile::SavedHereThenChanged)
+        f.fs.addFile(kMix, theirs);
+    if (meanwhile == Meanwhile::Deleted)
+        f.fs.remove(kMix);
+    expect(f.dialogs, script);
+    const QByteArray ours =
+        playlistFileBytes({{}, f.document.entries(), f.document.directives(), {}}, f.fs.rules());
+    const QByteArray before = f.fs.content(kMix);
+
+    savePlaylist(f.document, f.fs, f.dialogs);
+
+    QVERIFY(f.dialogs.done());
+    for (const ScriptedDialogs::Shown& shown : f.dialogs.shown()) {
+        QCOMPARE(shown.message.buttons, MessageButtons::YesNo);
+        QCOMPARE(shown.message.defaultButton, A::No);
+    }
+    QCOMPARE(f.fs.content(kMix), written ? ours : before);
+    QCOMPARE(f.document.isModified(), !written);
+    QVERIFY(f.document.isBoundToFile());
 }
 
 void TestFileCommands::saveAs_data() {
@@ -420,7 +484,7 @@ void TestFileCommands::saveAs() {
     QFETCH(QString, name);
     QFETCH(bool, written);
     Edited f;
-    f.document.markSaved(f.document.filePath());
+    f.document.markSaved(f.document.filePath(), std::nullopt);
     if (modified)
         f.document.markModifiedWithoutChange();
     f.fs.addFile(u"C:\\Music\\other"_s, kOldBytes);
@@ -501,7 +565,7 @@ void TestFileCommands::closing() {
     const QString untitled = u"C:\\Music\\untitled.m3u"_s;
     Edited f;
     if (!modified)
-        f.document.markSaved(f.document.filePath());
+        f.document.markSaved(f.document.filePath(), std::nullopt);
     f.document.unbindFrom(untitled);
     f.fs.addFile(untitled, kOldBytes);
     f.fs.setWriteFailure(writeFailure);

@@ -172,7 +172,7 @@ void TestPlaylistFileLinux::permissions() {
     NativeFixture f;
     f.document.unbindFrom(load ? m_root + u"/Lists/old.m3u"_s : path);
     f.setEntries({u"a.mp3"_s});
-    f.document.markSaved(f.document.filePath());
+    f.document.markSaved(f.document.filePath(), std::nullopt);
     if (!load)
         f.document.markModifiedWithoutChange();
     if (load)

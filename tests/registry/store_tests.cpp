@@ -120,6 +120,7 @@ void corruptStoreIsKeptAside(Checks& checks) {
     MT_CHECK(checks, isEmptyValue(registry.readKeyValue(kHKeyClassesRoot, "m3ufile", "")));
     MT_EQUAL(checks, readFile(folder + "/registry.txt.corrupt-1"), garbage);
     MT_CHECK(checks, !fs::exists(folder + "/registry.txt"));
+    MT_EQUAL(checks, store.keptAsideAs(), folder + "/registry.txt.corrupt-1");
 
     registry.createKey(kHKeyClassesRoot, ".m3u");
     registry.writeKeyValue(kHKeyClassesRoot, ".m3u", "", std::string("m3ufile"), kSz);
@@ -158,6 +159,33 @@ void unusableStoresFailQuietly(Checks& checks) {
     MT_EQUAL(checks, readFile(temp.path("plain")), "x");
 }
 
+// The store's file is the user's: a link to it stays a link, and one made
+// read-only is not replaced.
+void storeFileIsKeptAsTheUserMadeIt(Checks& checks) {
+    TempFolder temp;
+    const std::string folder = temp.path("songbinder");
+    fs::create_directories(folder);
+    const std::string elsewhere = temp.path("kept-elsewhere.txt");
+    writeFile(elsewhere, "[k]\n");
+    fs::create_symlink(elsewhere, folder + "/registry.txt");
+    {
+        checks.row("linked");
+        PosixRegistryStore store(folder);
+        MT_EQUAL(checks, RegistryModule(store).createKey(kHKeyClassesRoot, "linked"),
+                 kErrorSuccess);
+        MT_CHECK(checks, fs::is_symlink(folder + "/registry.txt"));
+        MT_CHECK(checks, readFile(elsewhere).find("[linked]") != std::string::npos);
+    }
+    checks.row("read-only");
+    const std::string before = readFile(elsewhere);
+    fs::permissions(elsewhere, fs::perms::owner_read | fs::perms::group_read);
+    PosixRegistryStore store(folder);
+    MT_EQUAL(checks, RegistryModule(store).createKey(kHKeyClassesRoot, "refused"),
+             kErrorAccessDenied);
+    MT_EQUAL(checks, store.lastFailureText(), std::string("Permission denied"));
+    MT_EQUAL(checks, readFile(elsewhere), before);
+}
+
 void fileIsReadableText(Checks& checks) {
     TempFolder temp;
     PosixRegistryStore store(temp.path("songbinder"));
@@ -183,7 +211,7 @@ void fileIsReadableText(Checks& checks) {
 void oddNamesAndValuesRoundTrip(Checks& checks) {
     RegistryKey root;
     root.values.push_back({"", kRegSz, std::string("root value\0", 11)});
-    RegistryKey odd{"50% [done] \"q\"\t\x01", {}, {}};
+    RegistryKey odd{"50% [done] \"q\"\t\x01 a\\b", {}, {}};
     odd.values.push_back({"@", kRegSz, "at"});
     odd.values.push_back({"n\\a\"m\xE9", kRegBinary, std::string("\0\xFF\x80", 3)});
     odd.values.push_back({"short dword", kRegDword, "\x01\x02"});
@@ -256,6 +284,7 @@ std::vector<mini_test::Test> storeTests() {
         {"instances writing at once lose nothing", instancesWritingAtOnceLoseNothing},
         {"a corrupt store is kept aside", corruptStoreIsKeptAside},
         {"unusable stores fail quietly", unusableStoresFailQuietly},
+        {"the store file is kept as the user made it", storeFileIsKeptAsTheUserMadeIt},
         {"the file is readable text", fileIsReadableText},
         {"odd names and values round trip", oddNamesAndValuesRoundTrip},
         {"hand-edited files are read", handEditedFilesAreRead},

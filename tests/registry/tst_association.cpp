@@ -8,6 +8,7 @@
 #include "registry/desktop_association.h"
 #include "registry/registry_module.h"
 #include "scripted_dialogs.h"
+#include "small_disk.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -490,8 +491,9 @@ private slots:
         QTest::newRow("a file where the config folder belongs")
             << QStringList{u"config"_s} << QString() << QString() << QStringList{mimeapps}
             << "Not a directory";
-        QTest::newRow("config folder read-only")
-            << QStringList{mimeapps} << QString() << u"config"_s << QStringList{mimeapps}
+        // (A list already there is rewritten in place.)
+        QTest::newRow("config folder read-only, no list yet")
+            << QStringList() << QString() << u"config"_s << QStringList{mimeapps}
             << "Permission denied";
         QTest::newRow("a file where the data folder belongs: store and entry")
             << QStringList{u"data"_s, mimeapps} << QString() << QString()
@@ -549,6 +551,54 @@ private slots:
         // Nothing that was there is damaged: a list written to keeps its lines.
         for (const QString& file : files)
             QVERIFY2(readAll(home.filePath(file)).startsWith(kept), qPrintable(file));
+    }
+
+    // On a full disk every file is named with the system's reason, and what
+    // was there is kept whole: no emptied list, no empty desktop entry.
+    void fullDiskKeepsEveryFile() {
+        SmallDisk disk;
+        if (!disk.isMounted())
+            QSKIP("cannot mount a small tmpfs (needs root)");
+        Fixture f(PathRules::posix());
+        f.fs = &f.native;
+        f.env.executablePath = u"/usr/bin/songbinder"_s;
+        f.setDesktop(disk.path());
+        const QByteArray list = "[Default Applications]\naudio/x-mpegurl=player.desktop;\n";
+        writeAll(f.mimeappsPath(), list);
+        QVERIFY(QDir().mkpath(registryStoreFolder(f.env)));
+        disk.fill();
+        PosixRegistryStore store(QFile::encodeName(registryStoreFolder(f.env)).toStdString());
+        QStringList named;
+        for (const QString& file :
+             {QString::fromStdString(store.filePath()), f.entryPath(), f.mimeappsPath()})
+            named.append(u"Could not write %1\nReason: No space left on device"_s.arg(file));
+        f.dialogs.expectMessage(kQuestion, MessageAnswer::Yes);
+        f.dialogs.expectMessage(
+            u"Songbinder could not be registered as an editor of .m3u files.\n\n"_s +
+            named.join(u"\n\n"_s));
+        associateWithPlaylists(f.dialogs, *f.fs, store, f.env);
+        QVERIFY(f.dialogs.done());
+        QCOMPARE(readAll(f.mimeappsPath()), list);
+        QVERIFY(!QFileInfo::exists(f.entryPath()));
+    }
+
+    // A store that cannot be read is put aside, and the user is told where.
+    void unreadableStoreIsKeptAsideAndNamed() {
+        QTemporaryDir home;
+        Fixture f(PathRules::posix());
+        f.fs = &f.native;
+        f.env.executablePath = u"/usr/bin/songbinder"_s;
+        f.setDesktop(home.path());
+        const QString folder = registryStoreFolder(f.env);
+        writeAll(folder + u"/registry.txt"_s, "[m3ufile\n\x01 not a store");
+        PosixRegistryStore store(QFile::encodeName(folder).toStdString());
+        f.dialogs.expectMessage(kQuestion, MessageAnswer::Yes);
+        f.dialogs.expectMessage(
+            u"The file-type store %1/registry.txt could not be read. It was "
+            "kept as %1/registry.txt.corrupt-1, and a new one was started."_s.arg(folder));
+        associateWithPlaylists(f.dialogs, *f.fs, store, f.env);
+        QVERIFY(f.dialogs.done());
+        QCOMPARE(readAll(folder + u"/registry.txt.corrupt-1"_s), "[m3ufile\n\x01 not a store");
     }
 
     // A full disk, as the registry reports it: a code, no words of its own.

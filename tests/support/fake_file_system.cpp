@@ -11,6 +11,8 @@ struct FakeFileSystem::Node {
     bool writeProtected = false;
     bool ready = true;
     QByteArray content;
+    std::uint64_t inode = 0;
+    std::int64_t modified = 0;
     Node* parent = nullptr;
     std::vector<std::unique_ptr<Node>> children;
 
@@ -154,6 +156,7 @@ FakeFileSystem::Node* FakeFileSystem::makePath(const QString& path, bool lastIsF
             created->name = parts[i];
             created->folder = folder;
             created->parent = node;
+            created->inode = ++m_lastInode;
             next = created.get();
             node->children.push_back(std::move(created));
         }
@@ -172,6 +175,7 @@ void FakeFileSystem::addFile(const QString& path, const QByteArray& content,
     node->folder = false;
     node->content = content;
     node->attributes = attributes;
+    node->modified = ++m_clock;
 }
 
 void FakeFileSystem::remove(const QString& path) {
@@ -392,6 +396,13 @@ bool FakeFileSystem::writeFileAtomic(const QString& path, const QByteArray& byte
     ++m_writeCount;
     addFile(path, bytes, at.node ? at.node->attributes : Attributes{});
     return true;
+}
+
+std::optional<FileIdentity> FakeFileSystem::fileIdentity(const QString& path) {
+    const Lookup at = find(path);
+    if (!at.node || at.node->folder || !at.driveReady)
+        return std::nullopt;
+    return FileIdentity{0, at.node->inode, at.node->content.size(), at.node->modified};
 }
 
 bool FakeFileSystem::makeFolders(const QString& path, QString* error) {

@@ -78,6 +78,7 @@ public:
                                            QString* error = nullptr) override;
     bool writeFileAtomic(const QString& path, const QByteArray& bytes,
                          QString* error = nullptr) override;
+    std::optional<FileIdentity> fileIdentity(const QString& path) override;
     bool makeFolders(const QString& path, QString* error = nullptr) override;
 
     struct Node;
@@ -100,6 +101,10 @@ private:
     std::function<void(const QString&)> m_beforeSearch;
     std::function<void(const QString&)> m_beforeRead;
     std::atomic<int> m_writeCount = 0;
+    // Every file gets an inode of its own, and every change of its content
+    // a new modification time.
+    std::uint64_t m_lastInode = 0;
+    std::int64_t m_clock = 0;
     // Searches also come from the thread of a folder walk.
     std::atomic<int> m_searchCount = 0;
 };
