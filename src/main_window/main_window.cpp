@@ -414,20 +414,9 @@ void MainWindow::showRootPath(const QString& root) {
     m_rootLabel->setAccessibleName(root);
 }
 
-QList<int> MainWindow::selectedPlaylistRows() const {
-    // The selection's ranges, row by row: asking for each selected row
-    // instead tests every row against every range.
-    QList<int> rows;
-    for (const QItemSelectionRange& range : m_playlistView->selectionModel()->selection()) {
-        for (int row = range.top(); row <= range.bottom(); ++row)
-            rows.append(row);
-    }
-    return rows;
-}
-
 void MainWindow::removeSelectedEntries() {
     m_history->run(PlaylistHistory::Kind::Remove,
-                   [this] { removeEntries(m_document, selectedPlaylistRows()); });
+                   [this] { removeEntries(m_document, m_playlistView->selectedRowNumbers()); });
 }
 
 void MainWindow::addFolderTree() {

@@ -89,7 +89,6 @@ private:
     // A playlist was opened or saved: it heads Open Recent.
     void noteRecentPlaylist(bool openedOrSaved);
     void rememberOnClose();
-    QList<int> selectedPlaylistRows() const;
 
     FileSystem& m_fs;
     std::unique_ptr<Dialogs> m_ownDialogs;

@@ -2,6 +2,7 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QItemSelectionModel>
 
 PlaylistView::PlaylistView(QWidget* parent)
     : QListView(parent) {
@@ -14,6 +15,15 @@ PlaylistView::PlaylistView(QWidget* parent)
     setAcceptDrops(true);
     setDragDropMode(QAbstractItemView::DropOnly);
     setDropIndicatorShown(false);
+}
+
+QList<int> PlaylistView::selectedRowNumbers() const {
+    QList<int> rows;
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.append(row);
+    }
+    return rows;
 }
 
 void PlaylistView::dragEnterEvent(QDragEnterEvent* event) {

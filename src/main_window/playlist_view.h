@@ -13,6 +13,11 @@ class PlaylistView : public QListView {
 public:
     explicit PlaylistView(QWidget* parent = nullptr);
 
+    // The selected rows, read from the selection's ranges: asking the
+    // selection model for its selected rows tests every row against every
+    // range, which takes minutes for a scattered selection of a long list.
+    QList<int> selectedRowNumbers() const;
+
 Q_SIGNALS:
     void dropped(const QMimeData* data);
 
