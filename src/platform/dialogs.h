@@ -2,7 +2,9 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
+#include <utility>
 
 // What the program asks of the user, always in a modal box titled
 // "Songbinder". QtDialogs shows real boxes; tests answer from a script.
@@ -38,13 +40,29 @@ public:
 
     // The usual refusal: exclamation icon, OK only.
     void warn(const QString& text) {
-        message({text, MessageIcon::Exclamation, MessageButtons::Ok, MessageAnswer::Ok});
+        show({text, MessageIcon::Exclamation, MessageButtons::Ok, MessageAnswer::Ok});
     }
     // Information: information icon, OK only.
     void inform(const QString& text) {
-        message({text, MessageIcon::Information, MessageButtons::Ok, MessageAnswer::Ok});
+        show({text, MessageIcon::Information, MessageButtons::Ok, MessageAnswer::Ok});
     }
     MessageAnswer ask(const QString& text, MessageButtons buttons, MessageAnswer defaultButton) {
-        return message({text, MessageIcon::None, buttons, defaultButton});
+        return show({text, MessageIcon::None, buttons, defaultButton});
     }
+
+    // Runs before each box of warn(), inform() and ask(): a box lets the
+    // window repaint, so what it shows must be up to date by then. Returns
+    // the one it replaces, which the new one should run too.
+    std::function<void()> setBeforeShowing(std::function<void()> hook) {
+        return std::exchange(m_beforeShowing, std::move(hook));
+    }
+
+private:
+    MessageAnswer show(const MessageRequest& request) {
+        if (m_beforeShowing)
+            m_beforeShowing();
+        return message(request);
+    }
+
+    std::function<void()> m_beforeShowing;
 };

@@ -39,11 +39,8 @@ QString collapseDoubledSeparators(const QString& path, QChar sep) {
 PlaylistDocument::AddResult addFileToPlaylist(PlaylistDocument& document, Dialogs& dialogs,
                                               const QString& path) {
     const PlaylistDocument::AddResult result = document.addFile(path);
-    if (result == PlaylistDocument::AddResult::OutsideRoot) {
-        // The box lets the window repaint: show the list in order.
-        document.flushPendingEntries();
+    if (result == PlaylistDocument::AddResult::OutsideRoot)
         dialogs.warn(Texts::notInRoot());
-    }
     return result;
 }
 
@@ -54,7 +51,7 @@ void addSelectedFiles(PlaylistDocument& document, Dialogs& dialogs, const QStrin
     UnstorableNames skipped;
     bool added = false;
     {
-        const PlaylistDocument::Batch batch(document);
+        const PlaylistDocument::Batch batch(document, &dialogs);
         for (const QString& name : selectedNames) {
             const QString path = rules.withoutPadding(prefix + name);
             if (!skipped.skip(path, rules))
@@ -75,7 +72,7 @@ void addDroppedPaths(PlaylistDocument& document, Dialogs& dialogs,
     bool added = false;
     if (droppedPaths) {
         const PathRules& rules = document.rules();
-        const PlaylistDocument::Batch batch(document);
+        const PlaylistDocument::Batch batch(document, &dialogs);
         for (const QString& dropped : *droppedPaths) {
             const QString path =
                 rules.withoutPadding(collapseDoubledSeparators(dropped, rules.separator()));

@@ -222,7 +222,7 @@ void FolderTreeAdd::addWaitingPaths() {
                                      kRoundTime - windowsWork, kShortestTurn, kLongestTurn)));
     bool refused = false;
     {
-        const PlaylistDocument::Batch batch(m_document);
+        const PlaylistDocument::Batch batch(m_document, &m_dialogs);
         // A refusal's message box took the user's time: the turn ends there.
         while (m_next < end && !refused)
             refused = addFileToPlaylist(m_document, m_dialogs, m_taken.at(m_next++)) ==

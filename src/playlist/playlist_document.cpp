@@ -1,5 +1,6 @@
 #include "playlist/playlist_document.h"
 
+#include "platform/dialogs.h"
 #include "platform/entry_lookup.h"
 
 PlaylistDocument::PlaylistDocument(PathRules rules, QObject* parent)
@@ -33,12 +34,22 @@ void PlaylistDocument::removeRows(const QList<int>& rows) {
         setModified(true);
 }
 
-PlaylistDocument::Batch::Batch(PlaylistDocument& document)
-    : m_document(document) {
+PlaylistDocument::Batch::Batch(PlaylistDocument& document, Dialogs* dialogs)
+    : m_document(document)
+    , m_dialogs(dialogs) {
     m_document.m_model.beginBatch();
+    if (m_dialogs) {
+        m_previous = m_dialogs->setBeforeShowing([this] {
+            m_document.m_model.flushPending();
+            if (m_previous)
+                m_previous();
+        });
+    }
 }
 
 PlaylistDocument::Batch::~Batch() {
+    if (m_dialogs)
+        m_dialogs->setBeforeShowing(std::move(m_previous));
     m_document.m_model.endBatch();
     // Inside an outer batch (a command run while another waits in a message
     // box) the outer end would come too late for this command's adds.
@@ -139,8 +150,7 @@ void PlaylistDocument::loadFrom(const QString& path, const QString& header,
     startAfresh();
 }
 
-void PlaylistDocument::markSaved(const QString& path,
-                                 const std::optional<FileIdentity>& identity) {
+void PlaylistDocument::markSaved(const QString& path, const std::optional<FileIdentity>& identity) {
     m_boundToFile = true;
     m_fileIdentity = identity;
     m_modifiedWithoutChange = false;

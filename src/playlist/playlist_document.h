@@ -8,7 +8,10 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <optional>
+
+class Dialogs;
 
 // The playlist being edited: its entries with their directive lines, the
 // header and trailer lines of its file and its encoding, the root path the
@@ -72,17 +75,20 @@ public:
     TextCodec::PlaylistEncoding encoding() const { return m_encoding; }
 
     // Many adds at once: for as long as a Batch lives, adds wait and are
-    // merged into the list in one step, so views see one change. Anything
-    // that lets the window repaint (a message box) must flush first.
+    // merged into the list in one step, so views see one change. Given the
+    // dialogs, it brings the waiting adds into the list before any of their
+    // boxes shows (a box lets the window repaint), so no caller has to.
     class Batch {
     public:
-        explicit Batch(PlaylistDocument& document);
+        explicit Batch(PlaylistDocument& document, Dialogs* dialogs = nullptr);
         ~Batch();
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
 
     private:
         PlaylistDocument& m_document;
+        Dialogs* m_dialogs;
+        std::function<void()> m_previous;
     };
     // Brings waiting adds into the list now: before a message box, which
     // lets the window repaint.
@@ -128,7 +134,8 @@ public:
     // file and unmodified. Its entries follow through insertEntry(). The
     // history starts afresh.
     void loadFrom(const QString& path, const QString& header, const QStringList& trailer,
-                  TextCodec::PlaylistEncoding encoding, const std::optional<FileIdentity>& identity);
+                  TextCodec::PlaylistEncoding encoding,
+                  const std::optional<FileIdentity>& identity);
     // The playlist was written to `path`, which is now as `identity` says:
     // its name, bound, unmodified; this is now the saved state.
     void markSaved(const QString& path, const std::optional<FileIdentity>& identity);

@@ -64,9 +64,9 @@ void loadPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
     const QStringList& entries = playlist->entries;
     const qsizetype decidesRoot = rootDecidingEntry(entries);
     MissingFiles missing = MissingFiles::NotAsked;
-    // One merge for the whole file. The list is put in order before every
-    // question, since the message boxes let the window repaint it.
-    const PlaylistDocument::Batch batch(document);
+    // One merge for the whole file; the batch puts the list in order before
+    // every question, since the message boxes let the window repaint it.
+    const PlaylistDocument::Batch batch(document, &dialogs);
     document.reserveEntries(entries.size());
     for (qsizetype row = 0; row < entries.size(); ++row) {
         const QString& entry = entries[row];
@@ -75,13 +75,11 @@ void loadPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                 document.setRootPath(QString());
             } else {
                 document.setRootPath(rules.withTrailingSeparator(fs.parentFolder(path)));
-                document.flushPendingEntries();
                 dialogs.inform(Texts::rootMessage(document.rootPath()));
             }
         }
         bool keep = missing == MissingFiles::Keep || entryIsPresent(fs, document.rootPath(), entry);
         if (!keep && missing == MissingFiles::NotAsked) {
-            document.flushPendingEntries();
             const MessageAnswer answer =
                 dialogs.ask(Texts::removeMissing(), MessageButtons::YesNo, MessageAnswer::Yes);
             missing = answer == MessageAnswer::Yes ? MissingFiles::Remove : MissingFiles::Keep;
