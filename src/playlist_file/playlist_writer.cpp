@@ -110,11 +110,15 @@ QString joinedLines(const QStringList& lines) {
 } // namespace
 
 QByteArray playlistFileBytes(const PlaylistLines& playlist, const PathRules& rules) {
-    using TextCodec::PlaylistEncoding;
     // A list without directives is written straight from its entries.
-    const QStringList lines =
-        hasDirectives(playlist) ? playlistFileLines(playlist) : playlist.entries;
-    const PlaylistEncoding encoding = playlist.encoding;
+    return playlistFileBytes(hasDirectives(playlist) ? playlistFileLines(playlist)
+                                                     : playlist.entries,
+                             playlist.encoding, rules);
+}
+
+QByteArray playlistFileBytes(const QStringList& lines, TextCodec::PlaylistEncoding encoding,
+                             const PathRules& rules) {
+    using TextCodec::PlaylistEncoding;
     const QByteArrayView mark = TextCodec::byteOrderMark(encoding);
     if (TextCodec::isUtf16(encoding)) {
         QByteArray bytes = utf16Lines(lines, encoding == PlaylistEncoding::Utf16BeWithMark);

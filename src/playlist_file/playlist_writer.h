@@ -16,3 +16,6 @@
 // no mark the ANSI code page, or UTF-8 behind a mark when a line holds a
 // character the code page cannot. No lines give no bytes but the mark.
 QByteArray playlistFileBytes(const PlaylistLines& playlist, const PathRules& rules);
+// The same from the lines to write, in order.
+QByteArray playlistFileBytes(const QStringList& lines, TextCodec::PlaylistEncoding encoding,
+                             const PathRules& rules);
