@@ -41,20 +41,6 @@ enum class SaveOutcome {
     Failed, // the file could not be written; the user was told why
 };
 
-// The lines of the file in order, taken from the entries in one pass.
-QStringList fileLines(const PlaylistDocument& document) {
-    QStringList lines;
-    lines.reserve(document.count() + document.trailer().size() + 1);
-    if (!document.header().isEmpty())
-        lines.append(document.header());
-    for (const PlaylistEntry& entry : document.allEntries()) {
-        lines.append(entry.directives);
-        lines.append(entry.text);
-    }
-    lines.append(document.trailer());
-    return lines;
-}
-
 // Entries relative to a root only read back with that root from a file in
 // the root folder itself.
 bool rootCheckPasses(const PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs) {
@@ -91,8 +77,8 @@ bool externalChangeAllowed(const PlaylistDocument& document, FileSystem& fs, Dia
 
 bool writePlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs) {
     document.flushPendingEntries();
-    const QByteArray bytes =
-        playlistFileBytes(fileLines(document), document.encoding(), fs.rules());
+    const QByteArray bytes = playlistFileBytes(document.header(), document.allEntries(),
+                                               document.trailer(), document.encoding(), fs.rules());
     QString error;
     if (!fs.writeFileAtomic(document.filePath(), bytes, &error)) {
         dialogs.warn(Texts::cannotSave(document.filePath(), error));

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ranges>
 
 namespace {
 
@@ -38,7 +39,7 @@ constexpr qsizetype kScanRun = 64 * 1024;
 // start of the next line (or dropped after the last one). Qt's encoder is
 // fast but writes an escape as U+FFFD; a list that holds one is written again
 // with its escapes as their bytes.
-QByteArray utf8Lines(const QStringList& lines) {
+template <typename Lines> QByteArray utf8Lines(const Lines& lines) {
     QStringEncoder encoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
     qsizetype room = 0;
     for (const QString& line : lines)
@@ -72,7 +73,7 @@ QByteArray utf8Lines(const QStringList& lines) {
 }
 
 // UTF-16 unit by unit, so whatever was read is written back as it was.
-QByteArray utf16Lines(const QStringList& lines, bool bigEndian) {
+template <typename Lines> QByteArray utf16Lines(const Lines& lines, bool bigEndian) {
     qsizetype units = 0;
     for (const QString& line : lines)
         units += line.size() + kLineEndSize;
@@ -93,7 +94,7 @@ QByteArray utf16Lines(const QStringList& lines, bool bigEndian) {
     return bytes;
 }
 
-QString joinedLines(const QStringList& lines) {
+template <typename Lines> QString joinedLines(const Lines& lines) {
     const QLatin1StringView lineEnd(kLineEnd, kLineEndSize);
     qsizetype size = 0;
     for (const QString& line : lines)
@@ -107,6 +108,10 @@ QString joinedLines(const QStringList& lines) {
     return text;
 }
 
+template <typename Lines>
+QByteArray bytesOf(const Lines& lines, TextCodec::PlaylistEncoding encoding,
+                   const PathRules& rules);
+
 } // namespace
 
 QByteArray playlistFileBytes(const PlaylistLines& playlist, const PathRules& rules) {
@@ -118,6 +123,35 @@ QByteArray playlistFileBytes(const PlaylistLines& playlist, const PathRules& rul
 
 QByteArray playlistFileBytes(const QStringList& lines, TextCodec::PlaylistEncoding encoding,
                              const PathRules& rules) {
+    return bytesOf(lines, encoding, rules);
+}
+
+QByteArray playlistFileBytes(const QString& header, const QList<PlaylistEntry>& entries,
+                             const QStringList& trailer, TextCodec::PlaylistEncoding encoding,
+                             const PathRules& rules) {
+    const bool plain = header.isEmpty() && trailer.isEmpty() &&
+                       std::none_of(entries.cbegin(), entries.cend(),
+                                    [](const PlaylistEntry& e) { return !e.directives.isEmpty(); });
+    // A list without directives is written straight from its entries' texts.
+    if (plain)
+        return bytesOf(entries | std::views::transform(&PlaylistEntry::text), encoding, rules);
+    QStringList lines;
+    lines.reserve(entries.size() + trailer.size() + 1);
+    if (!header.isEmpty())
+        lines.append(header);
+    for (const PlaylistEntry& entry : entries) {
+        lines.append(entry.directives);
+        lines.append(entry.text);
+    }
+    lines.append(trailer);
+    return bytesOf(lines, encoding, rules);
+}
+
+namespace {
+
+template <typename Lines>
+QByteArray bytesOf(const Lines& lines, TextCodec::PlaylistEncoding encoding,
+                   const PathRules& rules) {
     using TextCodec::PlaylistEncoding;
     const QByteArrayView mark = TextCodec::byteOrderMark(encoding);
     if (TextCodec::isUtf16(encoding)) {
@@ -138,3 +172,5 @@ QByteArray playlistFileBytes(const QStringList& lines, TextCodec::PlaylistEncodi
         return TextCodec::encodePlaylist(joinedLines(lines), rules);
     return TextCodec::markedWhereNeeded(utf8Lines(lines));
 }
+
+} // namespace

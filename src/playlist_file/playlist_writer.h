@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/path_rules.h"
+#include "playlist/playlist_edit.h"
 #include "playlist_file/playlist_format.h"
 
 #include <QByteArray>
@@ -18,4 +19,8 @@
 QByteArray playlistFileBytes(const PlaylistLines& playlist, const PathRules& rules);
 // The same from the lines to write, in order.
 QByteArray playlistFileBytes(const QStringList& lines, TextCodec::PlaylistEncoding encoding,
+                             const PathRules& rules);
+// The same from a playlist's own entries, each below its directive lines.
+QByteArray playlistFileBytes(const QString& header, const QList<PlaylistEntry>& entries,
+                             const QStringList& trailer, TextCodec::PlaylistEncoding encoding,
                              const PathRules& rules);

@@ -67,7 +67,6 @@ private Q_SLOTS:
     void newAndOpenStartAFreshHistory();
     void undoRestsWhileAWalkAdds();
 };
-
 void TestUndo::eachCommandIsOneStep_data() {
     QTest::addColumn<Command>("command");
     QTest::addColumn<QString>("root");
