@@ -2,6 +2,7 @@
 
 #include "platform/text_codec.h"
 #include "playlist/playlist_document.h"
+#include "playlist_file/playlist_format.h"
 #include "playlist_file/playlist_writer.h"
 
 #include <QList>
@@ -36,12 +37,9 @@ std::optional<FileIdentity> identityFrom(const QList<QByteArray>& words) {
 } // namespace
 
 RecoverySnapshot takeRecoverySnapshot(const PlaylistDocument& document) {
-    return {{document.header(), document.entries(), document.directives(), document.trailer(),
-             document.encoding()},
-            document.rootPath(),
-            document.filePath(),
-            document.isBoundToFile(),
-            document.fileIdentity()};
+    return {document.header(),        document.allEntries(),  document.trailer(),
+            document.encoding(),      document.rootPath(),    document.filePath(),
+            document.isBoundToFile(), document.fileIdentity()};
 }
 
 QByteArray recoveryBytes(const RecoverySnapshot& snapshot, const PathRules& rules) {
@@ -55,7 +53,9 @@ QByteArray recoveryBytes(const RecoverySnapshot& snapshot, const PathRules& rule
                           QByteArray::number(id->size) + ' ' + QByteArray::number(id->modifiedNs));
     // The playlist itself through the very function Save uses, so the copy
     // holds the lines exactly as the file would.
-    return head + '\n' + playlistFileBytes(snapshot.lines, rules);
+    return head + '\n' +
+           playlistFileBytes(snapshot.header, snapshot.entries, snapshot.trailer, snapshot.encoding,
+                             rules);
 }
 
 std::optional<RecoverySnapshot> parseRecoveryBytes(const QByteArray& bytes,
@@ -87,22 +87,28 @@ std::optional<RecoverySnapshot> parseRecoveryBytes(const QByteArray& bytes,
     // Read back as the playlist reader reads a file, encoding and all.
     const QByteArray playlist = bytes.mid(end + 2);
     const TextCodec::PlaylistEncoding encoding = TextCodec::playlistEncoding(playlist);
-    snapshot.lines = parsePlaylistText(TextCodec::decodePlaylist(playlist, encoding, rules));
-    snapshot.lines.encoding = encoding;
+    const PlaylistLines read =
+        parsePlaylistText(TextCodec::decodePlaylist(playlist, encoding, rules));
+    snapshot.header = read.header;
+    snapshot.trailer = read.trailer;
+    snapshot.encoding = encoding;
+    snapshot.entries.reserve(read.entries.size());
+    for (qsizetype row = 0; row < read.entries.size(); ++row)
+        snapshot.entries.append({read.entries[row], read.directives[row]});
     return snapshot;
 }
 
 void restoreRecoverySnapshot(PlaylistDocument& document, const RecoverySnapshot& snapshot) {
     // Read back like the playlist file it stands for, then modified: it
     // holds edits that file has not.
-    document.loadFrom(snapshot.filePath, snapshot.lines.header, snapshot.lines.trailer,
-                      snapshot.lines.encoding, snapshot.fileIdentity);
+    document.loadFrom(snapshot.filePath, snapshot.header, snapshot.trailer, snapshot.encoding,
+                      snapshot.fileIdentity);
     document.setRootPath(snapshot.rootPath);
     {
         const PlaylistDocument::Batch batch(document);
-        document.reserveEntries(snapshot.lines.entries.size());
-        for (qsizetype row = 0; row < snapshot.lines.entries.size(); ++row)
-            document.insertEntry(snapshot.lines.entries[row], snapshot.lines.directives[row]);
+        document.reserveEntries(snapshot.entries.size());
+        for (const PlaylistEntry& entry : snapshot.entries)
+            document.insertEntry(entry.text, entry.directives);
     }
     if (!snapshot.boundToFile)
         document.unbindFrom(snapshot.filePath);

@@ -2,7 +2,8 @@
 
 #include "platform/file_identity.h"
 #include "platform/path_rules.h"
-#include "playlist_file/playlist_format.h"
+#include "platform/text_codec.h"
+#include "playlist/playlist_edit.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,7 +15,10 @@ class PlaylistDocument;
 // What a recovery copy holds: enough to put an unsaved playlist back as it
 // was, the file it belongs to and whether Save may overwrite that file.
 struct RecoverySnapshot {
-    PlaylistLines lines;
+    QString header;
+    QList<PlaylistEntry> entries;
+    QStringList trailer;
+    TextCodec::PlaylistEncoding encoding = TextCodec::PlaylistEncoding::Plain;
     QString rootPath;
     QString filePath;
     bool boundToFile = false;
