@@ -2,6 +2,7 @@
 // its size, the saved state as the stack's clean state, a fresh history after
 // New and Open, and the Delete key.
 
+#include "main_window/playlist_view.h"
 #include "main_window_fixture.h"
 #include "platform/translations.h"
 
@@ -33,21 +34,6 @@ Playlist playlistOf(const PlaylistDocument& document) {
     return playlist;
 }
 
-char* toString(const Playlist& playlist) {
-    QString text = playlist.root + u" |"_s;
-    for (const auto& [entry, directives] : playlist.entries)
-        text += u" "_s + directives.join(u'+') + u"/"_s + entry;
-    return qstrdup(qPrintable(text));
-}
-
-QList<int> selectedRows(QListView* view) {
-    QList<int> rows;
-    for (const QModelIndex& index : view->selectionModel()->selectedRows())
-        rows.append(index.row());
-    std::sort(rows.begin(), rows.end());
-    return rows;
-}
-
 enum class Command { AddSelected, AddFolderTree, Drop, Remove, DeleteKey, MakeRoot, ClearRoot };
 
 } // namespace
@@ -67,6 +53,7 @@ private Q_SLOTS:
     void newAndOpenStartAFreshHistory();
     void undoRestsWhileAWalkAdds();
 };
+
 void TestUndo::eachCommandIsOneStep_data() {
     QTest::addColumn<Command>("command");
     QTest::addColumn<QString>("root");
@@ -166,16 +153,16 @@ void TestUndo::eachCommandIsOneStep() {
     QVERIFY(!redo->isEnabled());
 
     undo->trigger();
-    QCOMPARE(playlistOf(w.doc()), before);
+    QVERIFY(playlistOf(w.doc()) == before);
     QCOMPARE(w.find<QLabel>(u"rootLabel"_s)->text(), root);
-    QCOMPARE(selectedRows(w.playlist()), selected);
+    QCOMPARE(static_cast<PlaylistView*>(w.playlist())->selectedRowNumbers(), selected);
     QVERIFY(!w.doc().isModified());
     QVERIFY(!w.enabled(u"saveAction"_s));
     QCOMPARE(undo->text(), u"Undo"_s);
     QCOMPARE(redo->text(), u"Redo "_s + step);
 
     redo->trigger();
-    QCOMPARE(playlistOf(w.doc()), after);
+    QVERIFY(playlistOf(w.doc()) == after);
     QVERIFY(w.doc().isModified());
     QVERIFY(w.enabled(u"saveAction"_s));
     QCOMPARE(undo->text(), u"Undo "_s + step);

@@ -14,10 +14,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QList<PlaylistEntry> allOf(const PlaylistDocument& document) {
-    return document.allEntries();
-}
-
 bool same(const QList<PlaylistEntry>& a, const QList<PlaylistEntry>& b) {
     return std::equal(a.cbegin(), a.cend(), b.cbegin(), b.cend(),
                       [](const PlaylistEntry& x, const PlaylistEntry& y) {
@@ -59,7 +55,7 @@ void TestPlaylistEdit::undoAndRedoGiveBothStatesBack() {
     for (int i = 0; i < 60; ++i)
         f.document.insertEntry(u"C:\\M\\%1.mp3"_s.arg(random.bounded(1000)), {u"#%1"_s.arg(i)});
     f.document.markSaved(f.document.filePath(), std::nullopt);
-    const QList<PlaylistEntry> before = allOf(f.document);
+    const QList<PlaylistEntry> before = f.document.allEntries();
 
     const int edit = f.document.beginEdit();
     int next = 1000;
@@ -80,12 +76,12 @@ void TestPlaylistEdit::undoAndRedoGiveBothStatesBack() {
             QVERIFY(f.document.changeRoot(u"C:\\M\\"_s));
     }
     PlaylistEdit done = f.document.endEdit(edit);
-    const QList<PlaylistEntry> after = allOf(f.document);
+    const QList<PlaylistEntry> after = f.document.allEntries();
     const QString rootAfter = f.document.rootPath();
     QVERIFY(!done.isEmpty());
 
     f.document.undo(done, true);
-    QVERIFY(same(allOf(f.document), before));
+    QVERIFY(same(f.document.allEntries(), before));
     QCOMPARE(f.document.rootPath(), QString());
     QVERIFY(!f.document.isModified());
     // The duplicate index came back with the entries.
@@ -94,11 +90,11 @@ void TestPlaylistEdit::undoAndRedoGiveBothStatesBack() {
         {static_cast<int>(f.document.entries().indexOf(u"C:\\M\\single0.mp3"_s))});
 
     f.document.redo(done, false);
-    QVERIFY(same(allOf(f.document), after));
+    QVERIFY(same(f.document.allEntries(), after));
     QCOMPARE(f.document.rootPath(), rootAfter);
     QVERIFY(f.document.isModified());
     f.document.undo(done, true);
-    QVERIFY(same(allOf(f.document), before));
+    QVERIFY(same(f.document.allEntries(), before));
 }
 
 // Add Entire Dir on a real tree, its batches merged over many turns: one
