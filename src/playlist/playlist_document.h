@@ -143,7 +143,7 @@ public:
     // its dialog), and is bound to no file: Save will ask before replacing
     // whatever is there.
     void unbindFrom(const QString& path);
-    // The documented rules call some commands a change although they change
+    // Some commands count as a change although they change
     // nothing (an add refused or already present, an empty drop, Remove with
     // no row, a load that left lines out): the playlist counts as modified
     // until the next save, whatever is undone.
