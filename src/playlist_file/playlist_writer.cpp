@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <ranges>
 
 namespace {
 
@@ -112,6 +111,23 @@ template <typename Lines>
 QByteArray bytesOf(const Lines& lines, TextCodec::PlaylistEncoding encoding,
                    const PathRules& rules);
 
+// The entries' texts as the lines to write, without copying them into a list.
+struct EntryTexts {
+    const QList<PlaylistEntry>& entries;
+
+    struct Iterator {
+        QList<PlaylistEntry>::const_iterator at;
+        const QString& operator*() const { return at->text; }
+        Iterator& operator++() {
+            ++at;
+            return *this;
+        }
+        bool operator!=(const Iterator& other) const { return at != other.at; }
+    };
+    Iterator begin() const { return {entries.cbegin()}; }
+    Iterator end() const { return {entries.cend()}; }
+};
+
 } // namespace
 
 QByteArray playlistFileBytes(const PlaylistLines& playlist, const PathRules& rules) {
@@ -134,7 +150,7 @@ QByteArray playlistFileBytes(const QString& header, const QList<PlaylistEntry>& 
                                     [](const PlaylistEntry& e) { return !e.directives.isEmpty(); });
     // A list without directives is written straight from its entries' texts.
     if (plain)
-        return bytesOf(entries | std::views::transform(&PlaylistEntry::text), encoding, rules);
+        return bytesOf(EntryTexts{entries}, encoding, rules);
     QStringList lines;
     lines.reserve(entries.size() + trailer.size() + 1);
     if (!header.isEmpty())
