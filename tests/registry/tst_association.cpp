@@ -84,6 +84,12 @@ struct Fixture {
         env.configHome = folder + u"/config"_s;
         env.dataDirs = {folder + u"/system"_s};
     }
+    // The real file system, with a desktop below `folder`, run as `executable`.
+    void useRealDesktop(const QString& folder, const QString& executable) {
+        fs = &native;
+        env.executablePath = executable;
+        setDesktop(folder);
+    }
     QString entryPath() const { return env.dataHome + u"/applications/"_s + kDesktopEntryId; }
     QString mimeappsPath() const { return env.configHome + u"/mimeapps.list"_s; }
 
@@ -359,9 +365,7 @@ private slots:
     void desktopIntegration() {
         QTemporaryDir home;
         Fixture f(PathRules::posix());
-        f.fs = &f.native;
-        f.env.executablePath = u"/opt/song binder/songbinder"_s;
-        f.setDesktop(home.path());
+        f.useRealDesktop(home.path(), u"/opt/song binder/songbinder"_s);
         const QByteArray before = "[Default Applications]\naudio/x-mpegurl=player.desktop;\n"
                                   "x-scheme-handler/caf\xE9=\xFF odd bytes\n";
         writeAll(f.mimeappsPath(), before);
@@ -380,9 +384,7 @@ private slots:
     void installedEntryIsNotCopied() {
         QTemporaryDir home;
         Fixture f(PathRules::posix());
-        f.fs = &f.native;
-        f.env.executablePath = u"/usr/bin/songbinder"_s;
-        f.setDesktop(home.path());
+        f.useRealDesktop(home.path(), u"/usr/bin/songbinder"_s);
         f.env.dataDirs = {home.filePath(u"a"_s), home.filePath(u"b"_s)};
         writeAll(f.env.dataDirs[1] + u"/applications/"_s + kDesktopEntryId, "x");
         QCOMPARE(shown(registerDesktopEditor(*f.fs, f.env)), QString());
@@ -513,9 +515,7 @@ private slots:
         QFETCH(QString, reason);
         QTemporaryDir home;
         Fixture f(PathRules::posix());
-        f.fs = &f.native;
-        f.env.executablePath = u"/usr/bin/songbinder"_s;
-        f.setDesktop(home.path());
+        f.useRealDesktop(home.path(), u"/usr/bin/songbinder"_s);
         const QByteArray kept = "[Default Applications]\naudio/x-mpegurl=player.desktop;\n";
         for (const QString& file : files)
             writeAll(home.filePath(file), kept);
@@ -560,9 +560,7 @@ private slots:
         if (!disk.isMounted())
             QSKIP("cannot mount a small tmpfs (needs root)");
         Fixture f(PathRules::posix());
-        f.fs = &f.native;
-        f.env.executablePath = u"/usr/bin/songbinder"_s;
-        f.setDesktop(disk.path());
+        f.useRealDesktop(disk.path(), u"/usr/bin/songbinder"_s);
         const QByteArray list = "[Default Applications]\naudio/x-mpegurl=player.desktop;\n";
         writeAll(f.mimeappsPath(), list);
         QVERIFY(QDir().mkpath(registryStoreFolder(f.env)));
@@ -586,9 +584,7 @@ private slots:
     void unreadableStoreIsKeptAsideAndNamed() {
         QTemporaryDir home;
         Fixture f(PathRules::posix());
-        f.fs = &f.native;
-        f.env.executablePath = u"/usr/bin/songbinder"_s;
-        f.setDesktop(home.path());
+        f.useRealDesktop(home.path(), u"/usr/bin/songbinder"_s);
         const QString folder = registryStoreFolder(f.env);
         writeAll(folder + u"/registry.txt"_s, "[m3ufile\n\x01 not a store");
         PosixRegistryStore store(QFile::encodeName(folder).toStdString());
