@@ -76,8 +76,9 @@ bool PlaylistDocument::changeRoot(const QString& root) {
     const QString oldRoot = m_rootPath;
     // Every entry is checked before any is touched, so a refusal leaves the
     // playlist exactly as it was.
-    for (const QString& text : m_model.entries()) {
-        if (!isUrlEntry(text) && !m_rules.startsWithPath(oldRoot + pathOf(text), newRoot))
+    for (const PlaylistEntry& entry : m_model.all()) {
+        if (!isUrlEntry(entry.text) &&
+            !m_rules.startsWithPath(oldRoot + pathOf(entry.text), newRoot))
             return false;
     }
     // Every entry gains or loses the same leading characters, so rewriting
