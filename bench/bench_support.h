@@ -76,13 +76,13 @@ public:
     explicit PrintedDialogs(MessageAnswer answer = MessageAnswer::Ok)
         : m_answer(answer) {}
 
-    MessageAnswer message(const MessageRequest& request) override {
+    MessageAnswer showMessage(const MessageRequest& request) override {
         ++shown;
         std::fprintf(stderr, "message: %s\n", qPrintable(request.text));
         return m_answer;
     }
-    std::optional<QString> openFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> showOpenFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> showSaveFile(const FileDialogRequest&) override { return std::nullopt; }
 
     int shown = 0;
 

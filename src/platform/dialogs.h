@@ -33,10 +33,19 @@ class Dialogs {
 public:
     virtual ~Dialogs() = default;
 
-    virtual MessageAnswer message(const MessageRequest& request) = 0;
+    MessageAnswer message(const MessageRequest& request) {
+        const Modal open(*this);
+        return showMessage(request);
+    }
     // The chosen full path, or nothing when the user cancelled.
-    virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
-    virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
+    std::optional<QString> openFile(const FileDialogRequest& request) {
+        const Modal open(*this);
+        return showOpenFile(request);
+    }
+    std::optional<QString> saveFile(const FileDialogRequest& request) {
+        const Modal open(*this);
+        return showSaveFile(request);
+    }
 
     // The usual refusal: exclamation icon, OK only.
     void warn(const QString& text) {
@@ -57,6 +66,41 @@ public:
         return std::exchange(m_beforeShowing, std::move(hook));
     }
 
+    // A box or file dialog runs the window's events while it is open, so
+    // long work could go on behind it and change the playlist under a
+    // question about it. Each open one counts, and so does other modal work
+    // that holds a Modal (a playlist being loaded); long work that changes
+    // the playlist waits while the count is above zero. Boxes open one over
+    // another on the one thread, so this is the GUI thread's alone.
+    class Modal {
+    public:
+        explicit Modal(Dialogs& dialogs)
+            : m_dialogs(dialogs) {
+            ++m_dialogs.m_modalCount;
+        }
+        ~Modal() {
+            if (--m_dialogs.m_modalCount == 0 && m_dialogs.m_allClosed)
+                m_dialogs.m_allClosed();
+        }
+        Modal(const Modal&) = delete;
+        Modal& operator=(const Modal&) = delete;
+
+    private:
+        Dialogs& m_dialogs;
+    };
+    int modalCount() const { return m_modalCount; }
+    bool anyModalOpen() const { return m_modalCount > 0; }
+    // Runs each time the last open one closes. Returns the one it replaces,
+    // which the new one should run too.
+    std::function<void()> setAllClosed(std::function<void()> hook) {
+        return std::exchange(m_allClosed, std::move(hook));
+    }
+
+protected:
+    virtual MessageAnswer showMessage(const MessageRequest& request) = 0;
+    virtual std::optional<QString> showOpenFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> showSaveFile(const FileDialogRequest& request) = 0;
+
 private:
     MessageAnswer show(const MessageRequest& request) {
         if (m_beforeShowing)
@@ -65,4 +109,6 @@ private:
     }
 
     std::function<void()> m_beforeShowing;
+    std::function<void()> m_allClosed;
+    int m_modalCount = 0;
 };

@@ -25,7 +25,7 @@ QMessageBox::StandardButton toButton(MessageAnswer answer) {
 
 } // namespace
 
-MessageAnswer QtDialogs::message(const MessageRequest& request) {
+MessageAnswer QtDialogs::showMessage(const MessageRequest& request) {
     QMessageBox box(m_parent);
     // Every box of the program carries its name as the title.
     box.setWindowTitle(QCoreApplication::translate("Dialogs", "Songbinder"));
@@ -119,10 +119,10 @@ std::optional<QString> QtDialogs::runFileDialog(const FileDialogRequest& request
     return chosen.isEmpty() ? QString() : chosen.first();
 }
 
-std::optional<QString> QtDialogs::openFile(const FileDialogRequest& request) {
+std::optional<QString> QtDialogs::showOpenFile(const FileDialogRequest& request) {
     return runFileDialog(request, false);
 }
 
-std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& request) {
+std::optional<QString> QtDialogs::showSaveFile(const FileDialogRequest& request) {
     return runFileDialog(request, true);
 }

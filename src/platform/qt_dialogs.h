@@ -14,9 +14,9 @@ public:
     explicit QtDialogs(QWidget* parent)
         : m_parent(parent) {}
 
-    MessageAnswer message(const MessageRequest& request) override;
-    std::optional<QString> openFile(const FileDialogRequest& request) override;
-    std::optional<QString> saveFile(const FileDialogRequest& request) override;
+    MessageAnswer showMessage(const MessageRequest& request) override;
+    std::optional<QString> showOpenFile(const FileDialogRequest& request) override;
+    std::optional<QString> showSaveFile(const FileDialogRequest& request) override;
 
     // "Playlists (*.m3u)|*.m3u|All Files (*.*)|*.*" as Qt's name filters for
     // a dialog that hides their details (QFileDialog::HideNameFilterDetails):

@@ -12,6 +12,10 @@
 struct PlaylistEntry {
     QString text;
     QStringList directives;
+    // Its file was not there when last looked for (by a load, or by a
+    // command that looks again): the playlist shows it greyed. Never written
+    // to the file.
+    bool missing = false;
 };
 
 // What one user command did to the entries and the root path, kept so that

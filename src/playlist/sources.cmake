@@ -10,6 +10,7 @@ set(SONGBINDER_PLAYLIST_COMMAND_SOURCES
     ${_here}/add_commands.cpp ${_here}/add_commands.h
     ${_here}/dropped_files.cpp ${_here}/dropped_files.h
     ${_here}/folder_walk.cpp ${_here}/folder_walk.h
+    ${_here}/long_work.h
     ${_here}/root_commands.cpp ${_here}/root_commands.h
     ${_here}/unstorable_names.cpp ${_here}/unstorable_names.h)
 unset(_here)

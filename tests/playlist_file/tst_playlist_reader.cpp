@@ -18,12 +18,12 @@ class SnapshotDialogs final : public Dialogs {
 public:
     explicit SnapshotDialogs(const PlaylistDocument& document)
         : m_document(document) {}
-    MessageAnswer message(const MessageRequest& request) override {
+    MessageAnswer showMessage(const MessageRequest& request) override {
         seen.append(m_document.entries());
         return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;
     }
-    std::optional<QString> openFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> showOpenFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> showSaveFile(const FileDialogRequest&) override { return std::nullopt; }
 
     QList<QStringList> seen;
 

@@ -117,14 +117,14 @@ inline void expect(ScriptedDialogs& dialogs, const Script& script) {
 // the texts, for input whose questions cannot be foretold.
 class YesDialogs final : public Dialogs {
 public:
-    MessageAnswer message(const MessageRequest& request) override {
+    MessageAnswer showMessage(const MessageRequest& request) override {
         texts.append(request.text);
         if (onMessage)
             onMessage(request);
         return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;
     }
-    std::optional<QString> openFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> showOpenFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> showSaveFile(const FileDialogRequest&) override { return std::nullopt; }
 
     // Runs as each message shows, before it is answered: a test's look at
     // that moment.

@@ -55,7 +55,7 @@ std::optional<ScriptedDialogs::Step> ScriptedDialogs::take(Kind kind, const QStr
     return step;
 }
 
-MessageAnswer ScriptedDialogs::message(const MessageRequest& request) {
+MessageAnswer ScriptedDialogs::showMessage(const MessageRequest& request) {
     m_shown.append({Kind::Message, request, {}});
     const std::optional<Step> step = take(Kind::Message, request.text);
     if (!step)
@@ -63,13 +63,13 @@ MessageAnswer ScriptedDialogs::message(const MessageRequest& request) {
     return step->answer;
 }
 
-std::optional<QString> ScriptedDialogs::openFile(const FileDialogRequest& request) {
+std::optional<QString> ScriptedDialogs::showOpenFile(const FileDialogRequest& request) {
     m_shown.append({Kind::Open, {}, request});
     const std::optional<Step> step = take(Kind::Open, request.title);
     return step ? step->path : std::nullopt;
 }
 
-std::optional<QString> ScriptedDialogs::saveFile(const FileDialogRequest& request) {
+std::optional<QString> ScriptedDialogs::showSaveFile(const FileDialogRequest& request) {
     m_shown.append({Kind::Save, {}, request});
     const std::optional<Step> step = take(Kind::Save, request.title);
     return step ? step->path : std::nullopt;

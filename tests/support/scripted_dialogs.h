@@ -26,9 +26,9 @@ public:
     void expectOpen(std::optional<QString> answer);
     void expectSave(std::optional<QString> answer);
 
-    MessageAnswer message(const MessageRequest& request) override;
-    std::optional<QString> openFile(const FileDialogRequest& request) override;
-    std::optional<QString> saveFile(const FileDialogRequest& request) override;
+    MessageAnswer showMessage(const MessageRequest& request) override;
+    std::optional<QString> showOpenFile(const FileDialogRequest& request) override;
+    std::optional<QString> showSaveFile(const FileDialogRequest& request) override;
 
     const QList<Shown>& shown() const { return m_shown; }
     QStringList messageTexts() const;
