@@ -3,6 +3,7 @@
 #include "about/about.h"
 #include "main_window/file_list_view.h"
 #include "main_window/folder_list_view.h"
+#include "main_window/missing_entries_commands.h"
 #include "main_window/playlist_history.h"
 #include "main_window/playlist_view.h"
 #include "main_window/recent_playlists_menu.h"
@@ -109,6 +110,7 @@ MainWindow::MainWindow(FileSystem& fs, Dialogs* dialogs, QWidget* parent)
 MainWindow::~MainWindow() {
     // A walk still running stops before the document it adds to goes.
     qDeleteAll(findChildren<FolderTreeAdd*>(Qt::FindDirectChildrenOnly));
+    delete m_missingEntries;
     // The stack empties as it goes, after this window has stopped being one.
     disconnect(&m_history->stack(), nullptr, this, nullptr);
 }
@@ -267,6 +269,11 @@ void MainWindow::buildMenus() {
     m_undoAction->setShortcut(QKeySequence::Undo);
     m_redoAction = named(edit->addAction(tr("Redo")), "redoAction");
     m_redoAction->setShortcut(QKeySequence::Redo);
+    named(edit->addSeparator(), "editMenuSeparator");
+    m_missingEntries = new MissingEntriesCommands(
+        m_document, m_fs, m_dialogs, *m_history, [this] { return m_folderList->path(); }, this);
+    edit->addAction(m_missingEntries->findMovedFilesAction());
+    edit->addAction(m_missingEntries->removeMissingAction());
 
     QMenu* help = named(menuBar()->addMenu(tr("Help")), "helpMenu");
     m_associateAction = named(help->addAction(tr("Associate Program")), "associateAction");
@@ -303,6 +310,8 @@ void MainWindow::connectCommands() {
     connect(document->model(), &QAbstractItemModel::rowsRemoved, this,
             &MainWindow::refreshWindowState);
     connect(document->model(), &QAbstractItemModel::layoutChanged, this,
+            &MainWindow::refreshWindowState);
+    connect(m_missingEntries, &MissingEntriesCommands::missingCountChanged, this,
             &MainWindow::refreshWindowState);
 
     connect(m_newAction, &QAction::triggered, this,
@@ -381,7 +390,11 @@ void MainWindow::refreshWindowState() {
     markModified(m_document.isModified());
     m_removeButton->setEnabled(m_playlistView->selectionModel()->hasSelection());
     setWindowTitle(tr("Songbinder - %1").arg(m_document.filePath()));
-    m_playlistTitleLabel->setText(tr("Current Playlist (%1)").arg(m_document.filePath()));
+    const int missing = m_missingEntries->missingCount();
+    m_playlistTitleLabel->setText(
+        missing > 0
+            ? tr("Current Playlist (%1) - %n missing", nullptr, missing).arg(m_document.filePath())
+            : tr("Current Playlist (%1)").arg(m_document.filePath()));
     followHighlightedFolder();
     updateAddSelectedFilesButton();
 }
@@ -450,6 +463,8 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The close box, Exit and the window manager's close all arrive here.
+    // A look for missing files has changed nothing yet: it just stops.
+    m_missingEntries->cancel();
     if (m_runningWalks > 0) {
         // The window closes when the folder walks have added everything.
         m_closeAfterWalks = true;

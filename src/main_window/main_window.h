@@ -12,6 +12,7 @@ class Dialogs;
 class FileListView;
 class FileSystem;
 class FolderListView;
+class MissingEntriesCommands;
 class PlaylistHistory;
 class PlaylistView;
 class QAction;
@@ -121,6 +122,7 @@ private:
     PlaylistView* m_playlistView = nullptr;
     QPushButton* m_removeButton = nullptr;
     PlaylistHistory* m_history = nullptr;
+    MissingEntriesCommands* m_missingEntries = nullptr;
 
     QAction* m_newAction = nullptr;
     QAction* m_openAction = nullptr;

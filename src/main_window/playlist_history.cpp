@@ -85,6 +85,8 @@ QString PlaylistHistory::text(Kind kind, const PlaylistEdit& edit) {
         return tr("Make Root");
     case Kind::ClearRoot:
         return tr("Clear Root");
+    case Kind::FindMovedFiles:
+        return tr("Find Moved Files");
     }
     return {};
 }

@@ -24,7 +24,7 @@ class PlaylistHistory final : public QObject {
 
 public:
     // What a step is called in the Edit menu.
-    enum class Kind { Add, Remove, MakeRoot, ClearRoot };
+    enum class Kind { Add, Remove, MakeRoot, ClearRoot, FindMovedFiles };
 
     // `document` and `selection` (the playlist view's) must outlive it.
     PlaylistHistory(PlaylistDocument& document, QItemSelectionModel& selection,

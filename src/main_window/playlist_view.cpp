@@ -1,5 +1,7 @@
 #include "main_window/playlist_view.h"
 
+#include "main_window/missing_entry_delegate.h"
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QItemSelectionModel>
@@ -15,6 +17,7 @@ PlaylistView::PlaylistView(QWidget* parent)
     setAcceptDrops(true);
     setDragDropMode(QAbstractItemView::DropOnly);
     setDropIndicatorShown(false);
+    setItemDelegate(new MissingEntryDelegate(this));
 }
 
 QList<int> PlaylistView::selectedRowNumbers() const {

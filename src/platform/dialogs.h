@@ -18,6 +18,9 @@ struct MessageRequest {
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
     MessageAnswer defaultButton = MessageAnswer::Ok;
+    // A long list that would not fit in the box (every entry a command
+    // found): shown on request below the text.
+    QString details;
 };
 
 // An open or save file dialog. `filter` is written as pairs of description
@@ -46,17 +49,27 @@ public:
         const Modal open(*this);
         return showSaveFile(request);
     }
+    // A folder chosen by the user (title and initial folder of the request
+    // apply), or nothing when the user cancelled.
+    std::optional<QString> chooseFolder(const FileDialogRequest& request) {
+        const Modal open(*this);
+        return showChooseFolder(request);
+    }
 
     // The usual refusal: exclamation icon, OK only.
     void warn(const QString& text) {
-        show({text, MessageIcon::Exclamation, MessageButtons::Ok, MessageAnswer::Ok});
+        show({text, MessageIcon::Exclamation, MessageButtons::Ok, MessageAnswer::Ok, {}});
     }
     // Information: information icon, OK only.
     void inform(const QString& text) {
-        show({text, MessageIcon::Information, MessageButtons::Ok, MessageAnswer::Ok});
+        show({text, MessageIcon::Information, MessageButtons::Ok, MessageAnswer::Ok, {}});
     }
-    MessageAnswer ask(const QString& text, MessageButtons buttons, MessageAnswer defaultButton) {
-        return show({text, MessageIcon::None, buttons, defaultButton});
+    MessageAnswer ask(const QString& text, MessageButtons buttons, MessageAnswer defaultButton,
+                      const QString& details = {}) {
+        return show({text, MessageIcon::None, buttons, defaultButton, details});
+    }
+    void inform(const QString& text, const QString& details) {
+        show({text, MessageIcon::Information, MessageButtons::Ok, MessageAnswer::Ok, details});
     }
 
     // Runs before each box of warn(), inform() and ask(): a box lets the
@@ -100,6 +113,12 @@ protected:
     virtual MessageAnswer showMessage(const MessageRequest& request) = 0;
     virtual std::optional<QString> showOpenFile(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> showSaveFile(const FileDialogRequest& request) = 0;
+    // Dialogs that never offer a folder (answering machines of benchmarks
+    // and tests) leave this one out: cancelled.
+    virtual std::optional<QString> showChooseFolder(const FileDialogRequest& request) {
+        Q_UNUSED(request);
+        return std::nullopt;
+    }
 
 private:
     MessageAnswer show(const MessageRequest& request) {

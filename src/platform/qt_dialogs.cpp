@@ -57,6 +57,8 @@ MessageAnswer QtDialogs::showMessage(const MessageRequest& request) {
         break;
     }
     box.setDefaultButton(toButton(request.defaultButton));
+    if (!request.details.isEmpty())
+        box.setDetailedText(request.details);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MessageAnswer::Yes;
@@ -125,4 +127,19 @@ std::optional<QString> QtDialogs::showOpenFile(const FileDialogRequest& request)
 
 std::optional<QString> QtDialogs::showSaveFile(const FileDialogRequest& request) {
     return runFileDialog(request, true);
+}
+
+std::optional<QString> QtDialogs::showChooseFolder(const FileDialogRequest& request) {
+    QFileDialog dialog(m_parent);
+    dialog.setWindowTitle(request.title);
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::ShowDirsOnly);
+    dialog.setFileMode(QFileDialog::Directory);
+    if (!request.initialFolder.isEmpty())
+        dialog.setDirectory(request.initialFolder);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen.first();
 }

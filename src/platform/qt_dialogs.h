@@ -17,6 +17,7 @@ public:
     MessageAnswer showMessage(const MessageRequest& request) override;
     std::optional<QString> showOpenFile(const FileDialogRequest& request) override;
     std::optional<QString> showSaveFile(const FileDialogRequest& request) override;
+    std::optional<QString> showChooseFolder(const FileDialogRequest& request) override;
 
     // "Playlists (*.m3u)|*.m3u|All Files (*.*)|*.*" as Qt's name filters for
     // a dialog that hides their details (QFileDialog::HideNameFilterDetails):

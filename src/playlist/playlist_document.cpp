@@ -9,19 +9,44 @@ PlaylistDocument::PlaylistDocument(PathRules rules, QObject* parent)
     , m_model(rules, nullptr) {}
 
 PlaylistDocument::AddResult PlaylistDocument::addFile(const QString& path) {
-    QString entry = path;
-    if (!m_rootPath.isEmpty()) {
-        // A plain prefix test on characters: a path that reaches the root
-        // folder another way counts as outside.
-        if (!m_rules.startsWithPath(path, m_rootPath))
-            return AddResult::OutsideRoot;
-        entry = entryFor(path.mid(m_rootPath.size()));
-    }
-    if (m_model.contains(entry))
+    const std::optional<QString> entry = entryForPath(path);
+    if (!entry)
+        return AddResult::OutsideRoot;
+    if (m_model.contains(*entry))
         return AddResult::AlreadyPresent;
-    m_model.insertSorted(entry);
+    m_model.insertSorted(*entry);
     setModified(true);
     return AddResult::Added;
+}
+
+std::optional<QString> PlaylistDocument::entryForPath(const QString& path) const {
+    if (m_rootPath.isEmpty())
+        return path;
+    // A plain prefix test on characters: a path that reaches the root
+    // folder another way counts as outside.
+    if (!m_rules.startsWithPath(path, m_rootPath))
+        return std::nullopt;
+    return entryFor(path.mid(m_rootPath.size()));
+}
+
+int PlaylistDocument::rewriteMovedEntries(const QHash<QString, QString>& newTextOf) {
+    m_model.flushPending();
+    // Shared with the list, not copied, until the rewrite detaches it.
+    const QList<PlaylistEntry> before = m_editDepth > 0 ? m_model.all() : QList<PlaylistEntry>();
+    const int rewritten = m_model.rewriteMoved(newTextOf);
+    if (rewritten == 0)
+        return 0;
+    if (m_editDepth > 0) {
+        PlaylistEdit::Part part;
+        part.kind = PlaylistEdit::Part::Kind::Replaced;
+        part.before = before;
+        part.after = m_model.all();
+        part.rootBefore = m_rootPath;
+        part.rootAfter = m_rootPath;
+        m_edit.m_parts.push_back(std::move(part));
+    }
+    setModified(true);
+    return rewritten;
 }
 
 void PlaylistDocument::insertEntry(const QString& text, const QStringList& directives) {
@@ -65,6 +90,7 @@ void PlaylistDocument::setRootPath(const QString& root) {
     if (normalised == m_rootPath)
         return;
     m_rootPath = normalised;
+    m_model.m_root = m_rootPath;
     Q_EMIT rootPathChanged(m_rootPath);
 }
 

@@ -63,6 +63,22 @@ public:
     // Removes the given rows (any order; rows not in the list are ignored)
     // and sets the modified flag when it removed any.
     void removeRows(const QList<int>& rows);
+    // The entry addFile() would make of `path`, or nothing when the path is
+    // outside the root.
+    std::optional<QString> entryForPath(const QString& path) const;
+
+    // Which entries' files are missing (PlaylistEntry::missing). A mark is
+    // no change of the playlist: it is never saved, undone or counted as a
+    // modification. See PlaylistModel::markMissing().
+    int markMissing(const QList<PlaylistEntry>& looked, const std::vector<char>& missing) {
+        return m_model.markMissing(looked, missing);
+    }
+    int missingCount() const { return m_model.missingCount(); }
+    QList<int> missingRows() const { return m_model.missingRows(); }
+    // Entries whose files were found elsewhere take their new texts (keys:
+    // the old texts), keep their directive lines and lose their missing mark;
+    // one edit, which sets the modified flag. Returns how many changed.
+    int rewriteMovedEntries(const QHash<QString, QString>& newTextOf);
 
     // The file's first line when it is an extended playlist's "#EXTM3U..."
     // header, else empty; written first on saving.

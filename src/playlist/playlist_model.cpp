@@ -1,6 +1,9 @@
 #include "playlist/playlist_model.h"
 
 #include "platform/escaped_bytes.h"
+#include "playlist/moved_files.h"
+
+#include <QSet>
 
 #include <algorithm>
 #include <numeric>
@@ -54,10 +57,17 @@ QVariant PlaylistModel::data(const QModelIndex& index, int role) const {
         QString tip;
         for (const QString& line : directives)
             tip += EscapedBytes::forDisplay(line) + QLatin1Char('\n');
-        return tip + EscapedBytes::forDisplay(text);
+        tip += EscapedBytes::forDisplay(text);
+        if (m_entries.at(index.row()).missing) {
+            const QString path = entryFilePath(m_rules, m_root, text).value_or(text);
+            tip += QLatin1Char('\n') + tr("Not found: %1").arg(EscapedBytes::forDisplay(path));
+        }
+        return tip;
     }
     case DirectivesRole:
         return directives;
+    case MissingRole:
+        return m_entries.at(index.row()).missing;
     default:
         return {};
     }
@@ -87,6 +97,81 @@ QList<QStringList> PlaylistModel::directives() const {
 
 bool PlaylistModel::contains(const QString& text) const {
     return m_index.contains(m_rules.identityKey(text));
+}
+
+int PlaylistModel::missingCount() const {
+    return static_cast<int>(
+        std::count_if(m_entries.cbegin(), m_entries.cend(),
+                      [](const PlaylistEntry& entry) { return entry.missing; }));
+}
+
+QList<int> PlaylistModel::missingRows() const {
+    QList<int> rows;
+    for (int row = 0; row < count(); ++row) {
+        if (m_entries.at(row).missing)
+            rows.append(row);
+    }
+    return rows;
+}
+
+int PlaylistModel::markMissing(const QList<PlaylistEntry>& looked,
+                               const std::vector<char>& missing) {
+    flushPending();
+    if (m_entries.isEmpty())
+        return 0;
+    const auto set = [](PlaylistEntry& entry, bool mark, bool& changed) {
+        changed = changed || entry.missing != mark;
+        entry.missing = mark;
+    };
+    bool changed = false;
+    // Nothing changed since the look: the lists still share their data, and
+    // row for row needs no lookup.
+    if (looked.constData() == m_entries.constData() && looked.size() == m_entries.size() &&
+        missing.size() == static_cast<size_t>(looked.size())) {
+        for (qsizetype row = 0; row < m_entries.size(); ++row) {
+            if (m_entries.at(row).missing != (missing[row] != 0))
+                set(m_entries[row], missing[row] != 0, changed);
+        }
+    } else {
+        QSet<QString> missingTexts;
+        QSet<QString> lookedTexts;
+        for (qsizetype row = 0; row < looked.size() && row < qsizetype(missing.size()); ++row)
+            (missing[row] ? missingTexts : lookedTexts).insert(looked.at(row).text);
+        for (PlaylistEntry& entry : m_entries) {
+            if (missingTexts.contains(entry.text))
+                set(entry, true, changed);
+            else if (lookedTexts.contains(entry.text))
+                set(entry, false, changed);
+        }
+    }
+    if (changed)
+        Q_EMIT dataChanged(index(0), index(count() - 1), {MissingRole, Qt::ToolTipRole});
+    return missingCount();
+}
+
+int PlaylistModel::rewriteMoved(const QHash<QString, QString>& newTextOf) {
+    flushPending();
+    int rewritten = 0;
+    int first = count();
+    int last = -1;
+    for (int row = 0; row < count(); ++row) {
+        const auto to = newTextOf.constFind(m_entries.at(row).text);
+        if (to == newTextOf.cend())
+            continue;
+        PlaylistEntry& entry = m_entries[row];
+        removeFromIndex(entry.text);
+        entry.text = *to;
+        entry.missing = false;
+        addToIndex(entry.text);
+        ++rewritten;
+        first = std::min(first, row);
+        last = row;
+    }
+    if (rewritten == 0)
+        return 0;
+    Q_EMIT dataChanged(index(first), index(last));
+    restoreOrder();
+    return rewritten;
 }
 
 void PlaylistModel::addToIndex(const QString& text) {

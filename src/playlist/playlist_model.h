@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <utility>
+#include <vector>
 
 class PlaylistDocument;
 
@@ -25,6 +26,9 @@ class PlaylistModel final : public QAbstractListModel {
 public:
     // The entry's directive lines, as a QStringList.
     static constexpr int DirectivesRole = Qt::UserRole + 1;
+    // True when the entry's file was not there when last looked for: the
+    // view greys it, and its tooltip says where it was looked for.
+    static constexpr int MissingRole = Qt::UserRole + 2;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -42,6 +46,10 @@ public:
     // True when an entry equal to `text` (as the path rules compare entries)
     // is in the playlist, or waiting in the current batch.
     bool contains(const QString& text) const;
+
+    // The entries marked missing: how many, and their rows (ascending).
+    int missingCount() const;
+    QList<int> missingRows() const;
 
 private:
     friend class PlaylistDocument;
@@ -72,6 +80,15 @@ private:
     void insertAtRows(const QList<int>& rows, QList<PlaylistEntry> entries);
     // Replaces every entry at once (a re-root taken back).
     void replaceAll(QList<PlaylistEntry> entries);
+    // Marks each entry missing or not as a look at the disk found it:
+    // `missing` is row for row with `looked`, the entries as they were
+    // looked at. When the entries changed since, each is judged by its text;
+    // one added since keeps its mark. Returns how many are marked missing.
+    int markMissing(const QList<PlaylistEntry>& looked, const std::vector<char>& missing);
+    // Gives each entry whose text is a key of `newTextOf` the text it maps
+    // to, marks it found and keeps its directive lines; the list is put back
+    // in order. Returns how many entries changed.
+    int rewriteMoved(const QHash<QString, QString>& newTextOf);
     void clear();
 
     // While set, every change is written down in it.
@@ -99,6 +116,8 @@ private:
     void moveAppendedInPlace(int oldCount, const QList<int>& before);
 
     PathRules m_rules;
+    // The document's root path, for the tooltips of missing entries.
+    QString m_root;
     QList<PlaylistEntry> m_entries;
     QList<PlaylistEntry> m_pending;
     PlaylistEdit* m_recording = nullptr;

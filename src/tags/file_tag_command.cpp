@@ -17,5 +17,5 @@ void showFileTag(FileSystem& fs, Dialogs& dialogs, const QString& folder,
         rules.withoutPadding(rules.withTrailingSeparator(folder) + selectedNames.first());
     const std::optional<Id3Tag> tag = readId3Tag(fs, path);
     const QString text = tag ? tagMessageText(*tag) : TagMessage::tr("No ID3 Tag Found");
-    dialogs.message({text, MessageIcon::None, MessageButtons::Ok, MessageAnswer::Ok});
+    dialogs.message({text, MessageIcon::None, MessageButtons::Ok, MessageAnswer::Ok, {}});
 }

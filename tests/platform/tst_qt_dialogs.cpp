@@ -99,7 +99,7 @@ void TestQtDialogs::messageBoxKeys() {
     QFETCH(MessageAnswer, answer);
     QtDialogs dialogs(nullptr);
     WhenModal press([key](QWidget* box) { QTest::keyClick(box, Qt::Key(key)); });
-    QCOMPARE(dialogs.message({u"Save?"_s, MessageIcon::None, buttons, defaultButton}), answer);
+    QCOMPARE(dialogs.message({u"Save?"_s, MessageIcon::None, buttons, defaultButton, {}}), answer);
     QCOMPARE(press.seen, QStringList{u"QMessageBox"_s});
 }
 

@@ -12,6 +12,8 @@ const char* kindName(ScriptedDialogs::Kind kind) {
         return "open dialog";
     case ScriptedDialogs::Kind::Save:
         return "save dialog";
+    case ScriptedDialogs::Kind::Folder:
+        return "folder dialog";
     }
     return "?";
 }
@@ -28,6 +30,10 @@ void ScriptedDialogs::expectOpen(std::optional<QString> answer) {
 
 void ScriptedDialogs::expectSave(std::optional<QString> answer) {
     m_script.push_back({Kind::Save, {}, MessageAnswer::Ok, std::move(answer)});
+}
+
+void ScriptedDialogs::expectFolder(std::optional<QString> answer) {
+    m_script.push_back({Kind::Folder, {}, MessageAnswer::Ok, std::move(answer)});
 }
 
 std::optional<ScriptedDialogs::Step> ScriptedDialogs::take(Kind kind, const QString& what) {
@@ -72,6 +78,12 @@ std::optional<QString> ScriptedDialogs::showOpenFile(const FileDialogRequest& re
 std::optional<QString> ScriptedDialogs::showSaveFile(const FileDialogRequest& request) {
     m_shown.append({Kind::Save, {}, request});
     const std::optional<Step> step = take(Kind::Save, request.title);
+    return step ? step->path : std::nullopt;
+}
+
+std::optional<QString> ScriptedDialogs::showChooseFolder(const FileDialogRequest& request) {
+    m_shown.append({Kind::Folder, {}, request});
+    const std::optional<Step> step = take(Kind::Folder, request.title);
     return step ? step->path : std::nullopt;
 }
 

@@ -10,7 +10,7 @@
 // test did not script, or whose text differs from the script, fails the test.
 class ScriptedDialogs final : public Dialogs {
 public:
-    enum class Kind { Message, Open, Save };
+    enum class Kind { Message, Open, Save, Folder };
 
     struct Shown {
         Kind kind;
@@ -25,10 +25,12 @@ public:
     // cancelled (nothing).
     void expectOpen(std::optional<QString> answer);
     void expectSave(std::optional<QString> answer);
+    void expectFolder(std::optional<QString> answer);
 
     MessageAnswer showMessage(const MessageRequest& request) override;
     std::optional<QString> showOpenFile(const FileDialogRequest& request) override;
     std::optional<QString> showSaveFile(const FileDialogRequest& request) override;
+    std::optional<QString> showChooseFolder(const FileDialogRequest& request) override;
 
     const QList<Shown>& shown() const { return m_shown; }
     QStringList messageTexts() const;
