@@ -49,8 +49,9 @@ int PlaylistDocument::rewriteMovedEntries(const QHash<QString, QString>& newText
     return rewritten;
 }
 
-void PlaylistDocument::insertEntry(const QString& text, const QStringList& directives) {
-    m_model.insertSorted(text, directives);
+void PlaylistDocument::insertEntry(const QString& text, const QStringList& directives,
+                                   bool missing) {
+    m_model.insertSorted(text, directives, missing);
 }
 
 void PlaylistDocument::removeRows(const QList<int>& rows) {

@@ -58,8 +58,8 @@ public:
     // Puts `text` into the playlist at its place as it stands, with the
     // directive lines that stood above it, without the tests of an add and
     // without touching the modified flag: an entry read from a playlist file
-    // (after loadFrom()).
-    void insertEntry(const QString& text, const QStringList& directives = {});
+    // (after loadFrom()). `missing`: its file was not found.
+    void insertEntry(const QString& text, const QStringList& directives = {}, bool missing = false);
     // Removes the given rows (any order; rows not in the list are ignored)
     // and sets the modified flag when it removed any.
     void removeRows(const QList<int>& rows);

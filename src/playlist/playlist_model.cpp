@@ -186,10 +186,10 @@ void PlaylistModel::removeFromIndex(const QString& text) {
         m_index.erase(it);
 }
 
-void PlaylistModel::insertSorted(const QString& text, const QStringList& directives) {
+void PlaylistModel::insertSorted(const QString& text, const QStringList& directives, bool missing) {
     addToIndex(text);
     if (m_batchDepth > 0) {
-        m_pending.append({text, directives});
+        m_pending.append({text, directives, missing});
         return;
     }
     const auto at = std::upper_bound(m_entries.cbegin(), m_entries.cend(), text,
@@ -198,7 +198,7 @@ void PlaylistModel::insertSorted(const QString& text, const QStringList& directi
                                      });
     const int row = static_cast<int>(at - m_entries.cbegin());
     beginInsertRows(QModelIndex(), row, row);
-    m_entries.insert(row, {text, directives});
+    m_entries.insert(row, {text, directives, missing});
     endInsertRows();
     if (m_recording)
         m_recording->addInserted({row});
@@ -234,7 +234,7 @@ void PlaylistModel::flushPending() {
         const int depth = std::exchange(m_batchDepth, 0);
         for (const PlaylistEntry& entry : pending) {
             removeFromIndex(entry.text); // insertSorted counts it again
-            insertSorted(entry.text, entry.directives);
+            insertSorted(entry.text, entry.directives, entry.missing);
         }
         m_batchDepth = depth;
         return;

@@ -60,7 +60,8 @@ private:
     // equal but for case in a fixed order among themselves, equal entries
     // after the ones already there). Inside a batch the entry waits until the
     // batch is flushed.
-    void insertSorted(const QString& text, const QStringList& directives = {});
+    void insertSorted(const QString& text, const QStringList& directives = {},
+                      bool missing = false);
     // Batches many adds: they are merged into the list in one step by
     // flushPending() or by the outermost endBatch().
     void beginBatch();

@@ -78,7 +78,10 @@ void loadPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                 dialogs.inform(Texts::rootMessage(document.rootPath()));
             }
         }
-        bool keep = missing == MissingFiles::Keep || entryIsPresent(fs, document.rootPath(), entry);
+        // Every entry is looked up, also once the answer keeps them all: a
+        // kept entry whose file is missing is shown so.
+        const bool present = entryIsPresent(fs, document.rootPath(), entry);
+        bool keep = missing == MissingFiles::Keep || present;
         if (!keep && missing == MissingFiles::NotAsked) {
             const MessageAnswer answer =
                 dialogs.ask(Texts::removeMissing(), MessageButtons::YesNo, MessageAnswer::Yes);
@@ -86,7 +89,7 @@ void loadPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
             keep = missing == MissingFiles::Keep;
         }
         if (keep)
-            document.insertEntry(entry, playlist->directives[row]);
+            document.insertEntry(entry, playlist->directives[row], !present);
         else
             document.markModifiedWithoutChange();
     }
