@@ -52,6 +52,7 @@ private Q_SLOTS:
     void savedStateIsTheCleanState();
     void newAndOpenStartAFreshHistory();
     void undoRestsWhileAWalkAdds();
+    void missingEntriesAreCountedAndFound();
 };
 
 void TestUndo::eachCommandIsOneStep_data() {
@@ -233,6 +234,30 @@ void TestUndo::undoRestsWhileAWalkAdds() {
     QVERIFY(w.enabled(u"undoAction"_s));
     w.find<QAction>(u"undoAction"_s)->trigger();
     QCOMPARE(w.doc().entries(), QStringList{u"C:\\Music\\b.mp3"_s});
+}
+
+void TestUndo::missingEntriesAreCountedAndFound() {
+    Window w;
+    w.fs.addFile(u"C:\\Lists\\mix.m3u"_s, "C:\\Old\\a.mp3\r\nC:\\Music\\b.mp3\r\n");
+    w.dialogs.expectMessage(u"Remove Files That No Longer Exist?"_s, MessageAnswer::No);
+    w.open({u"C:\\Lists\\mix.m3u"_s});
+    auto* label = w.find<QLabel>(u"playlistTitleLabel"_s);
+    QTRY_COMPARE(label->text(), u"Current Playlist (C:\\Lists\\mix.m3u) - 1 missing"_s);
+    QVERIFY(w.enabled(u"removeMissingAction"_s));
+    // Found in another letter case, in the folder the browser shows.
+    w.dialogs.expectFolder(u"C:\\Music"_s);
+    w.dialogs.expectMessage({}, MessageAnswer::Yes);
+    w.find<QAction>(u"findMovedFilesAction"_s)->trigger();
+    QCOMPARE(w.dialogs.lastFileDialog().initialFolder, u"C:\\Music"_s);
+    QTRY_VERIFY(w.dialogs.done());
+    QCOMPARE(w.doc().entries(), (QStringList{u"C:\\Music\\A.MP3"_s, u"C:\\Music\\b.mp3"_s}));
+    QTRY_COMPARE(label->text(), u"Current Playlist (C:\\Lists\\mix.m3u)"_s);
+    QVERIFY(!w.enabled(u"findMovedFilesAction"_s));
+    auto* undo = w.find<QAction>(u"undoAction"_s);
+    QCOMPARE(undo->text(), u"Undo Find Moved Files"_s);
+    undo->trigger();
+    QCOMPARE(w.doc().entries(), (QStringList{u"C:\\Music\\b.mp3"_s, u"C:\\Old\\a.mp3"_s}));
+    QTRY_VERIFY(w.enabled(u"findMovedFilesAction"_s));
 }
 
 QTEST_MAIN(TestUndo)

@@ -1,0 +1,192 @@
+// Find Moved Files over a library that moved as a whole: N missing entries,
+// every one found in an N-file tree, timed against Add Entire Dir of the
+// same tree in the same run. Also how long the window's thread is held at
+// a time while N entries are looked at again (Remove Missing Entries,
+// answered No) and while the whole search runs.
+//
+//   bench_find_moved_files [--files N] [--folders N] [--rounds N]
+//
+// Exits non-zero when an entry was not rewritten to its file's new path.
+
+#include "bench_support.h"
+#include "platform/native_file_system.h"
+#include "playlist/find_moved_files.h"
+#include "playlist/folder_walk.h"
+#include "playlist/playlist_document.h"
+#include "playlist/remove_missing_entries.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace bench;
+
+struct Options {
+    int files = 100000;
+    int folders = 2000;
+    int rounds = 3;
+};
+
+// The library's files below `top`, relative: "Artist 007/Album 0123/Track 004567.mp3".
+QStringList libraryFiles(const Options& options) {
+    const int artists = std::max(1, options.folders / 50);
+    QStringList files;
+    files.reserve(options.files);
+    for (int i = 0; i < options.files; ++i) {
+        const int folder = i % options.folders;
+        files.append(QStringLiteral("Artist %1/Album %2/Track %3.mp3")
+                         .arg(folder % artists, 3, 10, QLatin1Char('0'))
+                         .arg(folder, 4, 10, QLatin1Char('0'))
+                         .arg(i, 6, 10, QLatin1Char('0')));
+    }
+    return files;
+}
+
+bool build(const QString& top, const QStringList& files) {
+    for (const QString& file : files) {
+        const QString path = top + QLatin1Char('/') + file;
+        if (!QDir().mkpath(QFileInfo(path).path()))
+            return false;
+        const int fd = ::open(QFile::encodeName(path).constData(), O_CREAT | O_WRONLY, 0644);
+        if (fd < 0 || ::close(fd) != 0)
+            return false;
+    }
+    return true;
+}
+
+struct Run {
+    double ms = 0;
+    double cpuMs = 0;
+    double longestGapMs = 0;
+};
+
+// Runs `start` from the event loop until `done` says so, as the window would.
+template <typename Start, typename Done> Run timed(Start start, Done done) {
+    QEventLoop loop;
+    LoopGaps gaps;
+    Run run;
+    const Clock::time_point began = Clock::now();
+    const double cpu = cpuMs(RUSAGE_SELF);
+    gaps.start();
+    start(loop);
+    if (!done())
+        loop.exec();
+    gaps.stop();
+    run.ms = millisecondsSince(began);
+    run.cpuMs = cpuMs(RUSAGE_SELF) - cpu;
+    run.longestGapMs = gaps.longestMs;
+    return run;
+}
+
+void loadMissing(PlaylistDocument& document, const QString& old, const QStringList& files) {
+    document.startUntitled(QStringLiteral("/tmp/bench.m3u"));
+    const PlaylistDocument::Batch batch(document);
+    document.reserveEntries(files.size());
+    for (const QString& file : files)
+        document.insertEntry(old + QLatin1Char('/') + file, {}, true);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    const QCommandLineOption files(QStringLiteral("files"), QStringLiteral("Files."),
+                                   QStringLiteral("N"), QStringLiteral("100000"));
+    const QCommandLineOption folders(QStringLiteral("folders"), QStringLiteral("Folders."),
+                                     QStringLiteral("N"), QStringLiteral("2000"));
+    const QCommandLineOption rounds(QStringLiteral("rounds"), QStringLiteral("Timed rounds."),
+                                    QStringLiteral("N"), QStringLiteral("3"));
+    parser.addOptions({files, folders, rounds});
+    parser.addHelpOption();
+    parser.process(app);
+    Options options;
+    options.files = std::max(1, parser.value(files).toInt());
+    options.folders = std::max(1, parser.value(folders).toInt());
+    options.rounds = std::max(1, parser.value(rounds).toInt());
+
+    QTemporaryDir temporary;
+    const QString old = temporary.path() + QStringLiteral("/old");
+    const QString moved = temporary.path() + QStringLiteral("/new");
+    const QStringList library = libraryFiles(options);
+    if (!temporary.isValid() || !build(moved, library)) {
+        std::fprintf(stderr, "could not build the library\n");
+        return 2;
+    }
+    std::printf("library: %d files in %d folders, all %d entries missing\n", options.files,
+                options.folders, options.files);
+
+    NativeFileSystem fs;
+    PrintedDialogs yes(MessageAnswer::Yes);
+    PrintedDialogs no(MessageAnswer::No);
+    Samples add;
+    Samples find;
+    double findGap = 0;
+    double lookGap = 0;
+    double lookMs = 0;
+    for (int round = 0; round < options.rounds; ++round) {
+        {
+            PlaylistDocument document(fs.rules());
+            FolderTreeAdd walk(document, fs, yes, moved);
+            const Run run = timed(
+                [&](QEventLoop& loop) {
+                    QObject::connect(&walk, &FolderTreeAdd::finished, &loop, &QEventLoop::quit);
+                    walk.start();
+                },
+                [&] { return walk.isFinished(); });
+            add.add(run.ms, run.cpuMs);
+        }
+        {
+            PlaylistDocument document(fs.rules());
+            loadMissing(document, old, library);
+            RemoveMissingEntries look(document, fs, no);
+            const Run run = timed(
+                [&](QEventLoop& loop) {
+                    QObject::connect(&look, &LongWork::finished, &loop, &QEventLoop::quit);
+                    look.start();
+                },
+                [&] { return look.isFinished(); });
+            lookGap = std::max(lookGap, run.longestGapMs);
+            lookMs = run.ms;
+
+            FindMovedFiles search(document, fs, yes, moved);
+            const Run found = timed(
+                [&](QEventLoop& loop) {
+                    QObject::connect(&search, &LongWork::finished, &loop, &QEventLoop::quit);
+                    search.start();
+                },
+                [&] { return search.isFinished(); });
+            find.add(found.ms, found.cpuMs);
+            findGap = std::max(findGap, found.longestGapMs);
+            if (document.count() != library.size() || document.missingCount() != 0 ||
+                !document.entry(0).startsWith(moved)) {
+                std::fprintf(stderr, "round %d: %d entries, %d still missing\n", round + 1,
+                             document.count(), document.missingCount());
+                return 1;
+            }
+        }
+    }
+    const double ratio = find.bestMs() / add.bestMs();
+    std::printf(
+        "Add Entire Dir of the tree : wall best %7.1f ms, median %7.1f ms; CPU best %7.1f ms\n",
+        add.bestMs(), add.medianMs(), add.bestCpuMs());
+    std::printf(
+        "Find Moved Files           : wall best %7.1f ms, median %7.1f ms; CPU best %7.1f ms\n",
+        find.bestMs(), find.medianMs(), find.bestCpuMs());
+    std::printf("ratio                      : wall %.2f, CPU %.2f   (target <= 1.5: %s)\n", ratio,
+                find.bestCpuMs() / add.bestCpuMs(), ratio <= 1.5 ? "met" : "MISSED");
+    std::printf("looking again at %d entries: %.1f ms; longest hold of the window's thread %.1f ms"
+                "   (target <= 20 ms: %s)\n",
+                options.files, lookMs, lookGap, lookGap <= 20.0 ? "met" : "MISSED");
+    std::printf("longest hold during Find Moved Files, the rewrite included: %.1f ms\n", findGap);
+    std::printf("peak memory (ru_maxrss)    : %.1f MB\n", peakMemoryMb());
+    return 0;
+}

@@ -1,0 +1,255 @@
+// Find Moved Files and Remove Missing Entries on a real disk: a table of
+// the ways music moves, what the summary lists, Cancel, and both commands
+// undone and done again. The entries' missing marks through the model.
+
+#include "held_file_system.h"
+#include "playlist/find_moved_files.h"
+#include "playlist/remove_missing_entries.h"
+#include "playlist_fixture.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Fixture : PlaylistFixture<NativeFileSystem, ScriptedDialogs> {
+    // "{T}" stands for the temporary tree's path.
+    QString at(QString text) const { return text.replace(u"{T}"_s, tree.path()); }
+    QStringList at(const QStringList& texts) const {
+        QStringList out;
+        for (const QString& text : texts)
+            out.append(at(text));
+        return out;
+    }
+    // Each entry with a directive line naming its place: "#EXTINF:1,0"...
+    void load(const QString& root, const QStringList& entries) {
+        document.startUntitled(document.filePath());
+        document.setRootPath(at(root));
+        for (qsizetype i = 0; i < entries.size(); ++i)
+            document.insertEntry(at(entries[i]), {u"#EXTINF:1,%1"_s.arg(i)});
+    }
+    // "directive's number|entry", sorted.
+    QStringList numbered() const {
+        QStringList out;
+        for (const PlaylistEntry& entry : document.allEntries())
+            out.append(entry.directives.value(0).section(u',', 1) + u'|' + entry.text);
+        out.sort();
+        return out;
+    }
+    void runToEnd(MissingEntriesWork& work) {
+        work.start();
+        QTRY_VERIFY_WITH_TIMEOUT(work.isFinished(), 20000);
+    }
+    // Each command's change as one edit of the document.
+    MissingEntriesWork::AsOneStep recordInto(PlaylistEdit& edit) {
+        return [this, &edit](const std::function<void()>& change) {
+            const int token = document.beginEdit();
+            change();
+            edit = document.endEdit(token);
+        };
+    }
+
+    NativeTree tree;
+};
+
+} // namespace
+
+class TestMovedFiles : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void findsMovedFiles_data();
+    void findsMovedFiles();
+    void cancelChangesNothing();
+    void commandIsOneStep_data();
+    void commandIsOneStep();
+    void missingEntriesShowWhereTheyWereLookedFor_data();
+    void missingEntriesShowWhereTheyWereLookedFor();
+};
+
+void TestMovedFiles::findsMovedFiles_data() {
+    QTest::addColumn<QString>("root");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QStringList>("after");
+    // Lines the summary holds; when nothing can be updated it only informs.
+    QTest::addColumn<QStringList>("listed");
+    QTest::addColumn<int>("stillMissing");
+
+    const QString arrow = u" \u2192 "_s;
+    QTest::newRow("the whole library moved")
+        << QString()
+        << QStringList{u"{T}/old/Music/Artist/Album/01 Intro.mp3"_s, u"{T}/old/b.mp3"_s}
+        << QStringList{u"new/Music/Artist/Album/01 Intro.mp3"_s, u"new/b.mp3"_s} << u"new"_s
+        << QStringList{u"0|{T}/new/Music/Artist/Album/01 Intro.mp3"_s, u"1|{T}/new/b.mp3"_s}
+        << QStringList{u"Found:"_s, u"  {T}/old/b.mp3"_s + arrow + u"{T}/new/b.mp3"_s} << 0;
+    QTest::newRow("one artist's folder renamed, relative to the root")
+        << u"{T}/lib/"_s << QStringList{u"Artist/a.mp3"_s, u"Other/c.mp3"_s}
+        << QStringList{u"lib/Artist Renamed/a.mp3"_s, u"lib/Other/c.mp3"_s} << u"lib"_s
+        << QStringList{u"0|Artist Renamed/a.mp3"_s, u"1|Other/c.mp3"_s}
+        << QStringList{u"  {T}/lib/Artist/a.mp3"_s + arrow + u"{T}/lib/Artist Renamed/a.mp3"_s}
+        << 0;
+    QTest::newRow("renamed only in letter case")
+        << QString() << QStringList{u"{T}/m/Song.mp3"_s} << QStringList{u"m/SONG.mp3"_s} << u"m"_s
+        << QStringList{u"0|{T}/m/SONG.mp3"_s} << QStringList{u"Found:"_s} << 0;
+    QTest::newRow("the exact name before another letter case")
+        << QString() << QStringList{u"{T}/old/A/s.mp3"_s}
+        << QStringList{u"new/A/S.mp3"_s, u"new/B/s.mp3"_s} << u"new"_s
+        << QStringList{u"0|{T}/new/B/s.mp3"_s} << QStringList{u"Found:"_s} << 0;
+    QTest::newRow("two albums: the longer shared tail decides")
+        << QString() << QStringList{u"{T}/old/Artist/Album/01 Intro.mp3"_s}
+        << QStringList{u"new/Other/Album/01 Intro.mp3"_s, u"new/Artist/Album/01 Intro.mp3"_s}
+        << u"new"_s << QStringList{u"0|{T}/new/Artist/Album/01 Intro.mp3"_s}
+        << QStringList{u"Found:"_s} << 0;
+    QTest::newRow("two albums: a tie is ambiguous")
+        << QString() << QStringList{u"{T}/old/X/Album/01 Intro.mp3"_s}
+        << QStringList{u"new/A/Album/01 Intro.mp3"_s, u"new/B/Album/01 Intro.mp3"_s} << u"new"_s
+        << QStringList{u"0|{T}/old/X/Album/01 Intro.mp3"_s}
+        << QStringList{u"Ambiguous:"_s, u"  {T}/old/X/Album/01 Intro.mp3"_s,
+                       u"    {T}/new/A/Album/01 Intro.mp3"_s, u"    {T}/new/B/Album/01 Intro.mp3"_s}
+        << 1;
+    QTest::newRow("found outside the root, and not found")
+        << u"{T}/lib/"_s << QStringList{u"gone.mp3"_s, u"lost.mp3"_s}
+        << QStringList{u"elsewhere/gone.mp3"_s} << QString()
+        << QStringList{u"0|gone.mp3"_s, u"1|lost.mp3"_s}
+        << QStringList{u"Outside the root path:"_s,
+                       u"  {T}/lib/gone.mp3"_s + arrow + u"{T}/elsewhere/gone.mp3"_s,
+                       u"Not found:"_s, u"  {T}/lib/lost.mp3"_s}
+        << 2;
+    QTest::newRow("found, but already in the playlist")
+        << QString() << QStringList{u"{T}/old/a.mp3"_s, u"{T}/new/a.mp3"_s}
+        << QStringList{u"new/a.mp3"_s} << u"new"_s
+        << QStringList{u"0|{T}/old/a.mp3"_s, u"1|{T}/new/a.mp3"_s}
+        << QStringList{u"Already in the playlist:"_s,
+                       u"  {T}/old/a.mp3"_s + arrow + u"{T}/new/a.mp3"_s}
+        << 1;
+    QTest::newRow("Windows-made, file: URL and stream entries")
+        << u"{T}/lib/"_s
+        << QStringList{u"Old\\w.mp3"_s, u"file://{T}/old/u%20v.mp3"_s,
+                       u"http://radio.example/live"_s}
+        << QStringList{u"lib/New/w.mp3"_s, u"lib/u v.mp3"_s} << u"lib"_s
+        << QStringList{u"0|New/w.mp3"_s, u"1|u v.mp3"_s, u"2|http://radio.example/live"_s}
+        << QStringList{u"Found:"_s} << 0;
+}
+
+void TestMovedFiles::findsMovedFiles() {
+    QFETCH(QString, root);
+    QFETCH(QStringList, entries);
+    QFETCH(QStringList, files);
+    QFETCH(QString, folder);
+    QFETCH(QStringList, after);
+    QFETCH(QStringList, listed);
+    QFETCH(int, stillMissing);
+    Fixture f;
+    for (const QString& file : files)
+        f.tree.makeFile(file);
+    f.load(root, entries);
+    const QStringList before = f.numbered();
+    const bool updates = f.at(after) != before;
+    f.dialogs.expectMessage({}, updates ? MessageAnswer::Yes : MessageAnswer::Ok);
+
+    FindMovedFiles work(f.document, f.fs, f.dialogs, f.tree.path(folder));
+    f.runToEnd(work);
+    QVERIFY(f.dialogs.done());
+    const MessageRequest& summary = f.dialogs.lastMessage();
+    QCOMPARE(summary.buttons, updates ? MessageButtons::YesNo : MessageButtons::Ok);
+    for (const QString& line : f.at(listed))
+        QVERIFY2(summary.text.split(u'\n').contains(line), qPrintable(summary.text));
+    QCOMPARE(f.numbered(), f.at(after));
+    QCOMPARE(f.document.isModified(), updates);
+    // What is still missing stays marked; what was found is not.
+    QCOMPARE(f.document.missingCount(), stillMissing);
+}
+
+void TestMovedFiles::cancelChangesNothing() {
+    Fixture f;
+    f.tree.makeFile(u"new/a.mp3"_s);
+    f.load({}, {u"{T}/old/a.mp3"_s});
+    HeldFileSystem held(f.fs);
+    held.hold();
+    FindMovedFiles work(f.document, held, f.dialogs, f.tree.path());
+    work.start();
+    QVERIFY(held.waitForHeldCalls());
+    work.cancel();
+    held.release();
+    QTRY_VERIFY_WITH_TIMEOUT(work.isFinished(), 20000);
+    QCOMPARE(f.dialogs.shown().size(), 0);
+    QCOMPARE(f.numbered(), f.at(QStringList{u"0|{T}/old/a.mp3"_s}));
+    QCOMPARE(f.document.missingCount(), 0);
+    QVERIFY(!f.document.isModified());
+}
+
+void TestMovedFiles::commandIsOneStep_data() {
+    QTest::addColumn<bool>("find");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QStringList>("after");
+    QTest::newRow("Find Moved Files")
+        << true << QString()
+        << QStringList{u"0|{T}/new/a.mp3"_s, u"1|{T}/here.mp3"_s, u"2|{T}/gone.mp3"_s};
+    QTest::newRow("Remove Missing Entries")
+        << false << u"Remove 2 entries whose files are missing?"_s
+        << QStringList{u"1|{T}/here.mp3"_s};
+}
+
+void TestMovedFiles::commandIsOneStep() {
+    QFETCH(bool, find);
+    QFETCH(QString, question);
+    QFETCH(QStringList, after);
+    Fixture f;
+    f.tree.makeFile(u"new/a.mp3"_s);
+    f.tree.makeFile(u"here.mp3"_s);
+    f.load({}, {u"{T}/old/a.mp3"_s, u"{T}/here.mp3"_s, u"{T}/gone.mp3"_s});
+    const QStringList before = f.numbered();
+    f.dialogs.expectMessage(question, MessageAnswer::Yes);
+    PlaylistEdit edit;
+    std::unique_ptr<MissingEntriesWork> work;
+    if (find)
+        work = std::make_unique<FindMovedFiles>(f.document, f.fs, f.dialogs, f.tree.path(u"new"_s),
+                                                f.recordInto(edit));
+    else
+        work =
+            std::make_unique<RemoveMissingEntries>(f.document, f.fs, f.dialogs, f.recordInto(edit));
+    f.runToEnd(*work);
+    QCOMPARE(f.numbered(), f.at(after));
+    QVERIFY(f.document.isModified());
+
+    f.document.undo(edit, true);
+    QCOMPARE(f.numbered(), before);
+    QVERIFY(!f.document.isModified());
+    // Back as they were: still known to be missing.
+    QCOMPARE(f.document.missingCount(), 2);
+    f.document.redo(edit, false);
+    QCOMPARE(f.numbered(), f.at(after));
+    QCOMPARE(f.document.missingCount(), find ? 1 : 0);
+}
+
+void TestMovedFiles::missingEntriesShowWhereTheyWereLookedFor_data() {
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("lookedFor"); // empty: not missing
+    QTest::newRow("relative to the root") << u"gone.mp3"_s << u"{T}/gone.mp3"_s;
+    QTest::newRow("written on Windows") << u"Old\\w.mp3"_s << u"{T}/Old/w.mp3"_s;
+    QTest::newRow("file: URL") << u"file://{T}/a%20b.mp3"_s << u"{T}/a b.mp3"_s;
+    QTest::newRow("stream") << u"http://radio.example/live"_s << QString();
+    QTest::newRow("there") << u"here.mp3"_s << QString();
+}
+
+void TestMovedFiles::missingEntriesShowWhereTheyWereLookedFor() {
+    QFETCH(QString, entry);
+    QFETCH(QString, lookedFor);
+    Fixture f;
+    f.tree.makeFile(u"here.mp3"_s);
+    f.load(u"{T}/"_s, {entry});
+    f.dialogs.expectMessage({}, lookedFor.isEmpty() ? MessageAnswer::Ok : MessageAnswer::No);
+    RemoveMissingEntries work(f.document, f.fs, f.dialogs);
+    f.runToEnd(work);
+    const QModelIndex index = f.document.model()->index(0);
+    QCOMPARE(index.data(PlaylistModel::MissingRole).toBool(), !lookedFor.isEmpty());
+    const QString lastTipLine = index.data(Qt::ToolTipRole).toString().section(u'\n', -1);
+    QCOMPARE(lastTipLine, lookedFor.isEmpty() ? f.at(entry) : u"Not found: "_s + f.at(lookedFor));
+    QCOMPARE(f.document.count(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestMovedFiles)
+#include "tst_moved_files.moc"
