@@ -3,11 +3,17 @@
 // undone and done again. The entries' missing marks through the model.
 
 #include "held_file_system.h"
+#include "platform/translations.h"
 #include "playlist/find_moved_files.h"
 #include "playlist/remove_missing_entries.h"
 #include "playlist_fixture.h"
 
+#include <QLocale>
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -59,9 +65,13 @@ class TestMovedFiles : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The English plural forms of the skipped folders' and names' messages.
+    void initTestCase() { installTranslations(*QCoreApplication::instance(), QLocale::c()); }
     void findsMovedFiles_data();
     void findsMovedFiles();
     void cancelChangesNothing();
+    void treeIsReadAsAddEntireDirReadsIt();
+    void waitsForAnOpenBoxAndStopsForAnotherPlaylist();
     void commandIsOneStep_data();
     void commandIsOneStep();
     void missingEntriesShowWhereTheyWereLookedFor_data();
@@ -179,6 +189,61 @@ void TestMovedFiles::cancelChangesNothing() {
     QCOMPARE(f.numbered(), f.at(QStringList{u"0|{T}/old/a.mp3"_s}));
     QCOMPARE(f.document.missingCount(), 0);
     QVERIFY(!f.document.isModified());
+}
+
+void TestMovedFiles::treeIsReadAsAddEntireDirReadsIt() {
+    Fixture f;
+    NativeTree elsewhere;
+    elsewhere.makeFile(u"c.mp3"_s);
+    f.tree.makeFile(u"new/locked/b.mp3"_s);
+    f.tree.makeLink(elsewhere.path(), u"new/linked"_s);
+    f.tree.makeLink(f.tree.path(u"new"_s), u"new/loop"_s);
+    const QByteArray latin1 = QFile::encodeName(f.tree.path(u"new"_s)) + "/caf\xE9.mp3";
+    QVERIFY(::close(::creat(latin1.constData(), 0644)) == 0);
+    f.load({}, {u"{T}/old/b.mp3"_s, u"{T}/old/c.mp3"_s});
+    // "nobody" must reach both trees, but not into locked.
+    for (const QString& open : {f.tree.path(), elsewhere.path()})
+        QVERIFY(::chmod(QFile::encodeName(open).constData(), 0755) == 0);
+    QVERIFY(::chmod(QFile::encodeName(f.tree.path(u"new/locked"_s)).constData(), 0) == 0);
+    f.dialogs.expectMessage(u"A folder could not be read and was skipped:\n%1\n\n"
+                            "Reason: Permission denied"_s.arg(f.tree.path(u"new/locked"_s)));
+    f.dialogs.expectMessage(u"This name is not valid UTF-8 text, so a playlist cannot hold it. "
+                            "It was skipped:\n%1/caf\uFFFD.mp3"_s.arg(f.tree.path(u"new"_s)));
+    f.dialogs.expectMessage({}, MessageAnswer::Yes);
+    FindMovedFiles work(f.document, f.fs, f.dialogs, f.tree.path(u"new"_s));
+    {
+        AsUnprivilegedUser nobody;
+        f.runToEnd(work);
+    }
+    QVERIFY(::chmod(QFile::encodeName(f.tree.path(u"new/locked"_s)).constData(), 0755) == 0);
+    QVERIFY(::unlink(latin1.constData()) == 0); // a name QDir cannot remove
+    QVERIFY(f.dialogs.done());
+    QCOMPARE(f.numbered(), f.at(QStringList{u"0|{T}/old/b.mp3"_s, u"1|{T}/new/linked/c.mp3"_s}));
+}
+
+void TestMovedFiles::waitsForAnOpenBoxAndStopsForAnotherPlaylist() {
+    Fixture f;
+    f.load({}, {u"{T}/gone.mp3"_s});
+    std::optional<Dialogs::Modal> box(f.dialogs);
+    RemoveMissingEntries waiting(f.document, f.fs, f.dialogs);
+    waiting.start();
+    // Done looking, but its question waits for the box before it.
+    QTest::qWait(300);
+    QVERIFY(!waiting.isFinished());
+    QCOMPARE(f.dialogs.shown().size(), 0);
+    f.dialogs.expectMessage(u"Remove 1 entries whose files are missing?"_s, MessageAnswer::No);
+    box.reset();
+    QTRY_VERIFY(waiting.isFinished());
+    QVERIFY(f.dialogs.done());
+
+    // What it looked at is gone with the playlist: nothing is asked.
+    box.emplace(f.dialogs);
+    RemoveMissingEntries stale(f.document, f.fs, f.dialogs);
+    stale.start();
+    f.load({}, {u"{T}/other.mp3"_s});
+    box.reset();
+    QTRY_VERIFY(stale.isFinished());
+    QCOMPARE(f.dialogs.shown().size(), 1);
 }
 
 void TestMovedFiles::commandIsOneStep_data() {
