@@ -7,12 +7,14 @@
 #include "main_window/playlist_history.h"
 #include "main_window/playlist_view.h"
 #include "main_window/recent_playlists_menu.h"
+#include "main_window/work_status_bar.h"
 #include "platform/file_system.h"
 #include "platform/qt_dialogs.h"
 #include "platform/window_placement.h"
 #include "playlist/add_commands.h"
 #include "playlist/dropped_files.h"
 #include "playlist/folder_walk.h"
+#include "playlist/long_work.h"
 #include "playlist/root_commands.h"
 #include "playlist_file/closing.h"
 #include "playlist_file/command_line.h"
@@ -174,6 +176,9 @@ void MainWindow::buildControls() {
     m_history = new PlaylistHistory(m_document, *m_playlistView->selectionModel(), this);
 
     m_removeButton = fixedButton(tr("Remove Selected Items"), "removeButton", kRemoveSize);
+    // Hidden while idle: the window keeps its size until long work shows.
+    m_workStatus = new WorkStatusBar(this);
+    setStatusBar(m_workStatus);
 
     // The browser: drives and folders on the left, files on the right, each
     // with its buttons below. The two lists take the extra height alike, so
@@ -313,6 +318,8 @@ void MainWindow::connectCommands() {
             &MainWindow::refreshWindowState);
     connect(m_missingEntries, &MissingEntriesCommands::missingCountChanged, this,
             &MainWindow::refreshWindowState);
+    connect(m_missingEntries, &MissingEntriesCommands::workStarted, this,
+            &MainWindow::showLongWork);
 
     connect(m_newAction, &QAction::triggered, this,
             [this] { newPlaylist(m_document, m_fs, m_dialogs, m_folderList->path()); });
@@ -453,6 +460,10 @@ void MainWindow::addFolderTree() {
             close();
     });
     walk->start();
+}
+
+void MainWindow::showLongWork(LongWork* work) {
+    m_workStatus->watch(work);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -12,6 +12,7 @@ class Dialogs;
 class FileListView;
 class FileSystem;
 class FolderListView;
+class LongWork;
 class MissingEntriesCommands;
 class PlaylistHistory;
 class PlaylistView;
@@ -21,6 +22,7 @@ class QLabel;
 class QPushButton;
 class RecentPlaylistsMenu;
 class SettingsStore;
+class WorkStatusBar;
 
 // The main window: the file browser (drives, folder tree, file list) above,
 // the playlist with its root path below, the command buttons and the File,
@@ -52,6 +54,10 @@ public:
 
     PlaylistDocument& document() { return m_document; }
     Dialogs& dialogs() { return m_dialogs; }
+
+    // Long work under way (a folder walk, a load): the status bar shows what
+    // it does, with Cancel, for as long as it runs.
+    void showLongWork(LongWork* work);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -123,6 +129,7 @@ private:
     QPushButton* m_removeButton = nullptr;
     PlaylistHistory* m_history = nullptr;
     MissingEntriesCommands* m_missingEntries = nullptr;
+    WorkStatusBar* m_workStatus = nullptr;
 
     QAction* m_newAction = nullptr;
     QAction* m_openAction = nullptr;
