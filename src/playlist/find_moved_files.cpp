@@ -57,28 +57,6 @@ public:
     }
 };
 
-// One kind of outcome: its heading and up to kMostListed lines.
-struct Section {
-    QString heading;
-    QStringList lines;
-    qsizetype count = 0;
-
-    void add(const QString& line) {
-        if (++count <= FindMovedFiles::kMostListed)
-            lines.append(QStringLiteral("  ") + line);
-    }
-    void appendTo(QStringList& out) const {
-        if (count == 0)
-            return;
-        if (!out.isEmpty())
-            out.append(QString());
-        out.append(heading);
-        out.append(lines);
-        if (count > lines.size())
-            out.append(QStringLiteral("  ") + Texts::more(count - lines.size()));
-    }
-};
-
 QString shown(const QString& path) {
     return EscapedBytes::forDisplay(path);
 }
@@ -93,10 +71,48 @@ constexpr qsizetype kLinesInText = 16;
 
 } // namespace
 
+// One kind of outcome: its heading and up to kMostListed lines.
+struct FindMovedFiles::Section {
+    QString heading;
+    QStringList lines;
+    qsizetype count = 0;
+
+    // The line is made only when it is listed.
+    template <typename Line> void add(Line line) {
+        if (++count <= FindMovedFiles::kMostListed)
+            lines.append(QStringLiteral("  ") + line());
+    }
+    void appendTo(QStringList& out) const {
+        if (count == 0)
+            return;
+        if (!out.isEmpty())
+            out.append(QString());
+        out.append(heading);
+        out.append(lines);
+        if (count > lines.size())
+            out.append(QStringLiteral("  ") + Texts::more(count - lines.size()));
+    }
+};
+
+// What Yes would do: the new text of each entry that is updated, and every
+// outcome listed.
+struct FindMovedFiles::Plan {
+    QHash<QString, QString> newTextOf;
+    Section found{Texts::found(), {}, 0};
+    Section ambiguous{Texts::ambiguous(), {}, 0};
+    Section notFound{Texts::notFound(), {}, 0};
+    Section outside{Texts::outsideRoot(), {}, 0};
+    Section already{Texts::alreadyThere(), {}, 0};
+};
+
 FindMovedFiles::FindMovedFiles(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                                QString folder, AsOneStep asOneStep, QObject* parent)
     : MissingEntriesWork(document, fs, dialogs, std::move(asOneStep), parent)
     , m_folder(std::move(folder)) {}
+
+FindMovedFiles::~FindMovedFiles() {
+    stopWorker();
+}
 
 QString FindMovedFiles::listingText(qint64 found) const {
     return Texts::listing(m_folder, found);
@@ -136,9 +152,66 @@ void FindMovedFiles::work() {
         m_moves.push_back(std::move(move));
         advance();
     }
+    // Judged against the entries looked at: when the playlist is still the
+    // same at the end, the window's thread has nothing left to work out.
+    QSet<QString> keys;
+    keys.reserve(m_looked.size());
+    for (const PlaylistEntry& entry : std::as_const(m_looked))
+        keys.insert(rules.identityKey(entry.text));
+    m_plan = std::make_unique<Plan>(makePlan(
+        m_root, [&](const QString& text) { return keys.contains(rules.identityKey(text)); }));
+}
+
+FindMovedFiles::Plan
+FindMovedFiles::makePlan(const QString& root,
+                         const std::function<bool(const QString&)>& inPlaylist) const {
+    const PathRules& rules = m_fs.rules();
+    Plan plan;
+    QSet<QString> taken;
+    for (const Move& move : m_moves) {
+        const QString& oldText = m_looked.at(move.row).text;
+        // The same entry twice: both go where the first goes.
+        if (plan.newTextOf.contains(oldText))
+            continue;
+        switch (move.found.kind) {
+        case MovedFile::Kind::NotFound:
+            plan.notFound.add([&] { return shown(move.oldPath); });
+            break;
+        case MovedFile::Kind::Ambiguous:
+            plan.ambiguous.add([&] {
+                QString line = shown(move.oldPath);
+                for (const QString& candidate : move.found.paths)
+                    line += QStringLiteral("\n    ") + shown(candidate);
+                return line;
+            });
+            break;
+        case MovedFile::Kind::Found: {
+            const QString& newPath = move.found.paths.first();
+            const std::optional<QString> entry =
+                PlaylistDocument::entryForPath(rules, root, newPath);
+            if (!entry) {
+                plan.outside.add([&] { return arrow(move.oldPath, newPath); });
+                break;
+            }
+            // Two entries made one would lose one of them.
+            const QString key = rules.identityKey(*entry);
+            if (inPlaylist(*entry) || taken.contains(key)) {
+                plan.already.add([&] { return arrow(move.oldPath, newPath); });
+                break;
+            }
+            taken.insert(key);
+            plan.newTextOf.insert(oldText, *entry);
+            plan.found.add([&] { return arrow(move.oldPath, newPath); });
+            break;
+        }
+        }
+    }
+    return plan;
 }
 
 void FindMovedFiles::conclude() {
+    const bool unchanged = m_document.allEntries().constData() == m_looked.constData() &&
+                           m_document.rootPath() == m_root;
     const int missing = markMissing();
     if (!m_skipped.folders.isEmpty())
         m_dialogs.warn(WalkTexts::skipped(m_skipped));
@@ -148,71 +221,35 @@ void FindMovedFiles::conclude() {
             m_dialogs.inform(Texts::noneMissing());
         return;
     }
-
-    // What each found file would become, judged against the playlist as it
-    // stands now.
-    const PathRules& rules = m_document.rules();
-    QHash<QString, QString> newTextOf;
-    QSet<QString> taken;
-    Section found{Texts::found(), {}, 0};
-    Section ambiguous{Texts::ambiguous(), {}, 0};
-    Section notFound{Texts::notFound(), {}, 0};
-    Section outside{Texts::outsideRoot(), {}, 0};
-    Section already{Texts::alreadyThere(), {}, 0};
-    for (const Move& move : m_moves) {
-        const QString& oldText = m_looked.at(move.row).text;
-        // The same entry twice: both go where the first goes.
-        if (newTextOf.contains(oldText))
-            continue;
-        switch (move.found.kind) {
-        case MovedFile::Kind::NotFound:
-            notFound.add(shown(move.oldPath));
-            break;
-        case MovedFile::Kind::Ambiguous:
-            ambiguous.add(shown(move.oldPath));
-            for (const QString& candidate : move.found.paths)
-                ambiguous.lines.append(QStringLiteral("    ") + shown(candidate));
-            break;
-        case MovedFile::Kind::Found: {
-            const QString& newPath = move.found.paths.first();
-            const std::optional<QString> entry = m_document.entryForPath(newPath);
-            if (!entry) {
-                outside.add(arrow(move.oldPath, newPath));
-                break;
-            }
-            // Two entries made one would lose one of them.
-            const QString key = rules.identityKey(*entry);
-            if (m_document.model()->contains(*entry) || taken.contains(key)) {
-                already.add(arrow(move.oldPath, newPath));
-                break;
-            }
-            taken.insert(key);
-            newTextOf.insert(oldText, *entry);
-            found.add(arrow(move.oldPath, newPath));
-            break;
-        }
-        }
+    // The playlist changed while the files were looked for: what each found
+    // file would become is judged against it as it stands now.
+    if (!unchanged || !m_plan) {
+        PlaylistModel* model = m_document.model();
+        m_plan = std::make_unique<Plan>(makePlan(
+            m_document.rootPath(), [model](const QString& text) { return model->contains(text); }));
     }
+    const Plan& plan = *m_plan;
 
     QStringList list;
-    for (const Section* section : {&found, &ambiguous, &notFound, &outside, &already})
+    for (const Section* section :
+         {&plan.found, &plan.ambiguous, &plan.notFound, &plan.outside, &plan.already})
         section->appendTo(list);
     QString text;
     QString details;
     if (list.size() <= kLinesInText) {
         text = list.join(QLatin1Char('\n'));
     } else {
-        text = Texts::counts(found.count, ambiguous.count, notFound.count, outside.count,
-                             already.count);
+        text = Texts::counts(plan.found.count, plan.ambiguous.count, plan.notFound.count,
+                             plan.outside.count, plan.already.count);
         details = list.join(QLatin1Char('\n'));
     }
-    if (newTextOf.isEmpty()) {
+    if (plan.newTextOf.isEmpty()) {
         m_dialogs.inform(text, details);
         return;
     }
-    text += QStringLiteral("\n\n") + Texts::update(newTextOf.size());
+    text += QStringLiteral("\n\n") + Texts::update(plan.newTextOf.size());
     if (m_dialogs.ask(text, MessageButtons::YesNo, MessageAnswer::Yes, details) !=
         MessageAnswer::Yes)
         return;
-    runAsOneStep([&] { m_document.rewriteMovedEntries(newTextOf); });
+    runAsOneStep([&] { m_document.rewriteMovedEntries(plan.newTextOf); });
 }

@@ -5,6 +5,9 @@
 #include "playlist/moved_files.h"
 #include "playlist/unstorable_names.h"
 
+#include <functional>
+#include <memory>
+
 // "Find Moved Files...": looks at every entry again, lists every file below
 // `folder` once, and finds for each missing entry the file of the same name
 // that shares the longest tail of folder names with its old path. One box
@@ -18,7 +21,7 @@ class FindMovedFiles final : public MissingEntriesWork {
 public:
     FindMovedFiles(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs, QString folder,
                    AsOneStep asOneStep = {}, QObject* parent = nullptr);
-    ~FindMovedFiles() override { stopWorker(); }
+    ~FindMovedFiles() override;
 
     // At most this many lines of each kind are listed.
     static constexpr int kMostListed = 1000;
@@ -30,12 +33,19 @@ private:
         MovedFile found;
     };
 
+    struct Section;
+    struct Plan;
+
     void work() override;
     void conclude() override;
     QString listingText(qint64 found) const override;
+    // Sorts the moves into what is updated and what is only listed, for the
+    // playlist's `root` and its entries (`inPlaylist`).
+    Plan makePlan(const QString& root, const std::function<bool(const QString&)>& inPlaylist) const;
 
     const QString m_folder;
     std::vector<Move> m_moves;
     SkippedFolders m_skipped;
     UnstorableNames m_unstorable;
+    std::unique_ptr<Plan> m_plan;
 };

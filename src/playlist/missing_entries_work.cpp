@@ -88,11 +88,13 @@ bool MissingEntriesWork::lookAgain() {
     enterPhase(Phase::Looking, m_looked.size());
     m_missing.assign(static_cast<size_t>(m_looked.size()), 0);
     m_missingCount = 0;
+    m_missingTexts.clear();
     for (qsizetype row = 0; row < m_looked.size(); ++row) {
         if (isCancelled())
             return false;
         if (!entryIsPresent(m_fs, m_root, m_looked.at(row).text)) {
             m_missing[static_cast<size_t>(row)] = 1;
+            m_missingTexts.insert(m_looked.at(row).text);
             ++m_missingCount;
         }
         advance();
@@ -135,7 +137,7 @@ int MissingEntriesWork::markMissing() {
     // A new root makes other files of the same texts: that look says nothing.
     if (m_document.rootPath() != m_root)
         return m_document.missingCount();
-    return m_document.markMissing(m_looked, m_missing);
+    return m_document.markMissing(m_looked, m_missing, m_missingTexts);
 }
 
 void MissingEntriesWork::runAsOneStep(const std::function<void()>& change) {

@@ -6,6 +6,7 @@
 #include <QFuture>
 #include <QFutureWatcher>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QTimer>
 
@@ -77,6 +78,8 @@ protected:
     QList<PlaylistEntry> m_looked;
     QString m_root;
     std::vector<char> m_missing;
+    // Their texts, for marking a playlist that changed since.
+    QSet<QString> m_missingTexts;
     qsizetype m_missingCount = 0;
 
 private:

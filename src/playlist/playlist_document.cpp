@@ -3,6 +3,19 @@
 #include "platform/dialogs.h"
 #include "platform/entry_lookup.h"
 
+namespace {
+
+// A relative entry that would begin with '#', and so read back as a
+// directive, is written "./#..." (".\#..." under Windows rules), which names
+// the same file.
+QString escapedEntry(const PathRules& rules, const QString& relative) {
+    if (!relative.startsWith(QLatin1Char('#')))
+        return relative;
+    return QLatin1Char('.') + rules.separatorString() + relative;
+}
+
+} // namespace
+
 PlaylistDocument::PlaylistDocument(PathRules rules, QObject* parent)
     : QObject(parent)
     , m_rules(rules)
@@ -19,14 +32,15 @@ PlaylistDocument::AddResult PlaylistDocument::addFile(const QString& path) {
     return AddResult::Added;
 }
 
-std::optional<QString> PlaylistDocument::entryForPath(const QString& path) const {
-    if (m_rootPath.isEmpty())
+std::optional<QString> PlaylistDocument::entryForPath(const PathRules& rules, const QString& root,
+                                                      const QString& path) {
+    if (root.isEmpty())
         return path;
     // A plain prefix test on characters: a path that reaches the root
     // folder another way counts as outside.
-    if (!m_rules.startsWithPath(path, m_rootPath))
+    if (!rules.startsWithPath(path, root))
         return std::nullopt;
-    return entryFor(path.mid(m_rootPath.size()));
+    return escapedEntry(rules, path.mid(root.size()));
 }
 
 int PlaylistDocument::rewriteMovedEntries(const QHash<QString, QString>& newTextOf) {
@@ -140,9 +154,7 @@ bool PlaylistDocument::changeRoot(const QString& root) {
 }
 
 QString PlaylistDocument::entryFor(const QString& relative) const {
-    if (!relative.startsWith(QLatin1Char('#')))
-        return relative;
-    return QLatin1Char('.') + m_rules.separatorString() + relative;
+    return escapedEntry(m_rules, relative);
 }
 
 QString PlaylistDocument::pathOf(const QString& entry) const {

@@ -64,14 +64,19 @@ public:
     // and sets the modified flag when it removed any.
     void removeRows(const QList<int>& rows);
     // The entry addFile() would make of `path`, or nothing when the path is
-    // outside the root.
-    std::optional<QString> entryForPath(const QString& path) const;
+    // outside the root; the second form for any root.
+    std::optional<QString> entryForPath(const QString& path) const {
+        return entryForPath(m_rules, m_rootPath, path);
+    }
+    static std::optional<QString> entryForPath(const PathRules& rules, const QString& root,
+                                               const QString& path);
 
     // Which entries' files are missing (PlaylistEntry::missing). A mark is
     // no change of the playlist: it is never saved, undone or counted as a
     // modification. See PlaylistModel::markMissing().
-    int markMissing(const QList<PlaylistEntry>& looked, const std::vector<char>& missing) {
-        return m_model.markMissing(looked, missing);
+    int markMissing(const QList<PlaylistEntry>& looked, const std::vector<char>& missing,
+                    const QSet<QString>& missingTexts) {
+        return m_model.markMissing(looked, missing, missingTexts);
     }
     int missingCount() const { return m_model.missingCount(); }
     QList<int> missingRows() const { return m_model.missingRows(); }

@@ -114,34 +114,29 @@ QList<int> PlaylistModel::missingRows() const {
     return rows;
 }
 
-int PlaylistModel::markMissing(const QList<PlaylistEntry>& looked,
-                               const std::vector<char>& missing) {
+int PlaylistModel::markMissing(const QList<PlaylistEntry>& looked, const std::vector<char>& missing,
+                               const QSet<QString>& missingTexts) {
     flushPending();
-    if (m_entries.isEmpty())
-        return 0;
-    const auto set = [](PlaylistEntry& entry, bool mark, bool& changed) {
-        changed = changed || entry.missing != mark;
-        entry.missing = mark;
-    };
     bool changed = false;
+    const auto mark = [&changed](PlaylistEntry& entry, bool isMissing) {
+        if (entry.missing == isMissing)
+            return;
+        entry.missing = isMissing;
+        changed = true;
+    };
     // Nothing changed since the look: the lists still share their data, and
     // row for row needs no lookup.
     if (looked.constData() == m_entries.constData() && looked.size() == m_entries.size() &&
         missing.size() == static_cast<size_t>(looked.size())) {
         for (qsizetype row = 0; row < m_entries.size(); ++row) {
             if (m_entries.at(row).missing != (missing[row] != 0))
-                set(m_entries[row], missing[row] != 0, changed);
+                mark(m_entries[row], missing[row] != 0);
         }
     } else {
-        QSet<QString> missingTexts;
-        QSet<QString> lookedTexts;
-        for (qsizetype row = 0; row < looked.size() && row < qsizetype(missing.size()); ++row)
-            (missing[row] ? missingTexts : lookedTexts).insert(looked.at(row).text);
-        for (PlaylistEntry& entry : m_entries) {
-            if (missingTexts.contains(entry.text))
-                set(entry, true, changed);
-            else if (lookedTexts.contains(entry.text))
-                set(entry, false, changed);
+        for (qsizetype row = 0; row < m_entries.size(); ++row) {
+            const bool isMissing = missingTexts.contains(m_entries.at(row).text);
+            if (m_entries.at(row).missing != isMissing)
+                mark(m_entries[row], isMissing);
         }
     }
     if (changed)

@@ -5,6 +5,7 @@
 
 #include <QAbstractListModel>
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 
 #include <utility>
@@ -83,9 +84,11 @@ private:
     void replaceAll(QList<PlaylistEntry> entries);
     // Marks each entry missing or not as a look at the disk found it:
     // `missing` is row for row with `looked`, the entries as they were
-    // looked at. When the entries changed since, each is judged by its text;
-    // one added since keeps its mark. Returns how many are marked missing.
-    int markMissing(const QList<PlaylistEntry>& looked, const std::vector<char>& missing);
+    // looked at, and `missingTexts` holds the texts of the missing ones.
+    // When the entries changed since, each is judged by its text alone.
+    // Returns how many are marked missing.
+    int markMissing(const QList<PlaylistEntry>& looked, const std::vector<char>& missing,
+                    const QSet<QString>& missingTexts);
     // Gives each entry whose text is a key of `newTextOf` the text it maps
     // to, marks it found and keeps its directive lines; the list is put back
     // in order. Returns how many entries changed.
