@@ -69,6 +69,9 @@ private Q_SLOTS:
     void initTestCase() { installTranslations(*QCoreApplication::instance(), QLocale::c()); }
     void findsMovedFiles_data();
     void findsMovedFiles();
+    void matchesUnderWindowsRules_data();
+    void matchesUnderWindowsRules();
+    void longSummaryGoesIntoTheDetails();
     void cancelChangesNothing();
     void treeIsReadAsAddEntireDirReadsIt();
     void waitsForAnOpenBoxAndStopsForAnotherPlaylist();
@@ -171,6 +174,58 @@ void TestMovedFiles::findsMovedFiles() {
     QCOMPARE(f.document.isModified(), updates);
     // What is still missing stays marked; what was found is not.
     QCOMPARE(f.document.missingCount(), stillMissing);
+}
+
+void TestMovedFiles::matchesUnderWindowsRules_data() {
+    QTest::addColumn<QString>("oldPath");
+    QTest::addColumn<QStringList>("paths"); // one: found; several: ambiguous
+    QTest::newRow("folder names compared ignoring case")
+        << u"D:\\Old\\ARTIST\\album\\01.mp3"_s << QStringList{u"C:\\New\\Artist\\Album\\01.mp3"_s};
+    QTest::newRow("the only file of that name, whatever its folders")
+        << u"X:\\gone\\Solo.MP3"_s << QStringList{u"C:\\New\\solo.mp3"_s};
+    QTest::newRow("a tie between two")
+        << u"D:\\Old\\Album\\02.mp3"_s
+        << QStringList{u"C:\\New\\Artist\\Album\\02.mp3"_s, u"C:\\New\\Other\\Album\\02.mp3"_s};
+    QTest::newRow("no file of that name") << u"D:\\Old\\03.mp3"_s << QStringList();
+}
+
+void TestMovedFiles::matchesUnderWindowsRules() {
+    QFETCH(QString, oldPath);
+    QFETCH(QStringList, paths);
+    FileNameIndex index(PathRules::windows());
+    index.add(u"C:\\New\\Artist\\Album"_s, u"01.mp3"_s);
+    index.add(u"C:\\New\\Other\\Album2"_s, u"01.mp3"_s);
+    index.add(u"C:\\New"_s, u"solo.mp3"_s);
+    index.add(u"C:\\New\\Artist\\Album"_s, u"02.mp3"_s);
+    index.add(u"C:\\New\\Other\\Album"_s, u"02.mp3"_s);
+    const MovedFile moved = findMovedFile(index, oldPath);
+    QCOMPARE(moved.paths, paths);
+    QCOMPARE(moved.kind, paths.isEmpty()     ? MovedFile::Kind::NotFound
+                         : paths.size() == 1 ? MovedFile::Kind::Found
+                                             : MovedFile::Kind::Ambiguous);
+}
+
+void TestMovedFiles::longSummaryGoesIntoTheDetails() {
+    PlaylistFixture<> f;
+    QStringList entries;
+    for (int i = 0; i < 20; ++i) {
+        f.fs.addFile(u"C:\\New\\%1.mp3"_s.arg(i));
+        entries.append(u"C:\\Old\\%1.mp3"_s.arg(i));
+    }
+    f.setEntries({}, entries);
+    f.dialogs.expectMessage(u"Found: 20\nAmbiguous: 0\nNot found: 0\nOutside the root path: 0\n"
+                            "Already in the playlist: 0\n\nUpdate 20 Entries?"_s,
+                            MessageAnswer::No);
+    FindMovedFiles work(f.document, f.fs, f.dialogs, u"C:\\New"_s);
+    work.start();
+    QTRY_VERIFY_WITH_TIMEOUT(work.isFinished(), 20000);
+    QVERIFY(f.dialogs.done());
+    const QStringList details = f.dialogs.lastMessage().details.split(u'\n');
+    QCOMPARE(details.size(), 21);
+    QCOMPARE(details.first(), u"Found:"_s);
+    QVERIFY(details.contains(u"  C:\\Old\\7.mp3 \u2192 C:\\New\\7.mp3"_s));
+    entries.sort();
+    QCOMPARE(f.entries(), entries);
 }
 
 void TestMovedFiles::cancelChangesNothing() {
