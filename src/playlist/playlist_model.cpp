@@ -31,6 +31,12 @@ template <typename T> void mergeInOrder(QList<T>& rows, int oldCount, const QLis
 // they are merged into the list and views see one layout change.
 constexpr qsizetype kMergeThreshold = 32;
 
+// A stream of adds is merged once the waiting entries are this share of the
+// list (1/kMergeShare), and not before this many: the first entries of a
+// walk show at once, later merges grow geometrically.
+constexpr qsizetype kMergeShare = 2;
+constexpr qsizetype kSmallestMerge = 256;
+
 } // namespace
 
 PlaylistModel::PlaylistModel(PathRules rules, QObject* parent)
@@ -204,7 +210,12 @@ void PlaylistModel::beginBatch() {
 }
 
 void PlaylistModel::endBatch() {
-    if (m_batchDepth > 0 && --m_batchDepth == 0)
+    if (m_batchDepth > 0)
+        --m_batchDepth;
+}
+
+void PlaylistModel::flushIfWorthIt() {
+    if (m_batchDepth == 0 && m_pending.size() >= std::max(kSmallestMerge, count() / kMergeShare))
         flushPending();
 }
 

@@ -68,6 +68,11 @@ private:
     void beginBatch();
     void endBatch();
     void flushPending();
+    // Merges the waiting entries once they are a fixed share of the list,
+    // so that the merges of a long stream of adds, each as costly as the
+    // list is long, add up to a small multiple of its final length.
+    void flushIfWorthIt();
+    bool hasPending() const { return !m_pending.isEmpty(); }
     void reserve(qsizetype count);
     // Rewrites every entry's text, keeping its directives; the list is put
     // back in order when the new texts broke it.
