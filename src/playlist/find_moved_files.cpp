@@ -97,7 +97,7 @@ struct FindMovedFiles::Section {
 // What Yes would do: the new text of each entry that is updated, and every
 // outcome listed.
 struct FindMovedFiles::Plan {
-    QHash<QString, QString> newTextOf;
+    std::vector<MovedEntry> updates;
     Section found{Texts::found(), {}, 0};
     Section ambiguous{Texts::ambiguous(), {}, 0};
     Section notFound{Texts::notFound(), {}, 0};
@@ -119,60 +119,98 @@ QString FindMovedFiles::listingText(qint64 found) const {
 }
 
 void FindMovedFiles::work() {
-    if (!lookAgain() || m_missingCount == 0)
-        return;
-    enterPhase(Phase::Listing, 0);
-    FileNameIndex index(m_fs.rules());
-    AllFilesListing listing(m_fs);
-    const bool listed = listing.run(
-        m_folder,
-        [&](const QString& folder, const QString& name) {
-            index.add(folder, name);
-            advance();
-            return !isCancelled();
-        },
-        [this] { return !isCancelled(); });
-    m_skipped = listing.skipped();
-    m_unstorable = listing.unstorable();
-    if (!listed)
-        return;
-    enterPhase(Phase::Matching, m_missingCount);
-    m_moves.reserve(static_cast<size_t>(m_missingCount));
     const PathRules& rules = m_fs.rules();
+    // The entries are looked at while the files are listed: both mostly wait
+    // for the disk. What the playlist holds is indexed meanwhile too.
+    bool looked = false;
+    bool listed = false;
+    QSet<QString> keys;
+    FileNameIndex index(rules);
+    alongside(
+        [&] {
+            looked = lookAgain(false);
+            // Room for the updates' new texts as well.
+            keys.reserve(2 * m_looked.size());
+            for (const PlaylistEntry& entry : std::as_const(m_looked))
+                keys.insert(rules.identityKey(entry.text));
+        },
+        [&] {
+            enterPhase(Phase::Listing, 0);
+            AllFilesListing listing(m_fs);
+            listed = listing.run(
+                m_folder,
+                [&](const QString& folder, const QString& name) {
+                    index.add(folder, name);
+                    advance();
+                    return !isCancelled();
+                },
+                [this] { return !isCancelled(); });
+            m_skipped = listing.skipped();
+            m_unstorable = listing.unstorable();
+        });
+    if (!looked || !listed || m_missingCount == 0)
+        return;
+
+    enterPhase(Phase::Matching, m_missingCount);
+    std::vector<qsizetype> rows;
+    rows.reserve(static_cast<size_t>(m_missingCount));
     for (qsizetype row = 0; row < m_looked.size(); ++row) {
-        if (!m_missing[static_cast<size_t>(row)])
-            continue;
-        if (isCancelled())
-            return;
-        const QString& text = m_looked.at(row).text;
-        const std::optional<QString> oldPath = entryFilePath(rules, m_root, text);
-        Move move{row, oldPath.value_or(text), {}};
-        if (oldPath)
-            move.found = findMovedFile(index, *oldPath);
-        m_moves.push_back(std::move(move));
-        advance();
+        if (m_missing[static_cast<size_t>(row)])
+            rows.push_back(row);
     }
+    m_moves.resize(rows.size());
+    // Each half of the moves on a thread of its own: the index is only read.
+    const auto match = [&](size_t from, size_t to) {
+        for (size_t at = from; at < to && !isCancelled(); ++at) {
+            const QString& text = m_looked.at(rows[at]).text;
+            const std::optional<QString> oldPath = entryFilePath(rules, m_root, text);
+            Move& move = m_moves[at];
+            move = {rows[at], oldPath.value_or(text), {}};
+            if (oldPath)
+                move.found = findMovedFile(index, *oldPath);
+            advance();
+        }
+    };
+    const size_t half = rows.size() / 2;
+    alongside([&] { match(0, half); }, [&] { match(half, rows.size()); });
+    // Names that differ in letter case only are indexed when some entry
+    // needs them.
+    std::vector<size_t> again;
+    for (size_t at = 0; at < m_moves.size(); ++at) {
+        if (m_moves[at].found.kind == MovedFile::Kind::NotFound)
+            again.push_back(at);
+    }
+    if (!again.empty()) {
+        index.foldNames();
+        for (size_t at = 0; at < again.size() && !isCancelled(); ++at)
+            m_moves[again[at]].found = findMovedFile(index, m_moves[again[at]].oldPath);
+    }
+    if (isCancelled())
+        return;
     // Judged against the entries looked at: when the playlist is still the
     // same at the end, the window's thread has nothing left to work out.
-    QSet<QString> keys;
-    keys.reserve(m_looked.size());
-    for (const PlaylistEntry& entry : std::as_const(m_looked))
-        keys.insert(rules.identityKey(entry.text));
-    m_plan = std::make_unique<Plan>(makePlan(
-        m_root, [&](const QString& text) { return keys.contains(rules.identityKey(text)); }));
+    m_plan = std::make_unique<Plan>(makePlan(m_root, [&](const QString& text) {
+        const qsizetype before = keys.size();
+        keys.insert(rules.identityKey(text));
+        return keys.size() > before;
+    }));
 }
 
 FindMovedFiles::Plan
 FindMovedFiles::makePlan(const QString& root,
-                         const std::function<bool(const QString&)>& inPlaylist) const {
+                         const std::function<bool(const QString&)>& claim) const {
     const PathRules& rules = m_fs.rules();
     Plan plan;
-    QSet<QString> taken;
+    plan.updates.reserve(m_moves.size());
     for (const Move& move : m_moves) {
         const QString& oldText = m_looked.at(move.row).text;
-        // The same entry twice: both go where the first goes.
-        if (plan.newTextOf.contains(oldText))
+        // The same entry twice (they lie side by side): both go where the
+        // first goes.
+        if (!plan.updates.empty() && plan.updates.back().row == move.row - 1 &&
+            plan.updates.back().oldText == oldText) {
+            plan.updates.push_back({move.row, oldText, plan.updates.back().newText});
             continue;
+        }
         switch (move.found.kind) {
         case MovedFile::Kind::NotFound:
             plan.notFound.add([&] { return shown(move.oldPath); });
@@ -187,21 +225,16 @@ FindMovedFiles::makePlan(const QString& root,
             break;
         case MovedFile::Kind::Found: {
             const QString& newPath = move.found.paths.first();
-            const std::optional<QString> entry =
-                PlaylistDocument::entryForPath(rules, root, newPath);
+            std::optional<QString> entry = PlaylistDocument::entryForPath(rules, root, newPath);
             if (!entry) {
                 plan.outside.add([&] { return arrow(move.oldPath, newPath); });
-                break;
-            }
-            // Two entries made one would lose one of them.
-            const QString key = rules.identityKey(*entry);
-            if (inPlaylist(*entry) || taken.contains(key)) {
+            } else if (!claim(*entry)) {
+                // Two entries made one would lose one of them.
                 plan.already.add([&] { return arrow(move.oldPath, newPath); });
-                break;
+            } else {
+                plan.updates.push_back({move.row, oldText, std::move(*entry)});
+                plan.found.add([&] { return arrow(move.oldPath, newPath); });
             }
-            taken.insert(key);
-            plan.newTextOf.insert(oldText, *entry);
-            plan.found.add([&] { return arrow(move.oldPath, newPath); });
             break;
         }
         }
@@ -225,8 +258,13 @@ void FindMovedFiles::conclude() {
     // file would become is judged against it as it stands now.
     if (!unchanged || !m_plan) {
         PlaylistModel* model = m_document.model();
-        m_plan = std::make_unique<Plan>(makePlan(
-            m_document.rootPath(), [model](const QString& text) { return model->contains(text); }));
+        const PathRules& rules = m_document.rules();
+        QSet<QString> taken;
+        m_plan = std::make_unique<Plan>(makePlan(m_document.rootPath(), [&](const QString& text) {
+            const qsizetype before = taken.size();
+            taken.insert(rules.identityKey(text));
+            return !model->contains(text) && taken.size() > before;
+        }));
     }
     const Plan& plan = *m_plan;
 
@@ -243,13 +281,13 @@ void FindMovedFiles::conclude() {
                              plan.outside.count, plan.already.count);
         details = list.join(QLatin1Char('\n'));
     }
-    if (plan.newTextOf.isEmpty()) {
+    if (plan.updates.empty()) {
         m_dialogs.inform(text, details);
         return;
     }
-    text += QStringLiteral("\n\n") + Texts::update(plan.newTextOf.size());
+    text += QStringLiteral("\n\n") + Texts::update(static_cast<qsizetype>(plan.updates.size()));
     if (m_dialogs.ask(text, MessageButtons::YesNo, MessageAnswer::Yes, details) !=
         MessageAnswer::Yes)
         return;
-    runAsOneStep([&] { m_document.rewriteMovedEntries(plan.newTextOf); });
+    runAsOneStep([&] { m_document.rewriteMovedEntries(plan.updates); });
 }

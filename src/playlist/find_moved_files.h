@@ -40,8 +40,9 @@ private:
     void conclude() override;
     QString listingText(qint64 found) const override;
     // Sorts the moves into what is updated and what is only listed, for the
-    // playlist's `root` and its entries (`inPlaylist`).
-    Plan makePlan(const QString& root, const std::function<bool(const QString&)>& inPlaylist) const;
+    // playlist's `root`. `claim` takes a new entry's text for the update,
+    // false when the playlist holds it already or another update took it.
+    Plan makePlan(const QString& root, const std::function<bool(const QString&)>& claim) const;
 
     const QString m_folder;
     std::vector<Move> m_moves;

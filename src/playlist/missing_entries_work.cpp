@@ -2,15 +2,28 @@
 
 #include "platform/dialogs.h"
 #include "platform/entry_lookup.h"
+#include "platform/escaped_bytes.h"
+#include "platform/file_system.h"
 #include "playlist/playlist_document.h"
 
+#include <QHash>
 #include <QLocale>
 #include <QPromise>
 #include <QThreadPool>
 
+#include <latch>
 #include <memory>
 
 namespace {
+
+// An entry that names its file by one path, whose folder tells: not a URL,
+// no bytes that are not UTF-8 (looked up two ways), no '\\' that POSIX rules
+// look up again as '/', no wildcard.
+bool isPlainPath(const PathRules& rules, const QString& entry) {
+    return entryForm(entry) == EntryForm::Path && !EscapedBytes::holdsEscapes(entry) &&
+           (rules.isWindows() || !entry.contains(QLatin1Char('\\'))) &&
+           !entry.contains(QLatin1Char('*')) && !entry.contains(QLatin1Char('?'));
+}
 
 // How often the status line is told of progress, and how often a finished
 // look checks whether the boxes in its way have closed.
@@ -84,22 +97,53 @@ void MissingEntriesWork::enterPhase(Phase phase, qint64 total) {
     m_phase = static_cast<int>(phase);
 }
 
-bool MissingEntriesWork::lookAgain() {
-    enterPhase(Phase::Looking, m_looked.size());
+bool MissingEntriesWork::lookAgain(bool shown) {
+    if (shown)
+        enterPhase(Phase::Looking, m_looked.size());
     m_missing.assign(static_cast<size_t>(m_looked.size()), 0);
     m_missingCount = 0;
     m_missingTexts.clear();
+    const PathRules& rules = m_fs.rules();
+    // A library that moved leaves whole folders behind: each folder is asked
+    // for once, and the files of one that is gone need no look of their own.
+    QHash<QString, bool> folderThere;
     for (qsizetype row = 0; row < m_looked.size(); ++row) {
         if (isCancelled())
             return false;
-        if (!entryIsPresent(m_fs, m_root, m_looked.at(row).text)) {
+        const QString& text = m_looked.at(row).text;
+        bool present = false;
+        if (isPlainPath(rules, text)) {
+            const QString folder = m_fs.parentFolder(m_root + text);
+            auto there = folderThere.constFind(folder);
+            if (there == folderThere.cend())
+                there = folderThere.insert(folder, m_fs.isFolder(folder));
+            present = *there && entryIsPresent(m_fs, m_root, text);
+        } else {
+            present = entryIsPresent(m_fs, m_root, text);
+        }
+        if (!present) {
             m_missing[static_cast<size_t>(row)] = 1;
-            m_missingTexts.insert(m_looked.at(row).text);
+            m_missingTexts.insert(text);
             ++m_missingCount;
         }
-        advance();
+        if (shown)
+            advance();
     }
     return true;
+}
+
+void MissingEntriesWork::alongside(const std::function<void()>& other,
+                                   const std::function<void()>& here) {
+    std::latch done(1);
+    const bool started = QThreadPool::globalInstance()->tryStart([&] {
+        other();
+        done.count_down();
+    });
+    here();
+    if (started)
+        done.wait();
+    else
+        other();
 }
 
 void MissingEntriesWork::workerDone() {

@@ -60,7 +60,12 @@ protected:
     virtual QString listingText(qint64 found) const;
 
     // On the worker: looks at every entry again; false when cancelled.
-    bool lookAgain();
+    // `shown`: the status line follows it.
+    bool lookAgain(bool shown = true);
+    // Runs `other` on another thread of the pool while `here` runs on this
+    // one, and returns when both are done; one after the other when the pool
+    // has no thread to spare.
+    static void alongside(const std::function<void()>& other, const std::function<void()>& here);
     bool isCancelled() const { return m_cancelled.load(std::memory_order_relaxed); }
     void enterPhase(Phase phase, qint64 total);
     void advance() { m_done.fetch_add(1, std::memory_order_relaxed); }

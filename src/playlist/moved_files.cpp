@@ -39,7 +39,7 @@ std::optional<QString> entryFilePath(const PathRules& rules, const QString& root
     case EntryForm::Path:
         break;
     }
-    QString path = root + entry;
+    QString path = root.isEmpty() ? entry : root + entry;
     if (!rules.isWindows() && entry.contains(QLatin1Char('\\')))
         path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     return path;
@@ -48,17 +48,25 @@ std::optional<QString> entryFilePath(const PathRules& rules, const QString& root
 void FileNameIndex::reserve(qsizetype count) {
     m_files.reserve(static_cast<size_t>(count));
     m_byName.reserve(count);
-    m_byFolded.reserve(count);
 }
 
 void FileNameIndex::add(const QString& folder, const QString& name) {
     const int file = static_cast<int>(m_files.size());
     // Held as the file + 1, so a new key's 0 means none yet.
     int& lastNamed = m_byName[name];
-    int& lastFolded = m_byFolded[name.toCaseFolded()];
-    m_files.push_back({folder, name, lastNamed - 1, lastFolded - 1});
+    m_files.push_back({folder, name, lastNamed - 1, -1});
     lastNamed = file + 1;
-    lastFolded = file + 1;
+}
+
+void FileNameIndex::foldNames() {
+    if (!m_byFolded.isEmpty() || m_files.empty())
+        return;
+    m_byFolded.reserve(static_cast<qsizetype>(m_files.size()));
+    for (size_t file = 0; file < m_files.size(); ++file) {
+        int& lastFolded = m_byFolded[m_files[file].name.toCaseFolded()];
+        m_files[file].nextSameFolded = lastFolded - 1;
+        lastFolded = static_cast<int>(file) + 1;
+    }
 }
 
 std::vector<int> FileNameIndex::named(const QString& name) const {
@@ -86,13 +94,21 @@ MovedFile findMovedFile(const FileNameIndex& index, const QString& oldPath) {
     // An entry that is not UTF-8 names its file by its Windows-1252 text on
     // a disk whose names are Unicode.
     const QString shown = EscapedBytes::forDisplay(oldPath);
-    const QList<QStringView> oldNames = namesFromEnd(shown, true, QLatin1Char('/'));
     MovedFile moved;
-    if (oldNames.isEmpty())
+    qsizetype nameAt = shown.size();
+    while (nameAt > 0 && !isSeparator(shown[nameAt - 1]))
+        --nameAt;
+    if (nameAt == shown.size())
         return moved;
-    const std::vector<int> files = index.named(oldNames.front().toString());
+    const std::vector<int> files = index.named(shown.sliced(nameAt));
+    if (files.size() == 1) {
+        moved.kind = MovedFile::Kind::Found;
+        moved.paths.append(index.path(files.front()));
+        return moved;
+    }
     if (files.empty())
         return moved;
+    const QList<QStringView> oldNames = namesFromEnd(shown, true, QLatin1Char('/'));
     const PathRules& rules = index.rules();
     // How many folder names, from the last, the file's folder shares with the
     // old path's.
@@ -108,7 +124,7 @@ MovedFile findMovedFile(const FileNameIndex& index, const QString& oldPath) {
     qsizetype best = -1;
     std::vector<int> bestFiles;
     for (int file : files) {
-        const qsizetype shared = files.size() == 1 ? 0 : sharedTail(file);
+        const qsizetype shared = sharedTail(file);
         if (shared > best) {
             best = shared;
             bestFiles.clear();

@@ -17,7 +17,7 @@ std::optional<QString> entryFilePath(const PathRules& rules, const QString& root
                                      const QString& entry);
 
 // Every file found below the folder that Find Moved Files searches, indexed
-// once by its name and once by its name with letter case folded, so finding
+// by its name and, once asked to, by its name with letter case folded, so finding
 // the files of one name costs a hash lookup whatever the size of the tree.
 // The files of one folder share its path.
 class FileNameIndex {
@@ -30,6 +30,9 @@ public:
     qsizetype size() const { return static_cast<qsizetype>(m_files.size()); }
     const PathRules& rules() const { return m_rules; }
 
+    // Indexes the names with their letter case folded too. Until then,
+    // named() finds exact names only: most moved files keep theirs.
+    void foldNames();
     // The files named exactly `name`; when there are none, those whose name
     // differs from it only in letter case.
     std::vector<int> named(const QString& name) const;

@@ -43,11 +43,11 @@ std::optional<QString> PlaylistDocument::entryForPath(const PathRules& rules, co
     return escapedEntry(rules, path.mid(root.size()));
 }
 
-int PlaylistDocument::rewriteMovedEntries(const QHash<QString, QString>& newTextOf) {
+int PlaylistDocument::rewriteMovedEntries(const std::vector<MovedEntry>& moved) {
     m_model.flushPending();
     // Shared with the list, not copied, until the rewrite detaches it.
     const QList<PlaylistEntry> before = m_editDepth > 0 ? m_model.all() : QList<PlaylistEntry>();
-    const int rewritten = m_model.rewriteMoved(newTextOf);
+    const int rewritten = m_model.rewriteMoved(moved);
     if (rewritten == 0)
         return 0;
     if (m_editDepth > 0) {

@@ -80,10 +80,10 @@ public:
     }
     int missingCount() const { return m_model.missingCount(); }
     QList<int> missingRows() const { return m_model.missingRows(); }
-    // Entries whose files were found elsewhere take their new texts (keys:
-    // the old texts), keep their directive lines and lose their missing mark;
-    // one edit, which sets the modified flag. Returns how many changed.
-    int rewriteMovedEntries(const QHash<QString, QString>& newTextOf);
+    // Entries whose files were found elsewhere take their new texts, keep
+    // their directive lines and lose their missing mark; one edit, which sets
+    // the modified flag. Returns how many changed.
+    int rewriteMovedEntries(const std::vector<MovedEntry>& moved);
 
     // The file's first line when it is an extended playlist's "#EXTM3U..."
     // header, else empty; written first on saving.

@@ -150,23 +150,38 @@ int PlaylistModel::markMissing(const QList<PlaylistEntry>& looked, const std::ve
     return missingCount();
 }
 
-int PlaylistModel::rewriteMoved(const QHash<QString, QString>& newTextOf) {
+int PlaylistModel::rewriteMoved(const std::vector<MovedEntry>& moved) {
     flushPending();
     int rewritten = 0;
     int first = count();
     int last = -1;
-    for (int row = 0; row < count(); ++row) {
-        const auto to = newTextOf.constFind(m_entries.at(row).text);
-        if (to == newTextOf.cend())
-            continue;
+    const auto rewrite = [&](int row, const QString& newText) {
         PlaylistEntry& entry = m_entries[row];
         removeFromIndex(entry.text);
-        entry.text = *to;
+        entry.text = newText;
         entry.missing = false;
         addToIndex(entry.text);
         ++rewritten;
         first = std::min(first, row);
-        last = row;
+        last = std::max(last, row);
+    };
+    const bool rowsHold = std::all_of(moved.cbegin(), moved.cend(), [this](const MovedEntry& m) {
+        return m.row < count() && m_entries.at(m.row).text == m.oldText;
+    });
+    if (rowsHold) {
+        for (const MovedEntry& m : moved)
+            rewrite(static_cast<int>(m.row), m.newText);
+    } else {
+        // The list changed meanwhile: each entry is found by its text.
+        QHash<QString, QString> newTextOf;
+        newTextOf.reserve(static_cast<qsizetype>(moved.size()));
+        for (const MovedEntry& m : moved)
+            newTextOf.insert(m.oldText, m.newText);
+        for (int row = 0; row < count(); ++row) {
+            const auto to = newTextOf.constFind(m_entries.at(row).text);
+            if (to != newTextOf.cend())
+                rewrite(row, *to);
+        }
     }
     if (rewritten == 0)
         return 0;

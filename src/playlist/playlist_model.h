@@ -13,6 +13,14 @@
 
 class PlaylistDocument;
 
+// An entry whose file was found elsewhere: its row where it was looked at,
+// its text then, and the text it takes.
+struct MovedEntry {
+    qsizetype row = 0;
+    QString oldText;
+    QString newText;
+};
+
 // The playlist's entries, always in ascending order ignoring letter case, as
 // the playlist view shows them: the one copy of the entries. Each entry
 // carries the directive lines that stood above it in its file ("#EXTINF:..."),
@@ -94,10 +102,11 @@ private:
     // Returns how many are marked missing.
     int markMissing(const QList<PlaylistEntry>& looked, const std::vector<char>& missing,
                     const QSet<QString>& missingTexts);
-    // Gives each entry whose text is a key of `newTextOf` the text it maps
-    // to, marks it found and keeps its directive lines; the list is put back
-    // in order. Returns how many entries changed.
-    int rewriteMoved(const QHash<QString, QString>& newTextOf);
+    // Gives each moved entry its new text, marks it found and keeps its
+    // directive lines; the list is put back in order. Row for row while the
+    // rows still hold the old texts, else by text. Returns how many entries
+    // changed.
+    int rewriteMoved(const std::vector<MovedEntry>& moved);
     void clear();
 
     // While set, every change is written down in it.

@@ -198,6 +198,7 @@ void TestMovedFiles::matchesUnderWindowsRules() {
     index.add(u"C:\\New"_s, u"solo.mp3"_s);
     index.add(u"C:\\New\\Artist\\Album"_s, u"02.mp3"_s);
     index.add(u"C:\\New\\Other\\Album"_s, u"02.mp3"_s);
+    index.foldNames();
     const MovedFile moved = findMovedFile(index, oldPath);
     QCOMPARE(moved.paths, paths);
     QCOMPARE(moved.kind, paths.isEmpty()     ? MovedFile::Kind::NotFound
