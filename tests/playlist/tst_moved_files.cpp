@@ -75,6 +75,7 @@ private Q_SLOTS:
     void cancelChangesNothing();
     void treeIsReadAsAddEntireDirReadsIt();
     void waitsForAnOpenBoxAndStopsForAnotherPlaylist();
+    void entriesAddedMeanwhileStay();
     void commandIsOneStep_data();
     void commandIsOneStep();
     void missingEntriesShowWhereTheyWereLookedFor_data();
@@ -304,6 +305,24 @@ void TestMovedFiles::waitsForAnOpenBoxAndStopsForAnotherPlaylist() {
     box.reset();
     QTRY_VERIFY(stale.isFinished());
     QCOMPARE(f.dialogs.shown().size(), 1);
+}
+
+void TestMovedFiles::entriesAddedMeanwhileStay() {
+    Fixture f;
+    f.tree.makeFile(u"new/b.mp3"_s);
+    f.tree.makeFile(u"a.mp3"_s);
+    f.load({}, {u"{T}/old/b.mp3"_s});
+    std::optional<Dialogs::Modal> box(f.dialogs);
+    FindMovedFiles work(f.document, f.fs, f.dialogs, f.tree.path(u"new"_s));
+    work.start();
+    QTest::qWait(300);
+    // Before the entry looked at: its row is not what it was.
+    f.document.addFile(f.tree.path(u"a.mp3"_s));
+    f.dialogs.expectMessage({}, MessageAnswer::Yes);
+    box.reset();
+    QTRY_VERIFY(work.isFinished());
+    QCOMPARE(f.entries(), f.at(QStringList{u"{T}/a.mp3"_s, u"{T}/new/b.mp3"_s}));
+    QCOMPARE(f.document.directives(1), QStringList{u"#EXTINF:1,0"_s});
 }
 
 void TestMovedFiles::commandIsOneStep_data() {
