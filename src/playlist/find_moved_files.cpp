@@ -129,8 +129,7 @@ void FindMovedFiles::work() {
     alongside(
         [&] {
             looked = lookAgain(false);
-            // Room for the updates' new texts as well.
-            keys.reserve(2 * m_looked.size());
+            keys.reserve(m_looked.size());
             for (const PlaylistEntry& entry : std::as_const(m_looked))
                 keys.insert(rules.identityKey(entry.text));
         },
@@ -189,18 +188,18 @@ void FindMovedFiles::work() {
         return;
     // Judged against the entries looked at: when the playlist is still the
     // same at the end, the window's thread has nothing left to work out.
-    m_plan = std::make_unique<Plan>(makePlan(m_root, [&](const QString& text) {
-        const qsizetype before = keys.size();
-        keys.insert(rules.identityKey(text));
-        return keys.size() > before;
-    }));
+    m_fileCount = index.size();
+    m_plan = std::make_unique<Plan>(makePlan(
+        m_root, [&](const QString& text) { return keys.contains(rules.identityKey(text)); }));
 }
 
 FindMovedFiles::Plan
 FindMovedFiles::makePlan(const QString& root,
-                         const std::function<bool(const QString&)>& claim) const {
+                         const std::function<bool(const QString&)>& inPlaylist) const {
     const PathRules& rules = m_fs.rules();
     Plan plan;
+    // Each found file goes to one entry: two entries made one would lose one.
+    std::vector<char> taken(static_cast<size_t>(m_fileCount), 0);
     plan.updates.reserve(m_moves.size());
     for (const Move& move : m_moves) {
         const QString& oldText = m_looked.at(move.row).text;
@@ -228,10 +227,10 @@ FindMovedFiles::makePlan(const QString& root,
             std::optional<QString> entry = PlaylistDocument::entryForPath(rules, root, newPath);
             if (!entry) {
                 plan.outside.add([&] { return arrow(move.oldPath, newPath); });
-            } else if (!claim(*entry)) {
-                // Two entries made one would lose one of them.
+            } else if (taken[static_cast<size_t>(move.found.file)] || inPlaylist(*entry)) {
                 plan.already.add([&] { return arrow(move.oldPath, newPath); });
             } else {
+                taken[static_cast<size_t>(move.found.file)] = 1;
                 plan.updates.push_back({move.row, oldText, std::move(*entry)});
                 plan.found.add([&] { return arrow(move.oldPath, newPath); });
             }
@@ -258,13 +257,8 @@ void FindMovedFiles::conclude() {
     // file would become is judged against it as it stands now.
     if (!unchanged || !m_plan) {
         PlaylistModel* model = m_document.model();
-        const PathRules& rules = m_document.rules();
-        QSet<QString> taken;
-        m_plan = std::make_unique<Plan>(makePlan(m_document.rootPath(), [&](const QString& text) {
-            const qsizetype before = taken.size();
-            taken.insert(rules.identityKey(text));
-            return !model->contains(text) && taken.size() > before;
-        }));
+        m_plan = std::make_unique<Plan>(makePlan(
+            m_document.rootPath(), [model](const QString& text) { return model->contains(text); }));
     }
     const Plan& plan = *m_plan;
 

@@ -40,13 +40,13 @@ private:
     void conclude() override;
     QString listingText(qint64 found) const override;
     // Sorts the moves into what is updated and what is only listed, for the
-    // playlist's `root`. `claim` takes a new entry's text for the update,
-    // false when the playlist holds it already or another update took it.
-    Plan makePlan(const QString& root, const std::function<bool(const QString&)>& claim) const;
+    // playlist's `root` and the entries it holds (`inPlaylist`).
+    Plan makePlan(const QString& root, const std::function<bool(const QString&)>& inPlaylist) const;
 
     const QString m_folder;
     std::vector<Move> m_moves;
     SkippedFolders m_skipped;
     UnstorableNames m_unstorable;
+    qsizetype m_fileCount = 0; // files listed
     std::unique_ptr<Plan> m_plan;
 };

@@ -104,6 +104,7 @@ MovedFile findMovedFile(const FileNameIndex& index, const QString& oldPath) {
     if (files.size() == 1) {
         moved.kind = MovedFile::Kind::Found;
         moved.paths.append(index.path(files.front()));
+        moved.file = files.front();
         return moved;
     }
     if (files.empty())
@@ -133,6 +134,8 @@ MovedFile findMovedFile(const FileNameIndex& index, const QString& oldPath) {
             bestFiles.push_back(file);
     }
     moved.kind = bestFiles.size() == 1 ? MovedFile::Kind::Found : MovedFile::Kind::Ambiguous;
+    if (bestFiles.size() == 1)
+        moved.file = bestFiles.front();
     // The index lists the files of one name last found first: the tree's
     // order reads better.
     for (auto file = bestFiles.crbegin(); file != bestFiles.crend(); ++file)

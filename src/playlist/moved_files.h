@@ -60,6 +60,8 @@ struct MovedFile {
     // Found: the file. Ambiguous: every file that shares the longest run of
     // trailing folder names with the old path.
     QStringList paths;
+    // Found: the file's number in the index.
+    int file = -1;
 };
 
 // Finds the file that `oldPath` named among the indexed files: those of the

@@ -155,12 +155,17 @@ int PlaylistModel::rewriteMoved(const std::vector<MovedEntry>& moved) {
     int rewritten = 0;
     int first = count();
     int last = -1;
+    // Many keys change: the index is built afresh afterwards, which is faster
+    // than taking each out and putting it in again.
+    const bool rebuild = static_cast<qsizetype>(moved.size()) > count() / 8;
     const auto rewrite = [&](int row, const QString& newText) {
         PlaylistEntry& entry = m_entries[row];
-        removeFromIndex(entry.text);
+        if (!rebuild)
+            removeFromIndex(entry.text);
         entry.text = newText;
         entry.missing = false;
-        addToIndex(entry.text);
+        if (!rebuild)
+            addToIndex(entry.text);
         ++rewritten;
         first = std::min(first, row);
         last = std::max(last, row);
@@ -185,6 +190,12 @@ int PlaylistModel::rewriteMoved(const std::vector<MovedEntry>& moved) {
     }
     if (rewritten == 0)
         return 0;
+    if (rebuild) {
+        m_index.clear();
+        m_index.reserve(count());
+        for (const PlaylistEntry& entry : std::as_const(m_entries))
+            addToIndex(entry.text);
+    }
     Q_EMIT dataChanged(index(first), index(last));
     restoreOrder();
     return rewritten;
