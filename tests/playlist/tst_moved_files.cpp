@@ -285,7 +285,8 @@ void TestMovedFiles::waitsForAnOpenBoxAndStopsForAnotherPlaylist() {
     RemoveMissingEntries waiting(f.document, f.fs, f.dialogs);
     waiting.start();
     // Done looking, but its question waits for the box before it.
-    QTest::qWait(300);
+    QTRY_VERIFY(waiting.progressTotal() == 1 && waiting.progressDone() == 1);
+    QCoreApplication::processEvents();
     QVERIFY(!waiting.isFinished());
     QCOMPARE(f.dialogs.shown().size(), 0);
     // Added meanwhile: the look's marks go by the entries' texts.
@@ -315,7 +316,6 @@ void TestMovedFiles::entriesAddedMeanwhileStay() {
     std::optional<Dialogs::Modal> box(f.dialogs);
     FindMovedFiles work(f.document, f.fs, f.dialogs, f.tree.path(u"new"_s));
     work.start();
-    QTest::qWait(300);
     // Before the entry looked at: its row is not what it was.
     f.document.addFile(f.tree.path(u"a.mp3"_s));
     f.dialogs.expectMessage({}, MessageAnswer::Yes);
