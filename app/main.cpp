@@ -60,7 +60,8 @@ int main(int argc, char* argv[]) {
     UnsavedEditsGuard guard(window, fileSystem, RecoveryFolder::standardLocation());
     window.startUp(arguments, guard.offerRecoveryStep());
     guard.start();
-    window.show();
+    // After the command-line playlist's boxes, as ever.
+    window.showAfterStartUp();
     const int status = QApplication::exec();
     guard.finish();
     return status;

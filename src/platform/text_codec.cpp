@@ -167,6 +167,90 @@ QString decodePlaylist(QByteArrayView bytes, PlaylistEncoding encoding, const Pa
     return {};
 }
 
+LineReader::LineReader(QByteArrayView bytes, PlaylistEncoding encoding, const PathRules& rules)
+    : m_bytes(bytes)
+    , m_encoding(encoding)
+    , m_windows(rules.isWindows())
+    , m_step(isUtf16(encoding) ? 2 : 1) {
+    if (const QByteArrayView mark = byteOrderMark(encoding); m_bytes.startsWith(mark))
+        m_bytes = m_bytes.sliced(mark.size());
+    // A byte left over after the last whole UTF-16 unit is no character.
+    m_bytes.truncate(m_bytes.size() - m_bytes.size() % m_step);
+}
+
+bool LineReader::nextSpan(qsizetype& begin, qsizetype& end, qsizetype& after) const {
+    const qsizetype size = m_bytes.size();
+    if (m_at >= size)
+        return false;
+    const auto* data = reinterpret_cast<const unsigned char*>(m_bytes.data());
+    const bool bigEndian = m_encoding == PlaylistEncoding::Utf16BeWithMark;
+    const auto unitAt = [&](qsizetype at) -> char16_t {
+        if (m_step == 1)
+            return data[at];
+        return bigEndian ? char16_t((data[at] << 8) | data[at + 1])
+                         : char16_t((data[at + 1] << 8) | data[at]);
+    };
+    begin = m_at;
+    qsizetype at = m_at;
+    // Nearly every character is above CR, so most take one comparison.
+    while (at < size) {
+        const char16_t unit = unitAt(at);
+        if (unit <= u'\r' && (unit == u'\r' || unit == u'\n'))
+            break;
+        at += m_step;
+    }
+    end = at;
+    after = at;
+    if (at < size) {
+        after += m_step;
+        if (unitAt(at) == u'\r' && after < size && unitAt(after) == u'\n')
+            after += m_step;
+    }
+    return true;
+}
+
+QString LineReader::decode(QByteArrayView line) const {
+    switch (m_encoding) {
+    case PlaylistEncoding::Plain:
+        return m_windows ? decodeWindows1252(line) : decodeUtf8Lines(line);
+    case PlaylistEncoding::Utf8WithMark:
+        return decodeUtf8Lines(line);
+    case PlaylistEncoding::Utf16LeWithMark:
+    case PlaylistEncoding::Utf16LeWithoutMark:
+        return decodeUtf16(line, false);
+    case PlaylistEncoding::Utf16BeWithMark:
+        return decodeUtf16(line, true);
+    }
+    return {};
+}
+
+std::optional<QString> LineReader::next() {
+    qsizetype begin = 0;
+    qsizetype end = 0;
+    qsizetype after = 0;
+    if (!nextSpan(begin, end, after))
+        return std::nullopt;
+    m_at = after;
+    return decode(m_bytes.sliced(begin, end - begin));
+}
+
+LineReader::Counts LineReader::countRest() const {
+    LineReader rest = *this;
+    Counts counts;
+    qsizetype begin = 0;
+    qsizetype end = 0;
+    while (rest.nextSpan(begin, end, rest.m_at)) {
+        ++counts.lines;
+        // '#' is one byte in every byte encoding, and UTF-16 puts it in the
+        // unit's low byte.
+        const qsizetype low = m_encoding == PlaylistEncoding::Utf16BeWithMark ? 1 : 0;
+        if (end > begin && m_bytes[begin + low] == '#' &&
+            (m_step == 1 || m_bytes[begin + 1 - low] == 0))
+            ++counts.hashLines;
+    }
+    return counts;
+}
+
 QByteArray markedWhereNeeded(QByteArray plain) {
     if (playlistEncoding(plain) != PlaylistEncoding::Plain)
         plain.prepend(kUtf8Bom);

@@ -3,6 +3,8 @@
 #include "platform/dialogs.h"
 #include "platform/entry_lookup.h"
 
+#include <algorithm>
+
 PlaylistDocument::PlaylistDocument(PathRules rules, QObject* parent)
     : QObject(parent)
     , m_rules(rules)
@@ -149,6 +151,23 @@ void PlaylistDocument::loadFrom(const QString& path, const QString& header,
     setFilePath(path);
     setModified(false);
     startAfresh();
+}
+
+void PlaylistDocument::loadFrom(const QString& path, const QString& header,
+                                const QStringList& trailer, TextCodec::PlaylistEncoding encoding,
+                                const std::optional<FileIdentity>& identity,
+                                const std::optional<QString>& root, QList<PlaylistEntry> entries) {
+    // Equal entries keep their file order, as one add after another would
+    // place them. A list saved here arrives in order already.
+    const auto less = [](const PlaylistEntry& a, const PlaylistEntry& b) {
+        return PathRules::lessForPlaylist(a.text, b.text);
+    };
+    if (!std::is_sorted(entries.cbegin(), entries.cend(), less))
+        std::stable_sort(entries.begin(), entries.end(), less);
+    loadFrom(path, header, trailer, encoding, identity);
+    if (root)
+        setRootPath(*root);
+    m_model.replaceAll(std::move(entries));
 }
 
 void PlaylistDocument::markSaved(const QString& path, const std::optional<FileIdentity>& identity) {

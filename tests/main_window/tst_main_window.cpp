@@ -372,7 +372,7 @@ void TestMainWindow::dropOnThePlaylistAddsTheFiles() {
     QVERIFY(enter.isAccepted());
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w.playlist()->viewport(), &drop);
-    QCOMPARE(w.doc().entries(), (QStringList{u"/music/a.mp3"_s, u"/music/b b.mp3"_s}));
+    QTRY_COMPARE(w.doc().entries(), (QStringList{u"/music/a.mp3"_s, u"/music/b b.mp3"_s}));
     QVERIFY(w.enabled(u"saveAction"_s));
 }
 
@@ -396,6 +396,7 @@ void TestMainWindow::commandLinePlaylistIsOpenedAtStartUp() {
                 document.unbindFrom(u"C:\\Lists\\restored.m3u"_s);
             return restored;
         });
+        QVERIFY(w.waitUntilIdle());
         QCOMPARE(seen, u"C:\\Music\\untitled.m3u"_s);
         QCOMPARE(w.doc().filePath(),
                  restored ? u"C:\\Lists\\restored.m3u"_s : u"C:\\Lists\\my list.m3u"_s);
