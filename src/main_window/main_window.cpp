@@ -6,6 +6,7 @@
 #include "main_window/playlist_history.h"
 #include "main_window/playlist_view.h"
 #include "main_window/recent_playlists_menu.h"
+#include "main_window/work_status_bar.h"
 #include "platform/file_system.h"
 #include "platform/qt_dialogs.h"
 #include "platform/window_placement.h"
@@ -173,6 +174,9 @@ void MainWindow::buildControls() {
     m_history = new PlaylistHistory(m_document, *m_playlistView->selectionModel(), this);
 
     m_removeButton = fixedButton(tr("Remove Selected Items"), "removeButton", kRemoveSize);
+    // Hidden while idle: the window keeps its size until long work shows.
+    m_workStatus = new WorkStatusBar(this);
+    setStatusBar(m_workStatus);
 
     // The browser: drives and folders on the left, files on the right, each
     // with its buttons below. The two lists take the extra height alike, so
@@ -459,6 +463,10 @@ void MainWindow::addFolderTree() {
             close();
     });
     walk->start();
+}
+
+void MainWindow::showLongWork(LongWork* work) {
+    m_workStatus->watch(work);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -12,6 +12,7 @@ class Dialogs;
 class FileListView;
 class FileSystem;
 class FolderListView;
+class LongWork;
 class PlaylistHistory;
 class PlaylistLoad;
 class PlaylistView;
@@ -21,6 +22,7 @@ class QLabel;
 class QPushButton;
 class RecentPlaylistsMenu;
 class SettingsStore;
+class WorkStatusBar;
 
 // The main window: the file browser (drives, folder tree, file list) above,
 // the playlist with its root path below, the command buttons and the File,
@@ -59,6 +61,10 @@ public:
 
     PlaylistDocument& document() { return m_document; }
     Dialogs& dialogs() { return m_dialogs; }
+
+    // Long work under way (a folder walk, a load): the status bar shows what
+    // it does, with Cancel, for as long as it runs.
+    void showLongWork(LongWork* work);
 
 Q_SIGNALS:
     void startUpFinished();
@@ -140,6 +146,7 @@ private:
     PlaylistView* m_playlistView = nullptr;
     QPushButton* m_removeButton = nullptr;
     PlaylistHistory* m_history = nullptr;
+    WorkStatusBar* m_workStatus = nullptr;
 
     QAction* m_newAction = nullptr;
     QAction* m_openAction = nullptr;

@@ -35,6 +35,7 @@ void MainWindow::loadInBackground(const QString& path, std::function<void(bool l
     });
     refreshWindowState();
     refreshUndoActions();
+    showLongWork(load);
     load->start();
 }
 
