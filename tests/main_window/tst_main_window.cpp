@@ -2,6 +2,9 @@
 // how it follows the document, drops and closing (the browser has tests of
 // its own). The commands themselves are tested in their rooms.
 #include "about/about.h"
+#include "held_file_system.h"
+#include "main_window/work_status_bar.h"
+#include "playlist/long_work.h"
 #include "main_window_fixture.h"
 
 #include <QAction>
@@ -99,6 +102,7 @@ private Q_SLOTS:
     void addFolderTreeShowsTheBusyPointerUntilItEnds();
     void dropOnThePlaylistAddsTheFiles();
     void commandLinePlaylistIsOpenedAtStartUp();
+    void commandsRestWhileAPlaylistLoads();
     void closingAsksWhileChangesArePending();
     void closingDuringAWalkWaitsForItsEnd();
 };
@@ -372,6 +376,9 @@ void TestMainWindow::dropOnThePlaylistAddsTheFiles() {
     QVERIFY(enter.isAccepted());
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w.playlist()->viewport(), &drop);
+    // The program the files came from waits until the drop event returns:
+    // the adds, and any box they show, come after it.
+    QVERIFY(w.doc().entries().isEmpty());
     QTRY_COMPARE(w.doc().entries(), (QStringList{u"/music/a.mp3"_s, u"/music/b b.mp3"_s}));
     QVERIFY(w.enabled(u"saveAction"_s));
 }
@@ -401,6 +408,37 @@ void TestMainWindow::commandLinePlaylistIsOpenedAtStartUp() {
         QCOMPARE(w.doc().filePath(),
                  restored ? u"C:\\Lists\\restored.m3u"_s : u"C:\\Lists\\my list.m3u"_s);
     }
+}
+
+// Nothing may change or replace the playlist that a load will replace: the
+// commands rest while the status bar shows the load. Closing the window
+// stops it; the playlist stays.
+void TestMainWindow::commandsRestWhileAPlaylistLoads() {
+    Window w;
+    HeldFileSystem held(w.fs);
+    w.window = std::make_unique<MainWindow>(held, &w.dialogs);
+    w.window->startUp({});
+    w.window->show();
+    QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+    w.fs.addFile(u"C:\\Lists\\mix.m3u"_s, "C:\\Music\\b.mp3\r\n");
+    // Once the file is read, its look-ups wait.
+    w.fs.setBeforeRead([&](const QString&) { held.hold(); });
+    w.dialogs.expectOpen(u"C:\\Lists\\mix.m3u"_s);
+    w.find<QAction>(u"openAction"_s)->trigger();
+    QTRY_VERIFY(held.heldCalls() > 0);
+
+    for (const char* name :
+         {"client", "newAction", "openAction", "recentMenuAction", "saveAsAction", "undoAction"})
+        QVERIFY2(!w.enabled(QLatin1String(name)), name);
+    QVERIFY(w.enabled(u"exitAction"_s));
+    const auto* bar = w.window->findChild<WorkStatusBar*>();
+    QTRY_VERIFY(bar->isVisible());
+    QVERIFY(bar->currentWork()->statusText().contains(u"C:\\Lists\\mix.m3u"_s));
+
+    QVERIFY(w.window->close());
+    held.release();
+    w.window.reset();
+    QVERIFY(w.dialogs.done());
 }
 
 void TestMainWindow::closingAsksWhileChangesArePending() {
