@@ -5,6 +5,7 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -178,32 +179,48 @@ LineReader::LineReader(QByteArrayView bytes, PlaylistEncoding encoding, const Pa
     m_bytes.truncate(m_bytes.size() - m_bytes.size() % m_step);
 }
 
+char16_t LineReader::unitAt(qsizetype at) const {
+    const auto* data = reinterpret_cast<const unsigned char*>(m_bytes.data());
+    if (m_step == 1)
+        return data[at];
+    return m_encoding == PlaylistEncoding::Utf16BeWithMark
+               ? char16_t((data[at] << 8) | data[at + 1])
+               : char16_t((data[at + 1] << 8) | data[at]);
+}
+
+qsizetype LineReader::lineEnd(qsizetype from) const {
+    const qsizetype size = m_bytes.size();
+    if (m_step == 1) {
+        // The next CR and the next LF, each searched for again only once the
+        // line start has passed it: a file of one kind of line end never
+        // scans to the end for the other more than once.
+        const auto next = [&](qsizetype& found, char c) {
+            if (found < from) {
+                found = m_bytes.indexOf(c, from);
+                if (found < 0)
+                    found = size;
+            }
+        };
+        next(m_nextCr, '\r');
+        next(m_nextLf, '\n');
+        return std::min(m_nextCr, m_nextLf);
+    }
+    qsizetype at = from;
+    while (at < size && unitAt(at) != u'\r' && unitAt(at) != u'\n')
+        at += m_step;
+    return at;
+}
+
 bool LineReader::nextSpan(qsizetype& begin, qsizetype& end, qsizetype& after) const {
     const qsizetype size = m_bytes.size();
     if (m_at >= size)
         return false;
-    const auto* data = reinterpret_cast<const unsigned char*>(m_bytes.data());
-    const bool bigEndian = m_encoding == PlaylistEncoding::Utf16BeWithMark;
-    const auto unitAt = [&](qsizetype at) -> char16_t {
-        if (m_step == 1)
-            return data[at];
-        return bigEndian ? char16_t((data[at] << 8) | data[at + 1])
-                         : char16_t((data[at + 1] << 8) | data[at]);
-    };
     begin = m_at;
-    qsizetype at = m_at;
-    // Nearly every character is above CR, so most take one comparison.
-    while (at < size) {
-        const char16_t unit = unitAt(at);
-        if (unit <= u'\r' && (unit == u'\r' || unit == u'\n'))
-            break;
-        at += m_step;
-    }
-    end = at;
-    after = at;
-    if (at < size) {
+    end = lineEnd(begin);
+    after = end;
+    if (end < size) {
         after += m_step;
-        if (unitAt(at) == u'\r' && after < size && unitAt(after) == u'\n')
+        if (unitAt(end) == u'\r' && after < size && unitAt(after) == u'\n')
             after += m_step;
     }
     return true;

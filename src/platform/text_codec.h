@@ -78,6 +78,8 @@ private:
     // The next line's bytes, from m_at: [begin, end), and where the line
     // after it begins. False at the end.
     bool nextSpan(qsizetype& begin, qsizetype& end, qsizetype& after) const;
+    qsizetype lineEnd(qsizetype from) const;
+    char16_t unitAt(qsizetype at) const;
     QString decode(QByteArrayView line) const;
 
     QByteArrayView m_bytes;
@@ -86,6 +88,9 @@ private:
     // UTF-16 looks at two bytes per character.
     qsizetype m_step;
     qsizetype m_at = 0;
+    // Where the next CR and LF are, once looked for (plain bytes only).
+    mutable qsizetype m_nextCr = -1;
+    mutable qsizetype m_nextLf = -1;
 };
 
 // Plain playlist bytes as they are written. Bytes that reading would take
