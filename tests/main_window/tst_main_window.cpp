@@ -4,8 +4,8 @@
 #include "about/about.h"
 #include "held_file_system.h"
 #include "main_window/work_status_bar.h"
-#include "playlist/long_work.h"
 #include "main_window_fixture.h"
+#include "playlist/long_work.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +15,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -103,6 +104,7 @@ private Q_SLOTS:
     void dropOnThePlaylistAddsTheFiles();
     void commandLinePlaylistIsOpenedAtStartUp();
     void commandsRestWhileAPlaylistLoads();
+    void startUpLoadShowsProgressAndCanBeCancelled();
     void closingAsksWhileChangesArePending();
     void closingDuringAWalkWaitsForItsEnd();
 };
@@ -439,6 +441,32 @@ void TestMainWindow::commandsRestWhileAPlaylistLoads() {
     held.release();
     w.window.reset();
     QVERIFY(w.dialogs.done());
+}
+
+// The window shows once the command-line playlist is in; meanwhile a
+// progress window of its own shows, whose Cancel starts the program with the
+// untitled playlist.
+void TestMainWindow::startUpLoadShowsProgressAndCanBeCancelled() {
+    Window w;
+    HeldFileSystem held(w.fs);
+    w.fs.addFile(u"C:\\Lists\\mix.m3u"_s, "C:\\Music\\b.mp3\r\n");
+    w.fs.setBeforeRead([&](const QString&) { held.hold(); });
+    w.window = std::make_unique<MainWindow>(held, &w.dialogs);
+    QSignalSpy finished(w.window.get(), &MainWindow::startUpFinished);
+    w.window->startUp({u"C:\\Lists\\mix.m3u"_s});
+    w.window->showAfterStartUp();
+    QVERIFY(w.window->isStartingUp());
+    auto* progress = w.find<QProgressDialog>(u"startUpProgress"_s);
+    QTRY_VERIFY(progress->isVisible());
+    QVERIFY(!w.window->isVisible());
+
+    QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+    held.release();
+    QVERIFY(finished.wait(5000));
+    QVERIFY(w.window->isVisible());
+    QCOMPARE(w.doc().filePath(), u"C:\\Music\\untitled.m3u"_s);
+    QVERIFY(w.doc().entries().isEmpty());
+    w.window.reset();
 }
 
 void TestMainWindow::closingAsksWhileChangesArePending() {
