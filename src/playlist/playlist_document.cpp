@@ -3,8 +3,6 @@
 #include "platform/dialogs.h"
 #include "platform/entry_lookup.h"
 
-#include <algorithm>
-
 PlaylistDocument::PlaylistDocument(PathRules rules, QObject* parent)
     : QObject(parent)
     , m_rules(rules)
@@ -156,14 +154,7 @@ void PlaylistDocument::loadFrom(const QString& path, const QString& header,
 void PlaylistDocument::loadFrom(const QString& path, const QString& header,
                                 const QStringList& trailer, TextCodec::PlaylistEncoding encoding,
                                 const std::optional<FileIdentity>& identity,
-                                const std::optional<QString>& root, QList<PlaylistEntry> entries) {
-    // Equal entries keep their file order, as one add after another would
-    // place them. A list saved here arrives in order already.
-    const auto less = [](const PlaylistEntry& a, const PlaylistEntry& b) {
-        return PathRules::lessForPlaylist(a.text, b.text);
-    };
-    if (!std::is_sorted(entries.cbegin(), entries.cend(), less))
-        std::stable_sort(entries.begin(), entries.end(), less);
+                                const std::optional<QString>& root, OrderedEntries entries) {
     loadFrom(path, header, trailer, encoding, identity);
     if (root)
         setRootPath(*root);

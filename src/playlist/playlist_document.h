@@ -138,12 +138,11 @@ public:
                   const std::optional<FileIdentity>& identity);
     // A playlist file was read in full: everything is replaced in one step by
     // the file's name, header, trailer, encoding and identity, the root path
-    // it decided (nothing keeps the current one) and its entries (in file
-    // order; put in playlist order here). Bound to the file, unmodified; the
-    // history starts afresh. Views see one reset.
+    // it decided (nothing keeps the current one) and its entries. Bound to
+    // the file, unmodified; the history starts afresh. Views see one reset.
     void loadFrom(const QString& path, const QString& header, const QStringList& trailer,
                   TextCodec::PlaylistEncoding encoding, const std::optional<FileIdentity>& identity,
-                  const std::optional<QString>& root, QList<PlaylistEntry> entries);
+                  const std::optional<QString>& root, OrderedEntries entries);
     // The playlist was written to `path`, which is now as `identity` says:
     // its name, bound, unmodified; this is now the saved state.
     void markSaved(const QString& path, const std::optional<FileIdentity>& identity);

@@ -30,6 +30,32 @@ constexpr qsizetype kMergeThreshold = 32;
 
 } // namespace
 
+OrderedEntries::OrderedEntries(const PathRules& rules, QList<PlaylistEntry> entries)
+    : m_rules(rules)
+    , m_entries(std::move(entries)) {
+    // Equal entries keep their order, as one add after another places them.
+    // A list saved here arrives in order already.
+    const auto less = [](const PlaylistEntry& a, const PlaylistEntry& b) {
+        return PathRules::lessForPlaylist(a.text, b.text);
+    };
+    if (!std::is_sorted(m_entries.cbegin(), m_entries.cend(), less))
+        std::stable_sort(m_entries.begin(), m_entries.end(), less);
+    m_index.reserve(m_entries.size());
+    for (const PlaylistEntry& entry : std::as_const(m_entries))
+        ++m_index[m_rules.identityKey(entry.text)];
+}
+
+void OrderedEntries::removeMissing() {
+    m_entries.removeIf([this](const PlaylistEntry& entry) {
+        if (!entry.missing)
+            return false;
+        const auto it = m_index.find(m_rules.identityKey(entry.text));
+        if (--it.value() <= 0)
+            m_index.erase(it);
+        return true;
+    });
+}
+
 PlaylistModel::PlaylistModel(PathRules rules, QObject* parent)
     : QAbstractListModel(parent)
     , m_rules(rules) {}
@@ -344,6 +370,14 @@ void PlaylistModel::replaceAll(QList<PlaylistEntry> entries) {
     m_index.reserve(m_entries.size());
     for (const PlaylistEntry& entry : m_entries)
         addToIndex(entry.text);
+    endResetModel();
+}
+
+void PlaylistModel::replaceAll(OrderedEntries ordered) {
+    beginResetModel();
+    m_entries = std::move(ordered.m_entries);
+    m_index = std::move(ordered.m_index);
+    m_pending.clear();
     endResetModel();
 }
 

@@ -119,7 +119,8 @@ void PlaylistLoad::afterRead() {
 }
 
 void PlaylistLoad::onStepDone() {
-    if (m_stage == Stage::Finished)
+    // A step's end may still be on its way when the next step has begun.
+    if (m_stage == Stage::Finished || !m_watcher.future().isFinished())
         return;
     if (isCancelled())
         return finish();
@@ -127,6 +128,8 @@ void PlaylistLoad::onStepDone() {
         afterRead();
     else if (m_stage == Stage::Checking && !m_inBox)
         afterChecks();
+    else if (m_stage == Stage::Ordering)
+        afterOrdering();
 }
 
 void PlaylistLoad::afterChecks() {
@@ -134,9 +137,28 @@ void PlaylistLoad::afterChecks() {
         return;
     if (isCancelled())
         return finish();
+    m_stage = Stage::Ordering;
+    // Sorted and indexed on the pool too: for a big list that takes longer
+    // than the window may wait.
+    const auto order = [this] {
+        m_ordered = OrderedEntries(m_fs.rules(), std::move(m_read->content.entries));
+    };
+    if (m_sync) {
+        order();
+        afterOrdering();
+    } else {
+        m_watcher.setFuture(runOnPool(m_pool, order));
+    }
+}
+
+void PlaylistLoad::afterOrdering() {
+    if (m_stage == Stage::Finished)
+        return;
+    if (isCancelled())
+        return finish();
     m_progressTimer.stop();
     Q_EMIT progressChanged();
-    QList<PlaylistEntry>& entries = m_read->content.entries;
+    const QList<PlaylistEntry>& entries = m_ordered.entries();
     const auto missing = [](const PlaylistEntry& entry) { return entry.missing; };
     bool leftOut = false;
     if (std::any_of(entries.cbegin(), entries.cend(), missing)) {
@@ -147,7 +169,7 @@ void PlaylistLoad::afterChecks() {
         if (isCancelled())
             return finish();
         if (answer == MessageAnswer::Yes) {
-            entries.removeIf(missing);
+            m_ordered.removeMissing();
             leftOut = true;
         }
     }
@@ -155,7 +177,7 @@ void PlaylistLoad::afterChecks() {
         m_read->decidesRoot >= 0 ? std::optional<QString>(m_read->root) : std::nullopt;
     PlaylistContent& content = m_read->content;
     m_document.loadFrom(m_path, content.header, content.trailer, content.encoding, m_read->identity,
-                        root, std::move(entries));
+                        root, std::move(m_ordered));
     // The playlist in memory now differs from the file.
     if (leftOut)
         m_document.markModifiedWithoutChange();
@@ -184,6 +206,7 @@ void PlaylistLoad::finish() {
     // What was read is not needed any more; the threads have let it go.
     m_checks.reset();
     m_read.reset();
+    m_ordered = OrderedEntries();
     Q_EMIT finished();
 }
 
@@ -193,6 +216,7 @@ QString PlaylistLoad::statusText() const {
     case Stage::Reading:
         return Texts::reading(m_path);
     case Stage::Checking:
+    case Stage::Ordering:
         return Texts::checking(m_path, progressDone(), progressTotal());
     case Stage::Finished:
         break;
@@ -201,9 +225,9 @@ QString PlaylistLoad::statusText() const {
 }
 
 qint64 PlaylistLoad::progressDone() const {
-    return m_stage == Stage::Checking && m_checks ? m_checks->done() : 0;
+    return m_stage >= Stage::Checking && m_checks ? m_checks->done() : 0;
 }
 
 qint64 PlaylistLoad::progressTotal() const {
-    return m_stage == Stage::Checking && m_checks ? m_checks->total() : 0;
+    return m_stage >= Stage::Checking && m_checks ? m_checks->total() : 0;
 }

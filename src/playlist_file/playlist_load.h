@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "playlist/long_work.h"
+#include "playlist/playlist_model.h"
 #include "playlist_file/entry_checks.h"
 #include "playlist_file/playlist_reader.h"
 
@@ -54,11 +55,12 @@ public:
     bool isFinished() const override { return m_stage == Stage::Finished; }
 
 private:
-    enum class Stage { Waiting, Reading, Checking, Finished };
+    enum class Stage { Waiting, Reading, Checking, Ordering, Finished };
 
     void read();
     void afterRead();
     void afterChecks();
+    void afterOrdering();
     void onStepDone();
     void finish();
     bool isCancelled() const { return m_cancelled.load(std::memory_order_relaxed); }
@@ -77,6 +79,8 @@ private:
     std::optional<PlaylistRead> m_read;
     QString m_error;
     std::unique_ptr<EntryChecks> m_checks;
+    // Written by the ordering thread, read here once it has finished.
+    OrderedEntries m_ordered;
     QFutureWatcher<void> m_watcher;
     QTimer m_progressTimer;
     // Last, so that it is the first to go: it waits for its threads before

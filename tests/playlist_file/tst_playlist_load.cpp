@@ -41,7 +41,8 @@ private:
 struct LoadFixture {
     LoadFixture() {
         document.loadFrom(u"C:\\Old\\old.m3u"_s, {}, {}, TextCodec::PlaylistEncoding::Plain,
-                          std::nullopt, u"C:\\Old\\"_s, {{u"x.mp3"_s, {}}});
+                          std::nullopt, u"C:\\Old\\"_s,
+                          OrderedEntries(fake.rules(), {{u"x.mp3"_s, {}}}));
         document.markModifiedWithoutChange();
         QByteArray lines;
         for (int i = 0; i < 200; ++i) {
