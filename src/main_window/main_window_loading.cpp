@@ -6,11 +6,13 @@
 #include "playlist_file/playlist_load.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QProgressDialog>
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 
 namespace {
 
@@ -41,28 +43,40 @@ void MainWindow::loadInBackground(const QString& path, std::function<void(bool l
 
 void MainWindow::showStartUpProgress() {
     // The window is not on screen yet, so no status bar can show the load: a
-    // window of its own does, once the load has taken a moment.
+    // window of its own does, once the load has taken a moment, and steps
+    // aside while one of the load's boxes is open.
     auto* progress = new QProgressDialog(this);
     progress->setObjectName(QStringLiteral("startUpProgress"));
     progress->setWindowTitle(tr("Songbinder"));
     progress->setAutoReset(false);
     progress->setAutoClose(false);
     progress->setRange(0, 0);
-    progress->setMinimumDuration(kProgressDelayMs);
-    // Counts from here: the window shows when the time is up, unless the
-    // load has finished by then.
-    progress->setValue(0);
+    // Shown here, not by the dialog's own clock, which knows nothing of boxes.
+    progress->setMinimumDuration(INT_MAX);
     PlaylistLoad* load = m_load;
     progress->setLabelText(load->statusText());
-    connect(load, &LongWork::progressChanged, progress, [progress, load] {
+    auto previousHook = std::make_shared<std::function<void()>>();
+    *previousHook = m_dialogs.setBeforeShowing([progress, previousHook] {
+        progress->hide();
+        if (*previousHook)
+            (*previousHook)();
+    });
+    QElapsedTimer running;
+    running.start();
+    connect(load, &LongWork::progressChanged, progress, [this, progress, load, running] {
         progress->setLabelText(load->statusText());
-        // A bar that moves once the amount is known.
         const auto total = static_cast<int>(std::min<qint64>(load->progressTotal(), INT_MAX));
         progress->setRange(0, total);
         progress->setValue(static_cast<int>(std::min<qint64>(load->progressDone(), total)));
+        // Only the load itself counts as open: no box is.
+        if (running.elapsed() >= kProgressDelayMs && m_dialogs.modalCount() <= 1)
+            progress->show();
     });
     connect(progress, &QProgressDialog::canceled, load, &LongWork::cancel);
-    connect(load, &LongWork::finished, progress, &QObject::deleteLater);
+    connect(load, &LongWork::finished, progress, [this, progress, previousHook] {
+        m_dialogs.setBeforeShowing(std::move(*previousHook));
+        progress->deleteLater();
+    });
 }
 
 void MainWindow::showAfterStartUp() {
