@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -114,8 +115,24 @@ bool isAscii(QByteArrayView bytes) {
 }
 
 bool isValidUtf8(QByteArrayView bytes) {
-    return utf8::isWellFormed(
-        std::string_view(bytes.data(), static_cast<std::size_t>(bytes.size())));
+    // utf8::isWellFormed() byte by byte, but eight ASCII bytes at a time where
+    // they come: names are mostly ASCII, and a big list is checked line by line.
+    const std::string_view view(bytes.data(), static_cast<std::size_t>(bytes.size()));
+    constexpr quint64 kHighBits = 0x8080808080808080ULL;
+    for (std::size_t at = 0; at < view.size();) {
+        quint64 word = kHighBits;
+        if (at + sizeof word <= view.size())
+            std::memcpy(&word, view.data() + at, sizeof word);
+        if ((word & kHighBits) == 0) {
+            at += sizeof word;
+            continue;
+        }
+        const std::size_t length = utf8::sequenceLength(view, at);
+        if (length == 0)
+            return false;
+        at += length;
+    }
+    return true;
 }
 
 PlaylistEncoding playlistEncoding(QByteArrayView bytes) {
