@@ -53,6 +53,8 @@ void MainWindow::showStartUpProgress() {
     progress->setRange(0, 0);
     // Shown here, not by the dialog's own clock, which knows nothing of boxes.
     progress->setMinimumDuration(INT_MAX);
+    // Stops the clock it started on its own when it was made.
+    progress->reset();
     PlaylistLoad* load = m_load;
     progress->setLabelText(load->statusText());
     auto previousHook = std::make_shared<std::function<void()>>();
