@@ -56,8 +56,8 @@ PlaylistDocument::Batch::~Batch() {
     // box) the outer end would come too late for this command's adds.
     if (m_merge == Merge::AtEnd)
         m_document.m_model.flushPending();
-    else
-        m_document.m_model.flushIfWorthIt();
+    else if (m_document.m_model.m_batchDepth == 0)
+        m_document.m_model.sortPendingRuns();
 }
 
 QString PlaylistDocument::asRootPath(const QString& root) const {
