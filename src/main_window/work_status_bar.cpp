@@ -88,8 +88,7 @@ void WorkStatusBar::refresh() {
             oldest = std::max(oldest, watched.since.elapsed());
         const qint64 left = kShowAfter.count() - oldest;
         if (left > 0) {
-            if (!m_delay.isActive())
-                m_delay.start(static_cast<int>(left));
+            m_delay.start(static_cast<int>(left));
             return;
         }
         appear();

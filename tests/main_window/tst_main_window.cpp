@@ -76,6 +76,14 @@ bool near(const QRect& a, const QRect& b, int tolerance = 2) {
            qAbs(a.width() - b.width()) <= tolerance && qAbs(a.height() - b.height()) <= tolerance;
 }
 
+// The window over `fs`, which wraps the fixture's, on screen.
+bool openOver(Window& w, FileSystem& fs) {
+    w.window = std::make_unique<MainWindow>(fs, &w.dialogs);
+    w.window->startUp({});
+    w.window->show();
+    return QTest::qWaitForWindowActive(w.window.get());
+}
+
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -422,10 +430,7 @@ void TestMainWindow::closingDuringAWalkCancelsItThenAsks() {
     for (int i = 0; i < 30; ++i)
         w.fs.addFile(u"C:\\Music\\Deep\\%1\\t.mp3"_s.arg(i));
     HeldFileSystem held(w.fs);
-    w.window = std::make_unique<MainWindow>(held, &w.dialogs);
-    w.window->startUp({});
-    w.window->show();
-    QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+    QVERIFY(openOver(w, held));
     w.doc().markModifiedWithoutChange();
     // The listing hangs in its first read, as on a dead mount.
     held.hold();
@@ -462,10 +467,7 @@ void TestMainWindow::walkWaitsBehindAQuestionThenFillsTheNewPlaylist() {
     }
     std::sort(tree.begin(), tree.end(), PathRules::lessForPlaylist);
     HeldFileSystem held(w.fs);
-    w.window = std::make_unique<MainWindow>(held, &w.dialogs);
-    w.window->startUp({});
-    w.window->show();
-    QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+    QVERIFY(openOver(w, held));
     w.doc().addFile(u"D:\\x.mp3"_s);
     held.hold();
     w.click(u"addFolderTreeButton"_s);
