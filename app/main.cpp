@@ -51,7 +51,10 @@ int main(int argc, char* argv[]) {
     const std::unique_ptr<SettingsStore> settings =
         SettingsStore::forThisRun(QGuiApplication::platformName());
 
-    NativeFileSystem fileSystem;
+    // Never freed: a folder listing hung in a read on a dead mount is not
+    // waited for when the program ends, and may still be inside it then.
+    static NativeFileSystem* const nativeFileSystem = new NativeFileSystem;
+    NativeFileSystem& fileSystem = *nativeFileSystem;
     MainWindow window(fileSystem);
     window.useSettings(*settings);
     QStringList arguments = QApplication::arguments();

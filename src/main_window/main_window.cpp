@@ -447,21 +447,23 @@ void MainWindow::addFolderTree() {
         new FolderTreeAdd(m_document, m_fs, m_dialogs, m_folderList->highlightedPath(), this);
     if (m_runningWalks++ == 0)
         setCursor(Qt::WaitCursor);
-    // The whole walk is one step, however many turns it takes.
-    const int step = m_history->begin(PlaylistHistory::Kind::Add);
+    // The whole walk is one step, however many turns it takes. New or Open
+    // meanwhile start a new history: the rest of the walk is one step there.
+    auto step = std::make_shared<int>(m_history->begin(PlaylistHistory::Kind::Add));
     refreshUndoActions();
+    connect(walk, &FolderTreeAdd::aboutToAdd, this, [this, step] {
+        if (!m_history->isOpen(*step))
+            *step = m_history->begin(PlaylistHistory::Kind::Add);
+    });
     connect(walk, &FolderTreeAdd::finished, this, [this, walk, step] {
         walk->deleteLater();
-        m_history->end(step);
+        m_history->end(*step);
         --m_runningWalks;
         refreshUndoActions();
-        if (m_runningWalks > 0)
-            return;
-        unsetCursor();
-        // A close asked for during the walks is carried out now.
-        if (std::exchange(m_closeAfterWalks, false))
-            close();
+        if (m_runningWalks == 0)
+            unsetCursor();
     });
+    showLongWork(walk);
     walk->start();
 }
 
@@ -480,12 +482,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // A load in progress stops; the playlist stays the one it would replace.
     if (m_load)
         m_load->cancel();
-    if (m_runningWalks > 0) {
-        // The window closes when the folder walks have added everything.
-        m_closeAfterWalks = true;
-        event->ignore();
-        return;
-    }
+    // Walks stop first, keeping what they added: the question is about
+    // the playlist as it stays. A listing hung in a read is not waited for.
+    for (FolderTreeAdd* walk : findChildren<FolderTreeAdd*>(Qt::FindDirectChildrenOnly))
+        walk->stop();
     if (mayClosePlaylist(m_document, m_fs, m_dialogs)) {
         rememberOnClose();
         event->accept();

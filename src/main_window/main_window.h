@@ -126,9 +126,8 @@ private:
     // picks another.
     QString m_shownDrive;
     // Add Entire Dir walks under way: the busy pointer shows while there is
-    // one, and a close asked for meanwhile waits for the last to end.
+    // one.
     int m_runningWalks = 0;
-    bool m_closeAfterWalks = false;
     bool m_shownBefore = false;
     // The playlist being loaded, while one is.
     PlaylistLoad* m_load = nullptr;

@@ -44,6 +44,9 @@ public:
     }
     // A step is open: a walk is adding.
     bool isRecording() const { return m_depth > 0; }
+    // The step `handle` came from is still open: no New or Open has started
+    // the history afresh since.
+    bool isOpen(int handle) const { return handle == m_generation && m_depth > 0; }
 
     // How many steps it keeps at least.
     static constexpr int kLimit = 100;

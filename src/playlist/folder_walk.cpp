@@ -6,6 +6,14 @@
 #include "playlist/playlist_document.h"
 
 #include <QCoreApplication>
+#include <QFuture>
+#include <QMutex>
+#include <QPointer>
+#include <QPromise>
+#include <QRunnable>
+#include <QThreadPool>
+
+#include <chrono>
 
 namespace {
 
@@ -21,30 +29,49 @@ public:
                   nullptr, static_cast<int>(skipped.folders.size()))
             .arg(skipped.folders.first(), reason);
     }
+    static QString status(const QString& folder, qint64 found, qint64 added) {
+        return tr("Adding files from %1… %L2 found, %L3 added").arg(folder).arg(found).arg(added);
+    }
+    static QString cancelled(qint64 added) {
+        return tr("Add Entire Dir was cancelled. %Ln files were added before it stopped.", nullptr,
+                  static_cast<int>(added));
+    }
 };
 
 const QString kMp3 = QStringLiteral("*.mp3");
 const QString kWav = QStringLiteral("*.wav");
 const QString kWma = QStringLiteral("*.wma");
 
+using Clock = std::chrono::steady_clock;
+
 // How long found paths may wait before the window is asked to add them,
-// and how many make it worth asking at once: small enough that entries
-// appear smoothly, large enough that each merge into the list pays off.
+// and how many make it worth asking at once.
 constexpr std::chrono::milliseconds kAskInterval{10};
 constexpr qsizetype kAskCount = 1024;
+// One turn of adding: short enough that the window answers between two.
+constexpr std::chrono::milliseconds kTurn{6};
+// At most this many adds a turn: each turn ends by sorting what it added.
+constexpr qsizetype kMostPerTurn = 4096;
+// The status bar hears of progress at most this often.
+constexpr std::chrono::milliseconds kReportInterval{100};
+// Entries still waiting to be merged show at the latest this long after
+// the walk last added.
+constexpr std::chrono::milliseconds kMergeWait{250};
 
-// How long one round of the window's event loop may take while paths are
-// added: a turn of adding gets what the window's own work since the last turn
-// left of it (a list view lays out and paints a long list in a few ms), at
-// least the shortest turn and at most the longest. An event that comes in
-// during one round may have to wait for the next, so the window answers
-// within two rounds.
-constexpr std::chrono::microseconds kRoundTime{7000};
-constexpr std::chrono::microseconds kShortestTurn{1000};
-constexpr std::chrono::microseconds kLongestTurn{4000};
-// How many paths a turn adds to begin with, and at least.
-constexpr qsizetype kFirstTurnCount = 1024;
-constexpr qsizetype kFewestPerTurn = 64;
+// The listings' own threads. Never destroyed: the program does not wait at
+// its end for a listing stuck in a read on a hung mount, as it would for
+// the global pool.
+QThreadPool* listingPool() {
+    static QThreadPool* const pool = [] {
+        auto* threads = new QThreadPool;
+        threads->setObjectName(QStringLiteral("folderListings"));
+        // Each walk takes one thread for as long as it lists; one stuck in
+        // a read must not keep the next walk from starting.
+        threads->setMaxThreadCount(256);
+        return threads;
+    }();
+    return pool;
+}
 
 } // namespace
 
@@ -119,71 +146,177 @@ bool FolderTreeListing::walk(const QString& folderPath, const Sink& sink) {
     return true;
 }
 
+// What the listing shares with the object that adds its finds: the finds
+// waiting for the window and how the listing ended. The object may go
+// before the listing does (the window closed during a hung read), so both
+// hold it.
+struct FolderTreeAdd::Shared {
+    mutable QMutex mutex;
+    QStringList waiting;
+    qint64 found = 0;
+    SkippedFolders skipped;
+    UnstorableNames unstorable;
+    bool done = false;
+    // The window will come back for the waiting paths: a call of
+    // addWaitingPaths() is queued or under way.
+    bool asked = false;
+    QElapsedTimer lastAsked;
+    // The object to ask, while it lives; reset under the mutex, so no call
+    // is posted to an object being destroyed.
+    FolderTreeAdd* receiver = nullptr;
+    // The listing's own future: suspended while too much waits, cancelled
+    // by Cancel, a close or the object's end.
+    QFuture<void> future;
+
+    // Under the mutex.
+    void ask() {
+        lastAsked.restart();
+        if (!receiver || std::exchange(asked, true))
+            return;
+        FolderTreeAdd* add = receiver;
+        QMetaObject::invokeMethod(
+            add, [add] { add->addWaitingPaths(); }, Qt::QueuedConnection);
+    }
+};
+
+class FolderTreeAdd::Listing final : public QRunnable {
+public:
+    Listing(std::shared_ptr<Shared> shared, QPromise<void> promise, FileSystem& fs, QString folder)
+        : m_shared(std::move(shared))
+        , m_promise(std::move(promise))
+        , m_fs(fs)
+        , m_folder(std::move(folder)) {}
+
+    void run() override {
+        m_promise.start();
+        FolderTreeListing listing(m_fs);
+        listing.run(m_folder, {[this](const QString& path) { return found(path); },
+                               [this] { return enteringFolder(); }});
+        {
+            const QMutexLocker lock(&m_shared->mutex);
+            m_shared->skipped = listing.skipped();
+            m_shared->unstorable = listing.unstorable();
+            m_shared->done = true;
+            m_shared->ask();
+        }
+        m_promise.finish();
+    }
+
+private:
+    bool found(const QString& path) {
+        // While the window does not add (a box is open) the listing waits
+        // once enough has piled up; taking them resumes it.
+        while (!m_promise.isCanceled() && mustWait())
+            m_promise.suspendIfRequested();
+        if (m_promise.isCanceled())
+            return false;
+        const QMutexLocker lock(&m_shared->mutex);
+        m_shared->waiting.append(path);
+        ++m_shared->found;
+        if (m_shared->waiting.size() >= kAskCount ||
+            m_shared->lastAsked.elapsed() >= kAskInterval.count())
+            m_shared->ask();
+        return true;
+    }
+
+    // Suspends the listing's future when too much waits; the window resumes
+    // it under the same lock when it takes them, so no resume is missed.
+    bool mustWait() {
+        const QMutexLocker lock(&m_shared->mutex);
+        if (m_shared->waiting.size() < kMaxWaiting)
+            return false;
+        m_shared->future.suspend();
+        m_shared->ask();
+        return true;
+    }
+
+    bool enteringFolder() {
+        if (m_promise.isCanceled())
+            return false;
+        // A folder read may take long (a slow or hung mount): what was found
+        // before it is not kept waiting for it.
+        const QMutexLocker lock(&m_shared->mutex);
+        if (!m_shared->waiting.isEmpty())
+            m_shared->ask();
+        return true;
+    }
+
+    std::shared_ptr<Shared> m_shared;
+    QPromise<void> m_promise;
+    FileSystem& m_fs;
+    const QString m_folder;
+};
+
 FolderTreeAdd::FolderTreeAdd(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                              QString folder, QObject* parent)
-    : QObject(parent)
+    : LongWork(parent)
     , m_document(document)
     , m_fs(fs)
     , m_dialogs(dialogs)
-    , m_folder(std::move(folder)) {}
+    , m_folder(std::move(folder))
+    , m_shared(std::make_shared<Shared>()) {
+    // Entries wait to be merged until enough have come (see the document's
+    // Batch); when the walk pauses, those waiting show after a moment.
+    m_mergeLater.setSingleShot(true);
+    connect(&m_mergeLater, &QTimer::timeout, this, [this] {
+        m_document.flushPendingEntries();
+        reportProgress(true);
+    });
+}
 
 FolderTreeAdd::~FolderTreeAdd() {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_stop = true;
-    }
-    m_roomForMore.notify_all();
-    if (m_thread.joinable())
-        m_thread.join();
+    const QMutexLocker lock(&m_shared->mutex);
+    m_shared->receiver = nullptr;
+    m_shared->future.cancel();
+}
+
+bool FolderTreeAdd::waitForListings(int milliseconds) {
+    return listingPool()->waitForDone(milliseconds);
 }
 
 void FolderTreeAdd::start() {
-    m_lastAsked = Clock::now();
-    m_thread = std::thread([this] { list(); });
+    if (std::exchange(m_started, true))
+        return;
+    QPromise<void> promise;
+    {
+        const QMutexLocker lock(&m_shared->mutex);
+        m_shared->future = promise.future();
+        m_shared->receiver = this;
+        m_shared->lastAsked.start();
+    }
+    listingPool()->start(new Listing(m_shared, std::move(promise), m_fs, m_folder));
+}
+
+QString FolderTreeAdd::statusText() const {
+    qint64 found = 0;
+    {
+        const QMutexLocker lock(&m_shared->mutex);
+        found = m_shared->found;
+    }
+    return Texts::status(m_folder, found, m_added);
 }
 
 qsizetype FolderTreeAdd::waitingCount() const {
-    const std::lock_guard lock(m_mutex);
-    return m_waiting.size();
+    const QMutexLocker lock(&m_shared->mutex);
+    return m_shared->waiting.size();
 }
 
-void FolderTreeAdd::list() {
-    FolderTreeListing listing(m_fs);
-    listing.run(m_folder,
-                {[this](const QString& path) { return hand(path); }, [this] { return mayGoOn(); }});
-    std::unique_lock lock(m_mutex);
-    m_skipped = listing.skipped();
-    m_unstorable = listing.unstorable();
-    m_listingDone = true;
-    askForAdding(lock);
-}
-
-bool FolderTreeAdd::hand(const QString& path) {
-    std::unique_lock lock(m_mutex);
-    // While the window is busy (a message is open) the listing waits.
-    m_roomForMore.wait(lock, [this] { return m_stop || m_waiting.size() < kMaxWaiting; });
-    if (m_stop)
-        return false;
-    m_waiting.append(path);
-    if (m_waiting.size() >= kAskCount || Clock::now() - m_lastAsked >= kAskInterval)
-        askForAdding(lock);
-    return true;
-}
-
-bool FolderTreeAdd::mayGoOn() {
-    std::unique_lock lock(m_mutex);
-    // Paths found before a stretch of folders without audio files are not
-    // kept waiting for the next find.
-    if (!m_waiting.isEmpty() && Clock::now() - m_lastAsked >= kAskInterval)
-        askForAdding(lock);
-    return !m_stop;
-}
-
-void FolderTreeAdd::askForAdding(std::unique_lock<std::mutex>&) {
-    m_lastAsked = Clock::now();
-    if (std::exchange(m_addingAsked, true))
+void FolderTreeAdd::cancel() {
+    if (m_finished || m_cancelled)
         return;
-    QMetaObject::invokeMethod(this, &FolderTreeAdd::addWaitingPaths, Qt::QueuedConnection);
+    m_cancelled = true;
+    {
+        const QMutexLocker lock(&m_shared->mutex);
+        m_shared->receiver = nullptr;
+        m_shared->future.cancel();
+    }
+    // Its message waits, like every box of the walk, until no other is open.
+    if (!m_adding)
+        addWaitingPaths();
+}
+
+void FolderTreeAdd::stop() {
+    finish(End::Stopped);
 }
 
 void FolderTreeAdd::addWaitingPaths() {
@@ -191,78 +324,128 @@ void FolderTreeAdd::addWaitingPaths() {
     // goes on with the paths in their order once the box is closed.
     if (m_adding || m_finished)
         return;
-    if (m_next == m_taken.size()) {
-        m_taken.clear();
-        m_next = 0;
-        bool listingDone = false;
-        {
-            const std::lock_guard lock(m_mutex);
-            m_taken.swap(m_waiting);
-            listingDone = m_listingDone;
-            // Nothing yet: the listing asks again when it has found more.
-            if (m_taken.isEmpty() && !listingDone) {
-                m_addingAsked = false;
-                m_lastTurnEnd.reset();
-                return;
-            }
-        }
-        m_roomForMore.notify_all();
-        if (m_taken.isEmpty()) {
-            finish();
-            return;
-        }
+    // Nothing is added behind a question or a file dialog: the adds go on
+    // when the last one closes, into the playlist there is then.
+    if (m_dialogs.anyModalOpen()) {
+        // What was added before the box shows in the list under it.
+        m_document.flushPendingEntries();
+        waitForDialogs();
+        return;
     }
+    if (m_cancelled) {
+        finish(End::Cancelled);
+        return;
+    }
+    if (m_next == m_taken.size() && !takeWaiting())
+        return;
 
+    // A merge, as costly as the list is long, takes a turn of its own.
+    if (m_document.mergeIsDue()) {
+        m_document.flushPendingEntries();
+        QMetaObject::invokeMethod(this, &FolderTreeAdd::addWaitingPaths, Qt::QueuedConnection);
+        return;
+    }
+    Q_EMIT aboutToAdd();
     m_adding = true;
-    const qsizetype first = m_next;
-    const auto started = Clock::now();
-    const auto windowsWork = m_lastTurnEnd ? started - *m_lastTurnEnd : Clock::duration::zero();
-    const qsizetype end = std::min(
-        m_taken.size(), m_next + pathsPerTurn(std::clamp<Clock::duration>(
-                                     kRoundTime - windowsWork, kShortestTurn, kLongestTurn)));
-    bool refused = false;
+    const auto deadline = Clock::now() + kTurn;
     {
-        const PlaylistDocument::Batch batch(m_document, &m_dialogs);
-        // A refusal's message box took the user's time: the turn ends there.
-        while (m_next < end && !refused)
-            refused = addFileToPlaylist(m_document, m_dialogs, m_taken.at(m_next++)) ==
-                      PlaylistDocument::AddResult::OutsideRoot;
+        const PlaylistDocument::Batch batch(m_document, &m_dialogs,
+                                            PlaylistDocument::Batch::Merge::Later);
+        const qsizetype last = std::min(m_taken.size(), m_next + kMostPerTurn);
+        while (m_next < last && !m_cancelled && !m_finished && !m_dialogs.anyModalOpen()) {
+            const PlaylistDocument::AddResult result =
+                addFileToPlaylist(m_document, m_dialogs, m_taken.at(m_next++));
+            if (result == PlaylistDocument::AddResult::Added)
+                ++m_added;
+            // A refusal's message box took the user's time: the turn ends.
+            if (result == PlaylistDocument::AddResult::OutsideRoot || m_document.mergeIsDue() ||
+                (m_next % 64 == 0 && Clock::now() >= deadline))
+                break;
+        }
     }
     m_adding = false;
-    m_lastTurnEnd = Clock::now();
-    if (refused) {
-        m_lastTurnEnd.reset(); // the window's next round starts afresh
-    } else {
-        // The merge into a longer list costs more per path, and machines
-        // differ: the cost measured now sizes the next turn.
-        m_lastCount = m_next - first;
-        m_secondsPerPath = std::chrono::duration<double>(*m_lastTurnEnd - started).count() /
-                           static_cast<double>(m_lastCount);
-    }
+    if (m_finished)
+        return;
+    reportProgress();
+    if (m_document.hasPendingEntries())
+        m_mergeLater.start(kMergeWait);
     // The rest, what the listing found meanwhile and the end come on later
     // turns, so the window repaints and takes input between two.
     QMetaObject::invokeMethod(this, &FolderTreeAdd::addWaitingPaths, Qt::QueuedConnection);
 }
 
-qsizetype FolderTreeAdd::pathsPerTurn(Clock::duration turnTime) const {
-    if (m_lastCount == 0)
-        return kFirstTurnCount;
-    // As many as the last turn's cost per path lets fit, at most twice as
-    // many as then: a turn of a few paths tells little about many.
-    const double most = 2.0 * static_cast<double>(std::max(m_lastCount, kFirstTurnCount));
-    const double fits = m_secondsPerPath > 0
-                            ? std::chrono::duration<double>(turnTime).count() / m_secondsPerPath
-                            : most;
-    return std::clamp(static_cast<qsizetype>(std::min(fits, most)), kFewestPerTurn, kMaxWaiting);
+bool FolderTreeAdd::takeWaiting() {
+    m_taken.clear();
+    m_next = 0;
+    bool done = false;
+    {
+        const QMutexLocker lock(&m_shared->mutex);
+        m_taken.swap(m_shared->waiting);
+        done = m_shared->done;
+        // Nothing yet: the listing asks again when it has found more.
+        if (m_taken.isEmpty() && !done) {
+            m_shared->asked = false;
+            return false;
+        }
+        m_shared->future.resume();
+    }
+    if (m_taken.isEmpty()) {
+        finish(End::Done);
+        return false;
+    }
+    return true;
 }
 
-void FolderTreeAdd::finish() {
+void FolderTreeAdd::waitForDialogs() {
+    if (std::exchange(m_waitingForDialogs, true))
+        return;
+    // Once per walk; the walk may be gone when the hook runs.
+    if (std::exchange(m_dialogHookSet, true))
+        return;
+    const QPointer<FolderTreeAdd> self(this);
+    auto previous = std::make_shared<std::function<void()>>();
+    *previous = m_dialogs.setAllClosed([self, previous] {
+        if (*previous)
+            (*previous)();
+        if (self && std::exchange(self->m_waitingForDialogs, false))
+            QMetaObject::invokeMethod(self.data(), &FolderTreeAdd::addWaitingPaths,
+                                      Qt::QueuedConnection);
+    });
+}
+
+void FolderTreeAdd::reportProgress(bool now) {
+    if (!now && m_lastReport.isValid() && m_lastReport.elapsed() < kReportInterval.count())
+        return;
+    m_lastReport.start();
+    Q_EMIT progressChanged();
+}
+
+void FolderTreeAdd::finish(End end) {
     if (std::exchange(m_finished, true))
         return;
-    if (m_thread.joinable())
-        m_thread.join();
-    if (!m_skipped.folders.isEmpty())
-        m_dialogs.warn(Texts::skipped(m_skipped));
-    m_unstorable.report(m_dialogs);
+    m_mergeLater.stop();
+    SkippedFolders skipped;
+    UnstorableNames unstorable;
+    {
+        const QMutexLocker lock(&m_shared->mutex);
+        m_shared->receiver = nullptr;
+        m_shared->future.cancel();
+        skipped = m_shared->skipped;
+        unstorable = m_shared->unstorable;
+    }
+    m_document.flushPendingEntries();
+    reportProgress(true);
+    switch (end) {
+    case End::Done:
+        if (!skipped.folders.isEmpty())
+            m_dialogs.warn(Texts::skipped(skipped));
+        unstorable.report(m_dialogs);
+        break;
+    case End::Cancelled:
+        m_dialogs.inform(Texts::cancelled(m_added));
+        break;
+    case End::Stopped:
+        break;
+    }
     Q_EMIT finished();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/file_system.h"
+#include "playlist/long_work.h"
 #include "playlist/unstorable_names.h"
 
 #include <QObject>
@@ -8,12 +9,12 @@
 #include <QString>
 #include <QStringList>
 
-#include <chrono>
-#include <condition_variable>
+#include <QElapsedTimer>
+#include <QTimer>
+
 #include <functional>
-#include <mutex>
+#include <memory>
 #include <optional>
-#include <thread>
 
 class Dialogs;
 class PlaylistDocument;
@@ -69,25 +70,45 @@ private:
     QStringList m_wma;
 };
 
-// "Add Entire Dir To Playlist": lists a folder tree on a thread of its own
-// and adds what it finds through the document, on the thread that created
-// it, in batches between which the window goes on working. A file outside
-// the root is refused with one message each, in order; while a message is
-// open the listing waits. At the end, one message names the folders that
-// could not be read, and one the names that are not UTF-8. The modified
-// flag is set only by the adds themselves.
-class FolderTreeAdd final : public QObject {
+// "Add Entire Dir To Playlist": lists a folder tree on a thread of a pool
+// of its own and adds what it finds through the document, on the thread
+// that created it, in short turns between which the window goes on working.
+// A file outside the root is refused with one message each, in order. While
+// any box or file dialog is open (its own or another command's), nothing is
+// added; the adds go on once the last one closes, into whatever playlist is
+// there then. At the end, one message names the folders that could not be
+// read, and one the names that are not UTF-8. The modified flag is set only
+// by the adds themselves.
+//
+// Cancel stops the listing at once and keeps what was added, with one
+// message saying how many. The listing shares its state with the object
+// through a shared pointer and is never waited for, so a read hung on a
+// dead mount holds up neither the window nor the end of the program.
+class FolderTreeAdd final : public LongWork {
     Q_OBJECT
 
 public:
-    // `document`, `fs` and `dialogs` must outlive the object.
+    // `document` and `dialogs` must outlive the object; `fs` must outlive
+    // the listing (see waitForListings()).
     FolderTreeAdd(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs, QString folder,
                   QObject* parent = nullptr);
-    // Stops a walk still running and waits for its thread.
+    // Stops a walk still running, without waiting for its listing.
     ~FolderTreeAdd() override;
 
     void start();
-    bool isFinished() const { return m_finished; }
+
+    // "Adding files from /music/Artist... 12,345 found, 12,000 added".
+    QString statusText() const override;
+    // The user's Cancel: the listing stops, what was added stays, and one
+    // message says how many files were added; then finished().
+    void cancel() override;
+    bool isFinished() const override { return m_finished; }
+    // The window closes: stops at once, what was added stays, no message.
+    // finished() is emitted before it returns.
+    void stop();
+
+    // Files this walk added to the playlist so far.
+    qint64 addedCount() const { return m_added; }
     // How many found paths wait for the window now. Any thread may ask.
     qsizetype waitingCount() const;
 
@@ -95,48 +116,43 @@ public:
     // in turn.
     static constexpr qsizetype kMaxWaiting = 8192;
 
+    // Waits until no listing reads the file system any more, at most
+    // `milliseconds`; true when none does. For whoever is about to destroy
+    // a file system that walks used.
+    static bool waitForListings(int milliseconds);
+
 Q_SIGNALS:
-    // Everything found was added and the skipped folders, if any, reported.
-    void finished();
+    // A turn is about to add: whoever records the walk's changes makes sure
+    // a record is open (New or Open may have started a new history).
+    void aboutToAdd();
 
 private:
-    using Clock = std::chrono::steady_clock;
+    struct Shared;
+    class Listing;
+    enum class End { Done, Cancelled, Stopped };
 
-    void list();
-    bool hand(const QString& path);
-    bool mayGoOn();
-    void askForAdding(std::unique_lock<std::mutex>& lock);
     void addWaitingPaths();
-    qsizetype pathsPerTurn(Clock::duration turnTime) const;
-    void finish();
+    bool takeWaiting();
+    void waitForDialogs();
+    void reportProgress(bool now = false);
+    void finish(End end);
 
     PlaylistDocument& m_document;
     FileSystem& m_fs;
     Dialogs& m_dialogs;
     const QString m_folder;
+    std::shared_ptr<Shared> m_shared;
 
-    // Shared with the listing thread, under m_mutex.
-    mutable std::mutex m_mutex;
-    std::condition_variable m_roomForMore;
-    QStringList m_waiting;
-    SkippedFolders m_skipped;
-    UnstorableNames m_unstorable;
-    bool m_listingDone = false;
-    // The window will come back for the waiting paths: a call of
-    // addWaitingPaths() is queued or under way.
-    bool m_addingAsked = false;
-    bool m_stop = false;
-    std::chrono::steady_clock::time_point m_lastAsked;
-
-    // The creating thread's own.
-    std::thread m_thread;
-    QStringList m_taken; // taken from m_waiting, added from m_next on
+    QStringList m_taken; // taken from the listing, added from m_next on
     qsizetype m_next = 0;
-    qsizetype m_lastCount = 0;   // paths added by the last turn without a message
-    double m_secondsPerPath = 0; // what each of them cost
-    // When the last turn ended, while the next is queued: the time since is
-    // the window's own work.
-    std::optional<Clock::time_point> m_lastTurnEnd;
+    qint64 m_found = 0;
+    qint64 m_added = 0;
+    QElapsedTimer m_lastReport;
+    QTimer m_mergeLater;
+    bool m_started = false;
     bool m_adding = false;
+    bool m_waitingForDialogs = false;
+    bool m_dialogHookSet = false;
+    bool m_cancelled = false;
     bool m_finished = false;
 };

@@ -34,9 +34,10 @@ void PlaylistDocument::removeRows(const QList<int>& rows) {
         setModified(true);
 }
 
-PlaylistDocument::Batch::Batch(PlaylistDocument& document, Dialogs* dialogs)
+PlaylistDocument::Batch::Batch(PlaylistDocument& document, Dialogs* dialogs, Merge merge)
     : m_document(document)
-    , m_dialogs(dialogs) {
+    , m_dialogs(dialogs)
+    , m_merge(merge) {
     m_document.m_model.beginBatch();
     if (m_dialogs) {
         m_previous = m_dialogs->setBeforeShowing([this] {
@@ -53,7 +54,10 @@ PlaylistDocument::Batch::~Batch() {
     m_document.m_model.endBatch();
     // Inside an outer batch (a command run while another waits in a message
     // box) the outer end would come too late for this command's adds.
-    m_document.m_model.flushPending();
+    if (m_merge == Merge::AtEnd)
+        m_document.m_model.flushPending();
+    else if (m_document.m_model.m_batchDepth == 0)
+        m_document.m_model.sortPendingRuns();
 }
 
 QString PlaylistDocument::asRootPath(const QString& root) const {

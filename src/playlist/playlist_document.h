@@ -78,9 +78,18 @@ public:
     // merged into the list in one step, so views see one change. Given the
     // dialogs, it brings the waiting adds into the list before any of their
     // boxes shows (a box lets the window repaint), so no caller has to.
+    //
+    // A long stream of adds (a folder walk, turn after turn) ends its batches
+    // with Merge::Later and merges only when mergeIsDue(): each merge
+    // rebuilds the list and makes views lay it out again, so merging every
+    // turn would cost the square of the list's length. Waiting entries count
+    // for the duplicate test all along, and readers that need every entry
+    // (saving) bring them in first.
     class Batch {
     public:
-        explicit Batch(PlaylistDocument& document, Dialogs* dialogs = nullptr);
+        enum class Merge { AtEnd, Later };
+        explicit Batch(PlaylistDocument& document, Dialogs* dialogs = nullptr,
+                       Merge merge = Merge::AtEnd);
         ~Batch();
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
@@ -88,11 +97,16 @@ public:
     private:
         PlaylistDocument& m_document;
         Dialogs* m_dialogs;
+        Merge m_merge;
         std::function<void()> m_previous;
     };
     // Brings waiting adds into the list now: before a message box, which
     // lets the window repaint.
     void flushPendingEntries() { m_model.flushPending(); }
+    bool hasPendingEntries() const { return m_model.hasPending(); }
+    // Enough adds wait that merging them now keeps the cost of a long stream
+    // of adds in proportion to its length.
+    bool mergeIsDue() const { return m_model.mergeIsDue(); }
     // Room for `count` more entries, so a big batch of known size grows the
     // index once.
     void reserveEntries(qsizetype count) { m_model.reserve(count); }

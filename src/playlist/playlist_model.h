@@ -79,6 +79,14 @@ private:
     void beginBatch();
     void endBatch();
     void flushPending();
+    // The waiting entries are a fixed share of the list: merging them now,
+    // and only now, makes the merges of a long stream of adds, each as
+    // costly as the list is long, add up to a small multiple of its final
+    // length.
+    bool mergeIsDue() const;
+    bool hasPending() const { return !m_pending.isEmpty(); }
+    // Sorts the entries added since the last call, so a merge need not.
+    void sortPendingRuns();
     void reserve(qsizetype count);
     // Rewrites every entry's text, keeping its directives; the list is put
     // back in order when the new texts broke it.
@@ -124,6 +132,9 @@ private:
     PathRules m_rules;
     QList<PlaylistEntry> m_entries;
     QList<PlaylistEntry> m_pending;
+    // Where each sorted run of m_pending ends; entries after the last run
+    // are not sorted yet.
+    QList<qsizetype> m_pendingRuns;
     PlaylistEdit* m_recording = nullptr;
     QHash<QString, int> m_index; // identity key -> how many entries have it
     int m_batchDepth = 0;

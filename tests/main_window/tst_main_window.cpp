@@ -79,6 +79,14 @@ bool near(const QRect& a, const QRect& b, int tolerance = 2) {
            qAbs(a.width() - b.width()) <= tolerance && qAbs(a.height() - b.height()) <= tolerance;
 }
 
+// The window over `fs`, which wraps the fixture's, on screen.
+bool openOver(Window& w, FileSystem& fs) {
+    w.window = std::make_unique<MainWindow>(fs, &w.dialogs);
+    w.window->startUp({});
+    w.window->show();
+    return QTest::qWaitForWindowActive(w.window.get());
+}
+
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -106,7 +114,8 @@ private Q_SLOTS:
     void commandsRestWhileAPlaylistLoads();
     void startUpLoadShowsProgressAndCanBeCancelled();
     void closingAsksWhileChangesArePending();
-    void closingDuringAWalkWaitsForItsEnd();
+    void closingDuringAWalkCancelsItThenAsks();
+    void walkWaitsBehindAQuestionThenFillsTheNewPlaylist();
 };
 
 void TestMainWindow::cleanup() {
@@ -482,20 +491,75 @@ void TestMainWindow::closingAsksWhileChangesArePending() {
     QCOMPARE(w.fs.writeCount(), 0);
 }
 
-void TestMainWindow::closingDuringAWalkWaitsForItsEnd() {
+void TestMainWindow::closingDuringAWalkCancelsItThenAsks() {
     Window w;
     for (int i = 0; i < 30; ++i)
         w.fs.addFile(u"C:\\Music\\Deep\\%1\\t.mp3"_s.arg(i));
-    QVERIFY(w.openAndShow());
+    HeldFileSystem held(w.fs);
+    QVERIFY(openOver(w, held));
+    w.doc().markModifiedWithoutChange();
+    // The listing hangs in its first read, as on a dead mount.
+    held.hold();
     w.click(u"addFolderTreeButton"_s);
-    // The walk hands its finds over between turns of the event loop, so it
-    // is still running here: the close waits.
+    QVERIFY(held.waitForHeldCalls());
+    QTRY_VERIFY(w.find<QWidget>(u"workStatusBar"_s)->isVisible());
+    QCOMPARE(w.find<QLabel>(u"workStatusText"_s)->toolTip(),
+             u"Adding files from C:\\Music\u2026 0 found, 0 added"_s);
+
+    // The question comes at once: the walk has stopped, not waited for.
+    w.dialogs.expectMessage(u"Save File Before Exiting?"_s, MessageAnswer::Cancel);
     QVERIFY(!w.window->close());
-    QVERIFY(w.window->isVisible());
-    w.dialogs.expectMessage(u"Save File Before Exiting?"_s, MessageAnswer::No);
-    QTRY_VERIFY(!w.window->isVisible());
-    QCOMPARE(w.doc().count(), 36);
     QVERIFY(w.dialogs.done());
+    QCOMPARE(w.window->cursor().shape(), Qt::ArrowCursor);
+    QVERIFY(!w.find<QWidget>(u"workStatusBar"_s)->isVisible());
+
+    // Nothing comes in once the read returns.
+    held.release();
+    QVERIFY(FolderTreeAdd::waitForListings(10000));
+    QTest::qWait(50);
+    QCOMPARE(w.doc().count(), 0);
+    w.dialogs.expectMessage(u"Save File Before Exiting?"_s, MessageAnswer::No);
+    QVERIFY(w.window->close());
+    w.window.reset();
+}
+
+void TestMainWindow::walkWaitsBehindAQuestionThenFillsTheNewPlaylist() {
+    Window w;
+    QStringList tree = {u"C:\\Music\\A.MP3"_s, u"C:\\Music\\b.mp3"_s, u"C:\\Music\\c.Wav"_s,
+                        u"C:\\Music\\d.wma"_s, u"C:\\Music\\h.mp3"_s, u"C:\\Music\\Rock\\r.mp3"_s};
+    for (int i = 0; i < 200; ++i) {
+        tree.append(u"C:\\Music\\Deep\\F%1\\t%2.mp3"_s.arg(i / 5).arg(i % 5));
+        w.fs.addFile(tree.last());
+    }
+    std::sort(tree.begin(), tree.end(), PathRules::lessForPlaylist);
+    HeldFileSystem held(w.fs);
+    QVERIFY(openOver(w, held));
+    w.doc().addFile(u"D:\\x.mp3"_s);
+    held.hold();
+    w.click(u"addFolderTreeButton"_s);
+    QVERIFY(held.waitForHeldCalls());
+
+    // File > New asks first. While it asks, the listing runs to its end,
+    // but nothing is added behind the question.
+    w.dialogs.expectMessage(u"Save Current File First?"_s, MessageAnswer::No, [&] {
+        held.release();
+        QVERIFY(FolderTreeAdd::waitForListings(10000));
+        QTest::qWait(100);
+        QCOMPARE(w.doc().entries(), QStringList{u"D:\\x.mp3"_s});
+    });
+    w.find<QAction>(u"newAction"_s)->trigger();
+    QVERIFY(w.dialogs.done());
+
+    // The walk goes on in the new playlist: everything, once, one step.
+    QTRY_COMPARE(w.window->cursor().shape(), Qt::ArrowCursor);
+    QCOMPARE(w.doc().entries(), tree);
+    QAction* undo = w.find<QAction>(u"undoAction"_s);
+    QVERIFY(undo->isEnabled());
+    QCOMPARE(undo->text(), u"Undo Add 206 Files"_s);
+    undo->trigger();
+    QCOMPARE(w.doc().count(), 0);
+    QVERIFY(!undo->isEnabled());
+    w.window.reset();
 }
 
 QTEST_MAIN(TestMainWindow)

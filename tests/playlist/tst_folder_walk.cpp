@@ -7,6 +7,7 @@
 // The listing reads the in-memory tree from its own thread: no test changes
 // the tree while a walk runs.
 
+#include "held_file_system.h"
 #include "platform/translations.h"
 #include "playlist_fixture.h"
 
@@ -111,8 +112,12 @@ public:
         return std::make_unique<Counted>(*this, std::move(search));
     }
     std::optional<FolderInfo> folder(const QString& path, QString* error = nullptr) override {
+        if (beforeFolder)
+            beforeFolder(path);
         return tree.folder(path, error);
     }
+    // Runs on the listing's thread as it opens each folder.
+    std::function<void(const QString&)> beforeFolder;
     std::optional<QStringList> listFolders(const QString& path, QString* error = nullptr) override {
         return tree.listFolders(path, error);
     }
@@ -190,6 +195,8 @@ private Q_SLOTS:
     void secondWalkLeavesTheFirstUndisturbed();
     void deletingAWalkUnderWayStopsIt();
     void listingWaitsWhileAMessageIsOpen();
+    void cancelStopsAtOnceAndKeepsWhatWasAdded_data();
+    void cancelStopsAtOnceAndKeepsWhatWasAdded();
 };
 
 void TestFolderWalk::listingOrder_data() {
@@ -547,6 +554,49 @@ void TestFolderWalk::listingWaitsWhileAMessageIsOpen() {
     QCOMPARE(f.dialogs.texts.size(), total);
     QCOMPARE(f.document.count(), 0);
     QVERIFY(!f.document.isModified());
+}
+
+void TestFolderWalk::cancelStopsAtOnceAndKeepsWhatWasAdded_data() {
+    QTest::addColumn<bool>("byUser"); // else the window closes
+    QTest::newRow("Cancel: says how many were added") << true;
+    QTest::newRow("closing: no message") << false;
+}
+
+void TestFolderWalk::cancelStopsAtOnceAndKeepsWhatWasAdded() {
+    QFETCH(bool, byUser);
+    PlaylistFixture<CountingFileSystem, YesDialogs> f;
+    const QStringList audio = makeTree(f.fs.tree, u"C:\\A"_s, 60, 50);
+    HeldFileSystem held(f.fs);
+    // Part-way through the tree, the listing hangs in a read.
+    f.fs.beforeFolder = [&](const QString& path) {
+        if (path.endsWith(u"\\F30"_s))
+            held.hold();
+    };
+    FolderTreeAdd add(f.document, held, f.dialogs, u"C:\\A"_s);
+    QSignalSpy finished(&add, &FolderTreeAdd::finished);
+
+    add.start();
+    QTRY_VERIFY(held.heldCalls() > 0);
+    QTRY_COMPARE(add.waitingCount(), 0);
+    QTest::qWait(50);
+    if (byUser)
+        add.cancel();
+    else
+        add.stop();
+
+    // Finished without waiting for the read.
+    QCOMPARE(finished.size(), 1);
+    const qint64 added = add.addedCount();
+    QVERIFY(added > 0 && added < audio.size());
+    QCOMPARE(f.document.count(), added);
+    QCOMPARE(f.dialogs.texts,
+             byUser ? QStringList{u"Add Entire Dir was cancelled. %1 files were added before it "
+                                  u"stopped."_s.arg(QLocale().toString(added))}
+                    : QStringList());
+    held.release();
+    QVERIFY(FolderTreeAdd::waitForListings(10000));
+    QCoreApplication::processEvents();
+    QCOMPARE(f.document.count(), added);
 }
 
 QTEST_GUILESS_MAIN(TestFolderWalk)

@@ -30,6 +30,14 @@ template <class Fs = FakeFileSystem, class Answers = ScriptedDialogs> struct Pla
     template <class... Args>
     explicit PlaylistFixture(Args&&... args)
         : fs(std::forward<Args>(args)...) {}
+    // A walk's listing may still be reading when its walk has gone: the file
+    // system goes only once no listing reads it.
+    ~PlaylistFixture() {
+        if (!FolderTreeAdd::waitForListings(30000))
+            qFatal("a folder listing did not end");
+    }
+    PlaylistFixture(const PlaylistFixture&) = delete;
+    PlaylistFixture& operator=(const PlaylistFixture&) = delete;
 
     // Puts entries in the playlist as a loaded playlist would, without the
     // tests of an add.

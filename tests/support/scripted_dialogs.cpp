@@ -18,16 +18,17 @@ const char* kindName(ScriptedDialogs::Kind kind) {
 
 } // namespace
 
-void ScriptedDialogs::expectMessage(const QString& text, MessageAnswer answer) {
-    m_script.push_back({Kind::Message, text, answer, std::nullopt});
+void ScriptedDialogs::expectMessage(const QString& text, MessageAnswer answer,
+                                    std::function<void()> whileOpen) {
+    m_script.push_back({Kind::Message, text, answer, std::nullopt, std::move(whileOpen)});
 }
 
 void ScriptedDialogs::expectOpen(std::optional<QString> answer) {
-    m_script.push_back({Kind::Open, {}, MessageAnswer::Ok, std::move(answer)});
+    m_script.push_back({Kind::Open, {}, MessageAnswer::Ok, std::move(answer), {}});
 }
 
 void ScriptedDialogs::expectSave(std::optional<QString> answer) {
-    m_script.push_back({Kind::Save, {}, MessageAnswer::Ok, std::move(answer)});
+    m_script.push_back({Kind::Save, {}, MessageAnswer::Ok, std::move(answer), {}});
 }
 
 std::optional<ScriptedDialogs::Step> ScriptedDialogs::take(Kind kind, const QString& what) {
@@ -60,6 +61,8 @@ MessageAnswer ScriptedDialogs::showMessage(const MessageRequest& request) {
     const std::optional<Step> step = take(Kind::Message, request.text);
     if (!step)
         return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    if (step->whileOpen)
+        step->whileOpen();
     return step->answer;
 }
 

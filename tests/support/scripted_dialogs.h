@@ -5,6 +5,7 @@
 #include <QList>
 
 #include <deque>
+#include <functional>
 
 // Answers every dialog from a script and records what was shown. A dialog the
 // test did not script, or whose text differs from the script, fails the test.
@@ -20,7 +21,10 @@ public:
 
     // The next dialog is a message with this text (any text when empty),
     // answered so.
-    void expectMessage(const QString& text, MessageAnswer answer = MessageAnswer::Ok);
+    // `whileOpen` runs while the box is open, before it is answered: what
+    // the user or the rest of the program does meanwhile.
+    void expectMessage(const QString& text, MessageAnswer answer = MessageAnswer::Ok,
+                       std::function<void()> whileOpen = {});
     // The next dialog is an open / save dialog, answered with this path or
     // cancelled (nothing).
     void expectOpen(std::optional<QString> answer);
@@ -45,6 +49,7 @@ private:
         QString text;
         MessageAnswer answer = MessageAnswer::Ok;
         std::optional<QString> path;
+        std::function<void()> whileOpen;
     };
     std::optional<Step> take(Kind kind, const QString& what);
 
