@@ -51,7 +51,10 @@ int main(int argc, char* argv[]) {
     const std::unique_ptr<SettingsStore> settings =
         SettingsStore::forThisRun(QGuiApplication::platformName());
 
-    NativeFileSystem fileSystem;
+    // Never freed: a folder listing hung in a read on a dead mount is not
+    // waited for when the program ends, and may still be inside it then.
+    static NativeFileSystem* const nativeFileSystem = new NativeFileSystem;
+    NativeFileSystem& fileSystem = *nativeFileSystem;
     MainWindow window(fileSystem);
     window.useSettings(*settings);
     QStringList arguments = QApplication::arguments();
@@ -60,7 +63,8 @@ int main(int argc, char* argv[]) {
     UnsavedEditsGuard guard(window, fileSystem, RecoveryFolder::standardLocation());
     window.startUp(arguments, guard.offerRecoveryStep());
     guard.start();
-    window.show();
+    // After the command-line playlist's boxes, as ever.
+    window.showAfterStartUp();
     const int status = QApplication::exec();
     guard.finish();
     return status;

@@ -2,7 +2,8 @@
 // the line split, the grouping of directives with their entries and the
 // root decision. Checks that every line lands exactly once where it belongs,
 // that what is written reads back the same and keeps the bytes it read, and
-// that the playlist's order keeps each entry with its own directives.
+// that the playlist's order keeps each entry with its own directives, and
+// that the line-by-line reader of a load gives what the whole text gives.
 #include "fuzz_check.h"
 #include "platform/entry_lookup.h"
 #include "platform/text_codec.h"
@@ -32,6 +33,21 @@ void checkGrouping(const QStringList& lines, const PlaylistLines& playlist) {
         require(isDirective(line), "the trailer is directives");
     for (const QString& entry : playlist.entries)
         require(!isDirective(entry), "no entry begins with #");
+}
+
+// The load decodes one line at a time, without the text of the whole file.
+void checkReadLineByLine(QByteArrayView input, const PathRules& rules,
+                         const PlaylistLines& playlist) {
+    const std::optional<PlaylistContent> content = readPlaylistContent(input, rules);
+    require(content.has_value(), "read to the end");
+    require(content->encoding == playlist.encoding && content->header == playlist.header &&
+                content->trailer == playlist.trailer,
+            "line by line: the same encoding, header and trailer");
+    require(content->entries.size() == playlist.entries.size(), "line by line: the same entries");
+    for (qsizetype row = 0; row < playlist.entries.size(); ++row)
+        require(content->entries[row].text == playlist.entries[row] &&
+                    content->entries[row].directives == playlist.directives[row],
+                "line by line: each entry with its directives");
 }
 
 void checkRootDecision(const QStringList& entries) {
@@ -147,6 +163,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         playlist.encoding = encoding;
         checkGrouping(lines, playlist);
         checkRootDecision(playlist.entries);
+        checkReadLineByLine(input, rules, playlist);
 
         const QByteArray written = playlistFileBytes(playlist, rules);
         require(lines.isEmpty() == (written == TextCodec::byteOrderMark(encoding)),

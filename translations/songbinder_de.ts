@@ -153,6 +153,17 @@ Grund: %2</numerusform>
 Grund: %2</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Adding files from %1… %L2 found, %L3 added</source>
+        <translation>Dateien aus %1 werden hinzugefügt… %L2 gefunden, %L3 hinzugefügt</translation>
+    </message>
+    <message numerus="yes">
+        <source>Add Entire Dir was cancelled. %Ln files were added before it stopped.</source>
+        <translation>
+            <numerusform>Hinzufügen des ganzen Ordners wurde abgebrochen. %Ln Datei wurde vorher hinzugefügt.</numerusform>
+            <numerusform>Hinzufügen des ganzen Ordners wurde abgebrochen. %Ln Dateien wurden vorher hinzugefügt.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>GenreName</name>
@@ -457,6 +468,13 @@ Grund: %2</numerusform>
             <numerusform>%n Namen enthalten einen Zeilenumbruch und können daher nicht in einer Wiedergabeliste stehen. Sie wurden übersprungen. Der erste war:
 %1</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>WorkStatusBar</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 </TS>

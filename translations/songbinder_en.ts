@@ -149,6 +149,17 @@ Reason: %2</numerusform>
 Reason: %2</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Adding files from %1… %L2 found, %L3 added</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Add Entire Dir was cancelled. %Ln files were added before it stopped.</source>
+        <translation>
+            <numerusform>Add Entire Dir was cancelled. %Ln file was added before it stopped.</numerusform>
+            <numerusform>Add Entire Dir was cancelled. %Ln files were added before it stopped.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>GenreName</name>
@@ -452,6 +463,13 @@ Reason: %2</numerusform>
             <numerusform>%n names hold a line break, so a playlist cannot hold them. They were skipped. The first was:
 %1</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>WorkStatusBar</name>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

@@ -153,6 +153,17 @@ Raison&#xa0;: %2</numerusform>
 Raison&#xa0;: %2</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Adding files from %1… %L2 found, %L3 added</source>
+        <translation>Ajout des fichiers de %1… %L2 trouvés, %L3 ajoutés</translation>
+    </message>
+    <message numerus="yes">
+        <source>Add Entire Dir was cancelled. %Ln files were added before it stopped.</source>
+        <translation>
+            <numerusform>L’ajout du dossier a été annulé. %Ln fichier a été ajouté avant l’arrêt.</numerusform>
+            <numerusform>L’ajout du dossier a été annulé. %Ln fichiers ont été ajoutés avant l’arrêt.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>GenreName</name>
@@ -457,6 +468,13 @@ Raison&#xa0;: %2</numerusform>
             <numerusform>%n noms contiennent un saut de ligne&#xa0;: une liste de lecture ne peut pas les contenir. Ils ont été ignorés. Le premier était&#xa0;:
 %1</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>WorkStatusBar</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
     </message>
 </context>
 </TS>

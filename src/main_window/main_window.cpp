@@ -12,13 +12,13 @@
 #include "platform/qt_dialogs.h"
 #include "platform/window_placement.h"
 #include "playlist/add_commands.h"
-#include "playlist/dropped_files.h"
 #include "playlist/folder_walk.h"
 #include "playlist/long_work.h"
 #include "playlist/root_commands.h"
 #include "playlist_file/closing.h"
 #include "playlist_file/command_line.h"
 #include "playlist_file/file_commands.h"
+#include "playlist_file/playlist_load.h"
 #include "registry/association.h"
 #include "tags/file_tag_command.h"
 
@@ -30,7 +30,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPushButton>
 #include <QUndoStack>
 
@@ -113,6 +112,8 @@ MainWindow::~MainWindow() {
     // A walk still running stops before the document it adds to goes.
     qDeleteAll(findChildren<FolderTreeAdd*>(Qt::FindDirectChildrenOnly));
     delete m_missingEntries;
+    // So does a load, which counts among the dialogs' open boxes.
+    delete std::exchange(m_load, nullptr);
     // The stack empties as it goes, after this window has stopped being one.
     disconnect(&m_history->stack(), nullptr, this, nullptr);
 }
@@ -324,8 +325,9 @@ void MainWindow::connectCommands() {
     connect(m_newAction, &QAction::triggered, this,
             [this] { newPlaylist(m_document, m_fs, m_dialogs, m_folderList->path()); });
     connect(m_openAction, &QAction::triggered, this, [this] {
-        noteRecentPlaylist(
-            openPlaylist(m_document, m_fs, m_dialogs, m_folderList->path(), m_dialogFileName));
+        if (const std::optional<QString> path = choosePlaylistToOpen(
+                m_document, m_fs, m_dialogs, m_folderList->path(), m_dialogFileName))
+            loadInBackground(*path, [this](bool loaded) { noteRecentPlaylist(loaded); });
     });
     connect(m_recentMenu, &RecentPlaylistsMenu::chosen, this, &MainWindow::openRecentPlaylist);
     connect(m_saveAction, &QAction::triggered, this,
@@ -365,11 +367,13 @@ void MainWindow::connectCommands() {
     connect(m_clearRootButton, &QPushButton::clicked, this, [this] {
         m_history->run(Step::ClearRoot, [this] { clearRoot(m_document, m_dialogs); });
     });
-    connect(m_playlistView, &PlaylistView::dropped, this, [this](const QMimeData* data) {
-        const std::optional<QStringList> paths =
-            data ? droppedFilePaths(*data) : std::optional<QStringList>();
-        m_history->run(Step::Add, [&] { addDroppedPaths(m_document, m_dialogs, paths); });
-    });
+    connect(m_playlistView, &PlaylistView::dropped, this,
+            [this](const std::optional<QStringList>& paths) {
+                // A load that began since the drop replaces the playlist anyway.
+                if (!m_load)
+                    m_history->run(Step::Add,
+                                   [&] { addDroppedPaths(m_document, m_dialogs, paths); });
+            });
     connect(m_fileList, &QListWidget::itemDoubleClicked, this, [this] {
         showFileTag(m_fs, m_dialogs, m_fileList->path(), m_fileList->selectedNames());
     });
@@ -386,14 +390,30 @@ void MainWindow::startUp(const QStringList& arguments, const StartUpStep& before
     }
     m_document.startUntitled(untitledPlaylistPath(m_folderList->path(), m_fs.rules()));
     m_fileList->setPattern(QStringLiteral("*.mp3;*.wav;*.wma"));
-    if (!beforeCommandLine || !beforeCommandLine(m_document, m_dialogs))
-        noteRecentPlaylist(openCommandLinePlaylist(m_document, m_fs, m_dialogs, candidate));
+    if (!beforeCommandLine || !beforeCommandLine(m_document, m_dialogs)) {
+        if (const std::optional<QString> path = commandLinePlaylist(m_fs, candidate)) {
+            m_startingUp = true;
+            loadInBackground(*path, [this](bool loaded) {
+                noteRecentPlaylist(loaded);
+                m_startingUp = false;
+                Q_EMIT startUpFinished();
+            });
+            showStartUpProgress();
+        }
+    }
     refreshWindowState();
     refreshUndoActions();
 }
 
 void MainWindow::refreshWindowState() {
-    m_saveAction->setEnabled(m_document.isModified());
+    // While a playlist loads, nothing may change or replace the one it will
+    // replace; Exit stays (it cancels the load) and so do Help's commands.
+    const bool idle = !m_load;
+    centralWidget()->setEnabled(idle);
+    for (QAction* action : {m_newAction, m_openAction, m_recentMenu->menuAction(), m_saveAsAction})
+        action->setEnabled(idle);
+    m_missingEntries->setPaused(!idle);
+    m_saveAction->setEnabled(idle && m_document.isModified());
     markModified(m_document.isModified());
     m_removeButton->setEnabled(m_playlistView->selectionModel()->hasSelection());
     setWindowTitle(tr("Songbinder - %1").arg(m_document.filePath()));
@@ -409,7 +429,7 @@ void MainWindow::refreshWindowState() {
 void MainWindow::refreshUndoActions() {
     const QUndoStack& stack = m_history->stack();
     // A walk adding is one step still open: nothing may be taken back under it.
-    const bool idle = m_runningWalks == 0;
+    const bool idle = m_runningWalks == 0 && !m_load;
     m_undoAction->setEnabled(idle && stack.canUndo());
     m_redoAction->setEnabled(idle && stack.canRedo());
     m_undoAction->setText(stack.canUndo() ? tr("Undo %1").arg(stack.undoText()) : tr("Undo"));
@@ -478,6 +498,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // The close box, Exit and the window manager's close all arrive here.
     // A look for missing files has changed nothing yet: it just stops.
     m_missingEntries->cancel();
+    // A load in progress stops; the playlist stays the one it would replace.
+    if (m_load)
+        m_load->cancel();
     // Walks stop first, keeping what they added: the question is about
     // the playlist as it stays. A listing hung in a read is not waited for.
     for (FolderTreeAdd* walk : findChildren<FolderTreeAdd*>(Qt::FindDirectChildrenOnly))

@@ -15,6 +15,7 @@ class FolderListView;
 class LongWork;
 class MissingEntriesCommands;
 class PlaylistHistory;
+class PlaylistLoad;
 class PlaylistView;
 class QAction;
 class QComboBox;
@@ -47,6 +48,13 @@ public:
     using StartUpStep = std::function<bool(PlaylistDocument&, Dialogs&)>;
     void startUp(const QStringList& arguments, const StartUpStep& beforeCommandLine = {});
 
+    // Start-up goes on until the command-line playlist has loaded (or failed
+    // to, or was cancelled): its boxes come before the window, and a progress
+    // window shows meanwhile when it takes a while.
+    bool isStartingUp() const { return m_startingUp; }
+    // Shows the window now, or when start-up has ended.
+    void showAfterStartUp();
+
     // Opens at the remembered size (never below the smallest) and keeps the
     // recent playlists and, when the window closes, its size there.
     // `settings` must outlive the window. Call before startUp().
@@ -58,6 +66,9 @@ public:
     // Long work under way (a folder walk, a load): the status bar shows what
     // it does, with Cancel, for as long as it runs.
     void showLongWork(LongWork* work);
+
+Q_SIGNALS:
+    void startUpFinished();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -93,6 +104,11 @@ private:
     void addFolderTree();
     void removeSelectedEntries();
     void openRecentPlaylist(const QString& path);
+    // Loads the playlist at `path` without holding up the window; the
+    // commands that would change or replace the playlist rest meanwhile.
+    // `done` runs at the end, told whether it loaded.
+    void loadInBackground(const QString& path, std::function<void(bool loaded)> done);
+    void showStartUpProgress();
     // A playlist was opened or saved: it heads Open Recent.
     void noteRecentPlaylist(bool openedOrSaved);
     void rememberOnClose();
@@ -114,6 +130,9 @@ private:
     // one.
     int m_runningWalks = 0;
     bool m_shownBefore = false;
+    // The playlist being loaded, while one is.
+    PlaylistLoad* m_load = nullptr;
+    bool m_startingUp = false;
 
     QComboBox* m_driveBox = nullptr;
     FolderListView* m_folderList = nullptr;

@@ -21,9 +21,15 @@ void MainWindow::useSettings(SettingsStore& settings) {
 }
 
 void MainWindow::openRecentPlaylist(const QString& path) {
-    if (openPlaylistAt(m_document, m_fs, m_dialogs, path)) {
-        m_dialogFileName = path;
-        m_recentMenu->add(path);
+    if (confirmPlaylistToOpen(m_document, m_fs, m_dialogs, path)) {
+        loadInBackground(path, [this, path](bool loaded) {
+            if (loaded) {
+                m_dialogFileName = path;
+                m_recentMenu->add(path);
+            } else if (!isOrdinaryFile(m_fs, path)) {
+                m_recentMenu->remove(path);
+            }
+        });
     } else if (!isOrdinaryFile(m_fs, path)) {
         m_recentMenu->remove(path);
     }

@@ -97,8 +97,13 @@ void MissingEntriesCommands::recount() {
     Q_EMIT missingCountChanged(count);
 }
 
+void MissingEntriesCommands::setPaused(bool paused) {
+    m_paused = paused;
+    refreshActions();
+}
+
 void MissingEntriesCommands::refreshActions() {
-    const bool idle = !m_work || m_work->isFinished();
+    const bool idle = !m_paused && (!m_work || m_work->isFinished());
     m_findMovedFiles->setEnabled(idle && m_missingCount > 0);
     m_removeMissing->setEnabled(idle && m_missingCount > 0);
 }

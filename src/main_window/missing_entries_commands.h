@@ -37,6 +37,8 @@ public:
     LongWork* running() const;
     // Stops the work under way: nothing it found is applied.
     void cancel();
+    // While paused (a playlist loading over this one), neither may start.
+    void setPaused(bool paused);
 
 Q_SIGNALS:
     void missingCountChanged(int count);
@@ -61,4 +63,5 @@ private:
     // Many changes of the list in one turn of the event loop make one count.
     QTimer m_recount;
     int m_missingCount = 0;
+    bool m_paused = false;
 };

@@ -1,6 +1,7 @@
 #include "main_window/playlist_view.h"
 
 #include "main_window/missing_entry_delegate.h"
+#include "playlist/dropped_files.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -40,7 +41,11 @@ void PlaylistView::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void PlaylistView::dropEvent(QDropEvent* event) {
+    // The data belongs to the drag and goes with it: the paths are copied.
+    const QMimeData* data = event->mimeData();
+    std::optional<QStringList> paths = data ? droppedFilePaths(*data) : std::nullopt;
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    Q_EMIT dropped(event->mimeData());
+    QMetaObject::invokeMethod(
+        this, [this, paths = std::move(paths)] { Q_EMIT dropped(paths); }, Qt::QueuedConnection);
 }

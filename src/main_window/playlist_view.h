@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QListView>
+#include <QStringList>
 
-class QMimeData;
+#include <optional>
 
-// The playlist, with extended selection. It accepts whatever is
-// dropped on it and hands the data to the main window, which decides what
-// the drop adds.
+// The playlist, with extended selection. It accepts whatever is dropped on
+// it and hands the file list it offered (nothing when it offered none) to the
+// main window, which decides what the drop adds. It does so after the drop
+// event has returned: the program that the files were dragged from waits
+// until then, and must not wait for the boxes the adds may show.
 class PlaylistView : public QListView {
     Q_OBJECT
 
@@ -19,7 +22,7 @@ public:
     QList<int> selectedRowNumbers() const;
 
 Q_SIGNALS:
-    void dropped(const QMimeData* data);
+    void dropped(const std::optional<QStringList>& paths);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -49,8 +49,11 @@ void WorkStatusBar::watch(LongWork* work) {
     watched.since.start();
     m_works.append(watched);
     connect(work, &LongWork::progressChanged, this, [this, work] {
-        if (work == currentWork() && isVisible())
-            showText();
+        // A work that has stopped still tells its last figures while its
+        // closing message is open.
+        const LongWork* current = currentWork();
+        if (isVisible() && (work == current || !current))
+            showText(work);
     });
     connect(work, &LongWork::finished, this, [this, work] { forget(work); });
     connect(work, &QObject::destroyed, this, [this, work] { forget(work); });
@@ -85,17 +88,16 @@ void WorkStatusBar::refresh() {
             oldest = std::max(oldest, watched.since.elapsed());
         const qint64 left = kShowAfter.count() - oldest;
         if (left > 0) {
-            if (!m_delay.isActive())
-                m_delay.start(static_cast<int>(left));
+            m_delay.start(static_cast<int>(left));
             return;
         }
         appear();
     }
-    showText();
+    showText(currentWork());
 }
 
-void WorkStatusBar::showText() {
-    const LongWork* work = currentWork();
+void WorkStatusBar::showText(const LongWork* work) {
+    m_cancel->setEnabled(currentWork() != nullptr);
     if (!work)
         return;
     m_fullText = work->statusText();
@@ -141,7 +143,7 @@ void WorkStatusBar::disappear() {
 void WorkStatusBar::resizeEvent(QResizeEvent* event) {
     QStatusBar::resizeEvent(event);
     if (isVisible())
-        showText();
+        showText(currentWork());
 }
 
 void WorkStatusBar::cancelCurrent() {

@@ -45,7 +45,7 @@ private:
 
     void forget(LongWork* work);
     void refresh();
-    void showText();
+    void showText(const LongWork* work);
     void cancelCurrent();
     void appear();
     void disappear();

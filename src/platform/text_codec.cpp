@@ -5,7 +5,9 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -113,8 +115,24 @@ bool isAscii(QByteArrayView bytes) {
 }
 
 bool isValidUtf8(QByteArrayView bytes) {
-    return utf8::isWellFormed(
-        std::string_view(bytes.data(), static_cast<std::size_t>(bytes.size())));
+    // utf8::isWellFormed() byte by byte, but eight ASCII bytes at a time where
+    // they come: names are mostly ASCII, and a big list is checked line by line.
+    const std::string_view view(bytes.data(), static_cast<std::size_t>(bytes.size()));
+    constexpr quint64 kHighBits = 0x8080808080808080ULL;
+    for (std::size_t at = 0; at < view.size();) {
+        quint64 word = kHighBits;
+        if (at + sizeof word <= view.size())
+            std::memcpy(&word, view.data() + at, sizeof word);
+        if ((word & kHighBits) == 0) {
+            at += sizeof word;
+            continue;
+        }
+        const std::size_t length = utf8::sequenceLength(view, at);
+        if (length == 0)
+            return false;
+        at += length;
+    }
+    return true;
 }
 
 PlaylistEncoding playlistEncoding(QByteArrayView bytes) {
@@ -165,6 +183,106 @@ QString decodePlaylist(QByteArrayView bytes, PlaylistEncoding encoding, const Pa
         return decodeUtf16(bytes, true);
     }
     return {};
+}
+
+LineReader::LineReader(QByteArrayView bytes, PlaylistEncoding encoding, const PathRules& rules)
+    : m_bytes(bytes)
+    , m_encoding(encoding)
+    , m_windows(rules.isWindows())
+    , m_step(isUtf16(encoding) ? 2 : 1) {
+    if (const QByteArrayView mark = byteOrderMark(encoding); m_bytes.startsWith(mark))
+        m_bytes = m_bytes.sliced(mark.size());
+    // A byte left over after the last whole UTF-16 unit is no character.
+    m_bytes.truncate(m_bytes.size() - m_bytes.size() % m_step);
+}
+
+char16_t LineReader::unitAt(qsizetype at) const {
+    const auto* data = reinterpret_cast<const unsigned char*>(m_bytes.data());
+    if (m_step == 1)
+        return data[at];
+    return m_encoding == PlaylistEncoding::Utf16BeWithMark
+               ? char16_t((data[at] << 8) | data[at + 1])
+               : char16_t((data[at + 1] << 8) | data[at]);
+}
+
+qsizetype LineReader::lineEnd(qsizetype from) const {
+    const qsizetype size = m_bytes.size();
+    if (m_step == 1) {
+        // The next CR and the next LF, each searched for again only once the
+        // line start has passed it: a file of one kind of line end never
+        // scans to the end for the other more than once.
+        const auto next = [&](qsizetype& found, char c) {
+            if (found < from) {
+                found = m_bytes.indexOf(c, from);
+                if (found < 0)
+                    found = size;
+            }
+        };
+        next(m_nextCr, '\r');
+        next(m_nextLf, '\n');
+        return std::min(m_nextCr, m_nextLf);
+    }
+    qsizetype at = from;
+    while (at < size && unitAt(at) != u'\r' && unitAt(at) != u'\n')
+        at += m_step;
+    return at;
+}
+
+bool LineReader::nextSpan(qsizetype& begin, qsizetype& end, qsizetype& after) const {
+    const qsizetype size = m_bytes.size();
+    if (m_at >= size)
+        return false;
+    begin = m_at;
+    end = lineEnd(begin);
+    after = end;
+    if (end < size) {
+        after += m_step;
+        if (unitAt(end) == u'\r' && after < size && unitAt(after) == u'\n')
+            after += m_step;
+    }
+    return true;
+}
+
+QString LineReader::decode(QByteArrayView line) const {
+    switch (m_encoding) {
+    case PlaylistEncoding::Plain:
+        return m_windows ? decodeWindows1252(line) : decodeUtf8Lines(line);
+    case PlaylistEncoding::Utf8WithMark:
+        return decodeUtf8Lines(line);
+    case PlaylistEncoding::Utf16LeWithMark:
+    case PlaylistEncoding::Utf16LeWithoutMark:
+        return decodeUtf16(line, false);
+    case PlaylistEncoding::Utf16BeWithMark:
+        return decodeUtf16(line, true);
+    }
+    return {};
+}
+
+std::optional<QString> LineReader::next() {
+    qsizetype begin = 0;
+    qsizetype end = 0;
+    qsizetype after = 0;
+    if (!nextSpan(begin, end, after))
+        return std::nullopt;
+    m_at = after;
+    return decode(m_bytes.sliced(begin, end - begin));
+}
+
+LineReader::Counts LineReader::countRest() const {
+    LineReader rest = *this;
+    Counts counts;
+    qsizetype begin = 0;
+    qsizetype end = 0;
+    while (rest.nextSpan(begin, end, rest.m_at)) {
+        ++counts.lines;
+        // '#' is one byte in every byte encoding, and UTF-16 puts it in the
+        // unit's low byte.
+        const qsizetype low = m_encoding == PlaylistEncoding::Utf16BeWithMark ? 1 : 0;
+        if (end > begin && m_bytes[begin + low] == '#' &&
+            (m_step == 1 || m_bytes[begin + 1 - low] == 0))
+            ++counts.hashLines;
+    }
+    return counts;
 }
 
 QByteArray markedWhereNeeded(QByteArray plain) {

@@ -49,6 +49,50 @@ inline QString decodePlaylist(QByteArrayView bytes, const PathRules& rules) {
     return decodePlaylist(bytes, playlistEncoding(bytes), rules);
 }
 
+// The lines of a playlist file's bytes, decoded one at a time as the whole
+// text would be (decodePlaylist()) and split where a line ends: CR LF, a lone
+// CR or a lone LF. A big list is then held as its bytes and its lines, never
+// also as one text of the whole file. Every line decodes on its own as it
+// would within the whole: no UTF-8 sequence spans a line end, and UTF-16 is
+// split on whole units.
+class LineReader {
+public:
+    // `bytes` must outlive the reader; its mark, if any, is skipped.
+    LineReader(QByteArrayView bytes, PlaylistEncoding encoding, const PathRules& rules);
+
+    // The next line, decoded; nothing after the last. Text after the last
+    // line end is the last line; text that ends with a line end has no empty
+    // line after it.
+    std::optional<QString> next();
+    // Counts the lines that are left, and how many of those begin with '#',
+    // without decoding any of them (to size what will hold them).
+    struct Counts {
+        qsizetype lines = 0;
+        qsizetype hashLines = 0;
+    };
+    Counts countRest() const;
+    // How far the reading has come, in bytes of the file.
+    qsizetype position() const { return m_at; }
+
+private:
+    // The next line's bytes, from m_at: [begin, end), and where the line
+    // after it begins. False at the end.
+    bool nextSpan(qsizetype& begin, qsizetype& end, qsizetype& after) const;
+    qsizetype lineEnd(qsizetype from) const;
+    char16_t unitAt(qsizetype at) const;
+    QString decode(QByteArrayView line) const;
+
+    QByteArrayView m_bytes;
+    PlaylistEncoding m_encoding;
+    bool m_windows;
+    // UTF-16 looks at two bytes per character.
+    qsizetype m_step;
+    qsizetype m_at = 0;
+    // Where the next CR and LF are, once looked for (plain bytes only).
+    mutable qsizetype m_nextCr = -1;
+    mutable qsizetype m_nextLf = -1;
+};
+
 // Plain playlist bytes as they are written. Bytes that reading would take
 // for another encoding (they begin with a mark, or look like UTF-16) go
 // behind a UTF-8 mark, which keeps them as they are.

@@ -50,6 +50,8 @@ constexpr std::chrono::milliseconds kAskInterval{10};
 constexpr qsizetype kAskCount = 1024;
 // One turn of adding: short enough that the window answers between two.
 constexpr std::chrono::milliseconds kTurn{6};
+// At most this many adds a turn: each turn ends by sorting what it added.
+constexpr qsizetype kMostPerTurn = 4096;
 // The status bar hears of progress at most this often.
 constexpr std::chrono::milliseconds kReportInterval{100};
 // Entries still waiting to be merged show at the latest this long after
@@ -337,20 +339,26 @@ void FolderTreeAdd::addWaitingPaths() {
     if (m_next == m_taken.size() && !takeWaiting())
         return;
 
+    // A merge, as costly as the list is long, takes a turn of its own.
+    if (m_document.mergeIsDue()) {
+        m_document.flushPendingEntries();
+        QMetaObject::invokeMethod(this, &FolderTreeAdd::addWaitingPaths, Qt::QueuedConnection);
+        return;
+    }
     Q_EMIT aboutToAdd();
     m_adding = true;
     const auto deadline = Clock::now() + kTurn;
     {
         const PlaylistDocument::Batch batch(m_document, &m_dialogs,
-                                            PlaylistDocument::Batch::Merge::WhenWorthIt);
-        while (m_next < m_taken.size() && !m_cancelled && !m_finished &&
-               !m_dialogs.anyModalOpen()) {
+                                            PlaylistDocument::Batch::Merge::Later);
+        const qsizetype last = std::min(m_taken.size(), m_next + kMostPerTurn);
+        while (m_next < last && !m_cancelled && !m_finished && !m_dialogs.anyModalOpen()) {
             const PlaylistDocument::AddResult result =
                 addFileToPlaylist(m_document, m_dialogs, m_taken.at(m_next++));
             if (result == PlaylistDocument::AddResult::Added)
                 ++m_added;
             // A refusal's message box took the user's time: the turn ends.
-            if (result == PlaylistDocument::AddResult::OutsideRoot ||
+            if (result == PlaylistDocument::AddResult::OutsideRoot || m_document.mergeIsDue() ||
                 (m_next % 64 == 0 && Clock::now() >= deadline))
                 break;
         }

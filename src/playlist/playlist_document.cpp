@@ -63,9 +63,8 @@ int PlaylistDocument::rewriteMovedEntries(const std::vector<MovedEntry>& moved) 
     return rewritten;
 }
 
-void PlaylistDocument::insertEntry(const QString& text, const QStringList& directives,
-                                   bool missing) {
-    m_model.insertSorted(text, directives, missing);
+void PlaylistDocument::insertEntry(const QString& text, const QStringList& directives) {
+    m_model.insertSorted(text, directives);
 }
 
 void PlaylistDocument::removeRows(const QList<int>& rows) {
@@ -96,8 +95,8 @@ PlaylistDocument::Batch::~Batch() {
     // box) the outer end would come too late for this command's adds.
     if (m_merge == Merge::AtEnd)
         m_document.m_model.flushPending();
-    else
-        m_document.m_model.flushIfWorthIt();
+    else if (m_document.m_model.m_batchDepth == 0)
+        m_document.m_model.sortPendingRuns();
 }
 
 QString PlaylistDocument::asRootPath(const QString& root) const {
@@ -192,6 +191,16 @@ void PlaylistDocument::loadFrom(const QString& path, const QString& header,
     setFilePath(path);
     setModified(false);
     startAfresh();
+}
+
+void PlaylistDocument::loadFrom(const QString& path, const QString& header,
+                                const QStringList& trailer, TextCodec::PlaylistEncoding encoding,
+                                const std::optional<FileIdentity>& identity,
+                                const std::optional<QString>& root, OrderedEntries entries) {
+    loadFrom(path, header, trailer, encoding, identity);
+    if (root)
+        setRootPath(*root);
+    m_model.replaceAll(std::move(entries));
 }
 
 void PlaylistDocument::markSaved(const QString& path, const std::optional<FileIdentity>& identity) {

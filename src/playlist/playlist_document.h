@@ -58,8 +58,8 @@ public:
     // Puts `text` into the playlist at its place as it stands, with the
     // directive lines that stood above it, without the tests of an add and
     // without touching the modified flag: an entry read from a playlist file
-    // (after loadFrom()). `missing`: its file was not found.
-    void insertEntry(const QString& text, const QStringList& directives = {}, bool missing = false);
+    // (after loadFrom()).
+    void insertEntry(const QString& text, const QStringList& directives = {});
     // Removes the given rows (any order; rows not in the list are ignored)
     // and sets the modified flag when it removed any.
     void removeRows(const QList<int>& rows);
@@ -100,15 +100,15 @@ public:
     // dialogs, it brings the waiting adds into the list before any of their
     // boxes shows (a box lets the window repaint), so no caller has to.
     //
-    // A long stream of adds (a folder walk, turn after turn) merges only
-    // when enough waits, a fixed share of the list: each merge rebuilds the
-    // list and makes views lay it out again, so merging every turn would
-    // cost the square of the list's length. Waiting entries count for the
-    // duplicate test all along, and readers that need every entry (saving)
-    // bring them in first.
+    // A long stream of adds (a folder walk, turn after turn) ends its batches
+    // with Merge::Later and merges only when mergeIsDue(): each merge
+    // rebuilds the list and makes views lay it out again, so merging every
+    // turn would cost the square of the list's length. Waiting entries count
+    // for the duplicate test all along, and readers that need every entry
+    // (saving) bring them in first.
     class Batch {
     public:
-        enum class Merge { AtEnd, WhenWorthIt };
+        enum class Merge { AtEnd, Later };
         explicit Batch(PlaylistDocument& document, Dialogs* dialogs = nullptr,
                        Merge merge = Merge::AtEnd);
         ~Batch();
@@ -125,6 +125,9 @@ public:
     // lets the window repaint.
     void flushPendingEntries() { m_model.flushPending(); }
     bool hasPendingEntries() const { return m_model.hasPending(); }
+    // Enough adds wait that merging them now keeps the cost of a long stream
+    // of adds in proportion to its length.
+    bool mergeIsDue() const { return m_model.mergeIsDue(); }
     // Room for `count` more entries, so a big batch of known size grows the
     // index once.
     void reserveEntries(qsizetype count) { m_model.reserve(count); }
@@ -168,6 +171,13 @@ public:
     void loadFrom(const QString& path, const QString& header, const QStringList& trailer,
                   TextCodec::PlaylistEncoding encoding,
                   const std::optional<FileIdentity>& identity);
+    // A playlist file was read in full: everything is replaced in one step by
+    // the file's name, header, trailer, encoding and identity, the root path
+    // it decided (nothing keeps the current one) and its entries. Bound to
+    // the file, unmodified; the history starts afresh. Views see one reset.
+    void loadFrom(const QString& path, const QString& header, const QStringList& trailer,
+                  TextCodec::PlaylistEncoding encoding, const std::optional<FileIdentity>& identity,
+                  const std::optional<QString>& root, OrderedEntries entries);
     // The playlist was written to `path`, which is now as `identity` says:
     // its name, bound, unmodified; this is now the saved state.
     void markSaved(const QString& path, const std::optional<FileIdentity>& identity);

@@ -37,7 +37,37 @@ constexpr qsizetype kMergeThreshold = 32;
 constexpr qsizetype kMergeShare = 2;
 constexpr qsizetype kSmallestMerge = 256;
 
+bool lessEntry(const PlaylistEntry& a, const PlaylistEntry& b) {
+    return PathRules::lessForPlaylist(a.text, b.text);
+}
+
 } // namespace
+
+OrderedEntries::OrderedEntries(const PathRules& rules, QList<PlaylistEntry> entries)
+    : m_rules(rules)
+    , m_entries(std::move(entries)) {
+    // Equal entries keep their order, as one add after another places them.
+    // A list saved here arrives in order already.
+    const auto less = [](const PlaylistEntry& a, const PlaylistEntry& b) {
+        return PathRules::lessForPlaylist(a.text, b.text);
+    };
+    if (!std::is_sorted(m_entries.cbegin(), m_entries.cend(), less))
+        std::stable_sort(m_entries.begin(), m_entries.end(), less);
+    m_index.reserve(m_entries.size());
+    for (const PlaylistEntry& entry : std::as_const(m_entries))
+        ++m_index[m_rules.identityKey(entry.text)];
+}
+
+void OrderedEntries::removeMissing() {
+    m_entries.removeIf([this](const PlaylistEntry& entry) {
+        if (!entry.missing)
+            return false;
+        const auto it = m_index.find(m_rules.identityKey(entry.text));
+        if (--it.value() <= 0)
+            m_index.erase(it);
+        return true;
+    });
+}
 
 PlaylistModel::PlaylistModel(PathRules rules, QObject* parent)
     : QAbstractListModel(parent)
@@ -240,9 +270,30 @@ void PlaylistModel::endBatch() {
         --m_batchDepth;
 }
 
-void PlaylistModel::flushIfWorthIt() {
-    if (m_batchDepth == 0 && m_pending.size() >= std::max(kSmallestMerge, count() / kMergeShare))
-        flushPending();
+bool PlaylistModel::mergeIsDue() const {
+    return m_pending.size() >= std::max(kSmallestMerge, count() / kMergeShare);
+}
+
+void PlaylistModel::sortPendingRuns() {
+    // The entries added since the last call become a sorted run; runs of
+    // like size are merged, as a binary counter carries, so each entry takes
+    // part in few merges and no call sorts much more than it added.
+    const qsizetype start = m_pendingRuns.isEmpty() ? 0 : m_pendingRuns.last();
+    if (start == m_pending.size())
+        return;
+    std::stable_sort(m_pending.begin() + start, m_pending.end(), lessEntry);
+    m_pendingRuns.append(m_pending.size());
+    while (m_pendingRuns.size() >= 2) {
+        const qsizetype last = m_pendingRuns.size() - 1;
+        const qsizetype from = last >= 2 ? m_pendingRuns[last - 2] : 0;
+        const qsizetype middle = m_pendingRuns[last - 1];
+        const qsizetype end = m_pendingRuns[last];
+        if (middle - from > 2 * (end - middle))
+            break;
+        std::inplace_merge(m_pending.begin() + from, m_pending.begin() + middle,
+                           m_pending.begin() + end, lessEntry);
+        m_pendingRuns.remove(last - 1);
+    }
 }
 
 void PlaylistModel::reserve(qsizetype count) {
@@ -254,13 +305,23 @@ void PlaylistModel::flushPending() {
     if (m_pending.isEmpty())
         return;
     QList<PlaylistEntry> pending;
-    pending.swap(m_pending);
-    const auto less = [](const PlaylistEntry& a, const PlaylistEntry& b) {
-        return PathRules::lessForPlaylist(a.text, b.text);
-    };
-    // A playlist read from a file mostly arrives in order already.
-    if (!std::is_sorted(pending.cbegin(), pending.cend(), less))
-        std::stable_sort(pending.begin(), pending.end(), less);
+    if (m_pendingRuns.isEmpty()) {
+        pending.swap(m_pending);
+        // A playlist read from a file mostly arrives in order already.
+        if (!std::is_sorted(pending.cbegin(), pending.cend(), lessEntry))
+            std::stable_sort(pending.begin(), pending.end(), lessEntry);
+    } else {
+        // Sorted runs, each at most about half the one before: merging them
+        // from the last costs about as much as the entries they hold.
+        sortPendingRuns();
+        for (qsizetype run = m_pendingRuns.size() - 2; run >= 0; --run) {
+            const qsizetype from = run > 0 ? m_pendingRuns[run - 1] : 0;
+            std::inplace_merge(m_pending.begin() + from, m_pending.begin() + m_pendingRuns[run],
+                               m_pending.end(), lessEntry);
+        }
+        m_pendingRuns.clear();
+        pending.swap(m_pending);
+    }
 
     if (pending.size() < kMergeThreshold) {
         const int depth = std::exchange(m_batchDepth, 0);
@@ -281,13 +342,24 @@ void PlaylistModel::mergePending(QList<PlaylistEntry> pending) {
     const int oldCount = count();
     const int added = static_cast<int>(pending.size());
     QList<int> before(added); // pending[k] goes before old row before[k]
+    const auto textLess = [](const QString& t, const PlaylistEntry& e) {
+        return PathRules::lessForPlaylist(t, e.text);
+    };
+    const auto end = m_entries.cend();
     auto from = m_entries.cbegin();
     for (int k = 0; k < added; ++k) {
+        // Galloping from where the last one went: the search costs the
+        // logarithm of the distance, so many entries spread over a long list
+        // cost about one comparison per row passed.
+        const QString& text = pending[k].text;
+        auto low = from;
+        qsizetype step = 1;
+        while (end - low > step && !textLess(text, low[step - 1])) {
+            low += step;
+            step *= 2;
+        }
         // upper_bound: after entries that compare equal, as a single add would.
-        from = std::upper_bound(from, m_entries.cend(), pending[k].text,
-                                [](const QString& t, const PlaylistEntry& e) {
-                                    return PathRules::lessForPlaylist(t, e.text);
-                                });
+        from = std::upper_bound(low, low + std::min(step, qsizetype(end - low)), text, textLess);
         before[k] = static_cast<int>(from - m_entries.cbegin());
     }
 
@@ -464,10 +536,19 @@ void PlaylistModel::replaceAll(QList<PlaylistEntry> entries) {
     endResetModel();
 }
 
+void PlaylistModel::replaceAll(OrderedEntries ordered) {
+    beginResetModel();
+    m_entries = std::move(ordered.m_entries);
+    m_index = std::move(ordered.m_index);
+    m_pending.clear();
+    endResetModel();
+}
+
 void PlaylistModel::clear() {
     beginResetModel();
     m_entries.clear();
     m_pending.clear();
+    m_pendingRuns.clear();
     m_index.clear();
     endResetModel();
 }

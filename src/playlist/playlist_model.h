@@ -21,6 +21,27 @@ struct MovedEntry {
     QString newText;
 };
 
+// Entries put in playlist order with their duplicate index, ready to become
+// a playlist's entries in one step. Made where it does not hold up the
+// window: sorting and indexing a million entries takes a while.
+class OrderedEntries {
+public:
+    OrderedEntries() = default;
+    // Sorts `entries` (equal ones keep their order) and indexes them.
+    OrderedEntries(const PathRules& rules, QList<PlaylistEntry> entries);
+
+    const QList<PlaylistEntry>& entries() const { return m_entries; }
+    // Leaves out the entries marked missing; the rest keep their order.
+    void removeMissing();
+
+private:
+    friend class PlaylistModel;
+
+    PathRules m_rules = PathRules::posix();
+    QList<PlaylistEntry> m_entries;
+    QHash<QString, int> m_index;
+};
+
 // The playlist's entries, always in ascending order ignoring letter case, as
 // the playlist view shows them: the one copy of the entries. Each entry
 // carries the directive lines that stood above it in its file ("#EXTINF:..."),
@@ -76,11 +97,14 @@ private:
     void beginBatch();
     void endBatch();
     void flushPending();
-    // Merges the waiting entries once they are a fixed share of the list,
-    // so that the merges of a long stream of adds, each as costly as the
-    // list is long, add up to a small multiple of its final length.
-    void flushIfWorthIt();
+    // The waiting entries are a fixed share of the list: merging them now,
+    // and only now, makes the merges of a long stream of adds, each as
+    // costly as the list is long, add up to a small multiple of its final
+    // length.
+    bool mergeIsDue() const;
     bool hasPending() const { return !m_pending.isEmpty(); }
+    // Sorts the entries added since the last call, so a merge need not.
+    void sortPendingRuns();
     void reserve(qsizetype count);
     // Rewrites every entry's text, keeping its directives; the list is put
     // back in order when the new texts broke it.
@@ -107,6 +131,8 @@ private:
     // rows still hold the old texts, else by text. Returns how many entries
     // changed.
     int rewriteMoved(const std::vector<MovedEntry>& moved);
+    // Replaces every entry at once, index and all (a playlist file read).
+    void replaceAll(OrderedEntries ordered);
     void clear();
 
     // While set, every change is written down in it.
@@ -138,6 +164,9 @@ private:
     QString m_root;
     QList<PlaylistEntry> m_entries;
     QList<PlaylistEntry> m_pending;
+    // Where each sorted run of m_pending ends; entries after the last run
+    // are not sorted yet.
+    QList<qsizetype> m_pendingRuns;
     PlaylistEdit* m_recording = nullptr;
     QHash<QString, int> m_index; // identity key -> how many entries have it
     int m_batchDepth = 0;

@@ -37,15 +37,19 @@ QString commandLineCandidate(const QStringList& arguments) {
     return trimSpaces(text);
 }
 
-bool openCommandLinePlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
-                             const QString& candidate) {
+std::optional<QString> commandLinePlaylist(FileSystem& fs, const QString& candidate) {
     // A folder is no playlist, also when named with its trailing separator
     // ("~/Music/"), which the file test would take as "any file in it".
     if (candidate.isEmpty() || candidate.endsWith(fs.rules().separator()))
-        return false;
+        return std::nullopt;
     const QString path = fullCandidatePath(fs, candidate);
     if (!isOrdinaryFile(fs, path))
-        return false;
-    openPlaylistFile(document, fs, dialogs, path);
-    return document.isBoundToFile();
+        return std::nullopt;
+    return path;
+}
+
+bool openCommandLinePlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
+                             const QString& candidate) {
+    const std::optional<QString> path = commandLinePlaylist(fs, candidate);
+    return path && loadPlaylist(document, fs, dialogs, *path);
 }

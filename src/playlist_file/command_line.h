@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class Dialogs;
 class FileSystem;
 class PlaylistDocument;
@@ -13,9 +15,12 @@ class PlaylistDocument;
 // trailing spaces trimmed.
 QString commandLineCandidate(const QStringList& arguments);
 
-// Opens the candidate at start-up when it names an existing file; anything
-// else (a folder too, with or without its trailing separator) is ignored
-// without a message. A name relative to the start-up folder
-// is made full first. True when a playlist was loaded.
+// The playlist to open at start-up: the candidate when it names an existing
+// file; anything else (a folder too, with or without its trailing separator)
+// is ignored without a message. A name relative to the start-up folder is
+// made full first.
+std::optional<QString> commandLinePlaylist(FileSystem& fs, const QString& candidate);
+
+// Loads that playlist to the end. True when a playlist was loaded.
 bool openCommandLinePlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                              const QString& candidate);

@@ -113,13 +113,10 @@ bool mayDiscardChanges(PlaylistDocument& document, FileSystem& fs, Dialogs& dial
     }
 }
 
-bool loadIfPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
-                    const QString& path) {
+std::optional<QString> existingPlaylist(FileSystem& fs, const QString& path) {
     if (path.isEmpty() || !isOrdinaryFile(fs, path))
-        return false;
-    openPlaylistFile(document, fs, dialogs, path);
-    // A file that could not be read leaves the playlist unbound.
-    return document.isBoundToFile();
+        return std::nullopt;
+    return path;
 }
 
 } // namespace
@@ -135,25 +132,39 @@ void newPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
     document.startUntitled(untitledPlaylistPath(browserFolder, fs.rules()));
 }
 
-bool openPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
-                  const QString& browserFolder, QString& dialogFileName) {
+std::optional<QString> choosePlaylistToOpen(PlaylistDocument& document, FileSystem& fs,
+                                            Dialogs& dialogs, const QString& browserFolder,
+                                            QString& dialogFileName) {
     if (!mayDiscardChanges(document, fs, dialogs, Texts::saveBeforeOpen()))
-        return false;
+        return std::nullopt;
     document.unbindFrom(document.filePath());
     const std::optional<QString> chosen =
         dialogs.openFile({Texts::openTitle(), Texts::filter(), browserFolder, dialogFileName});
     if (!chosen)
-        return false;
+        return std::nullopt;
     dialogFileName = *chosen;
-    return loadIfPlaylist(document, fs, dialogs, *chosen);
+    return existingPlaylist(fs, *chosen);
+}
+
+std::optional<QString> confirmPlaylistToOpen(PlaylistDocument& document, FileSystem& fs,
+                                             Dialogs& dialogs, const QString& path) {
+    if (!mayDiscardChanges(document, fs, dialogs, Texts::saveBeforeOpen()))
+        return std::nullopt;
+    document.unbindFrom(document.filePath());
+    return existingPlaylist(fs, path);
+}
+
+bool openPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
+                  const QString& browserFolder, QString& dialogFileName) {
+    const std::optional<QString> path =
+        choosePlaylistToOpen(document, fs, dialogs, browserFolder, dialogFileName);
+    return path && loadPlaylist(document, fs, dialogs, *path);
 }
 
 bool openPlaylistAt(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                     const QString& path) {
-    if (!mayDiscardChanges(document, fs, dialogs, Texts::saveBeforeOpen()))
-        return false;
-    document.unbindFrom(document.filePath());
-    return loadIfPlaylist(document, fs, dialogs, path);
+    const std::optional<QString> confirmed = confirmPlaylistToOpen(document, fs, dialogs, path);
+    return confirmed && loadPlaylist(document, fs, dialogs, *confirmed);
 }
 
 bool savePlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs) {

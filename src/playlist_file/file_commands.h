@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class Dialogs;
 class FileSystem;
 class PathRules;
@@ -16,16 +18,23 @@ class PlaylistDocument;
 void newPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                  const QString& browserFolder);
 
-// Open...: offers to save unsaved changes, then loads the playlist chosen in
-// the open dialog, which starts in `browserFolder`. True when a playlist was
-// loaded.
+// Open...'s steps before the load: offers to save unsaved changes, then
+// shows the open dialog, which starts in `browserFolder`. The chosen file
+// when it exists, for the caller to load (loadPlaylist(), or a PlaylistLoad
+// in the window); nothing when the user stopped, or chose a name that names
+// no file, which is not reported.
+std::optional<QString> choosePlaylistToOpen(PlaylistDocument& document, FileSystem& fs,
+                                            Dialogs& dialogs, const QString& browserFolder,
+                                            QString& dialogFileName);
+// Open Recent's: Open's question, then `path` in place of the dialog's
+// choice, when the file is still there.
+std::optional<QString> confirmPlaylistToOpen(PlaylistDocument& document, FileSystem& fs,
+                                             Dialogs& dialogs, const QString& path);
+
+// Open... and Open Recent to the end, the load included: true when a
+// playlist was loaded.
 bool openPlaylist(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                   const QString& browserFolder, QString& dialogFileName);
-
-// Open Recent: Open with `path` in place of the dialog's choice: the same
-// question first, the same flags and messages. True when it was loaded;
-// false also when the file is gone, which, like a missing name chosen in the
-// dialog, is not reported.
 bool openPlaylistAt(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                     const QString& path);
 

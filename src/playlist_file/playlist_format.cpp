@@ -83,10 +83,46 @@ QStringList playlistFileLines(const PlaylistLines& playlist) {
     return lines;
 }
 
+namespace {
+
+bool decidesRoot(const QString& entry) {
+    return !isBlankLine(entry) && !isUrlEntry(entry);
+}
+
+} // namespace
+
 qsizetype rootDecidingEntry(const QStringList& entries) {
-    const auto decides = [](const QString& entry) {
-        return !isBlankLine(entry) && !isUrlEntry(entry);
-    };
-    const auto at = std::find_if(entries.cbegin(), entries.cend(), decides);
+    const auto at = std::find_if(entries.cbegin(), entries.cend(), decidesRoot);
     return at == entries.cend() ? -1 : at - entries.cbegin();
+}
+
+qsizetype rootDecidingEntry(const QList<PlaylistEntry>& entries) {
+    const auto at = std::find_if(entries.cbegin(), entries.cend(), [](const PlaylistEntry& entry) {
+        return decidesRoot(entry.text);
+    });
+    return at == entries.cend() ? -1 : at - entries.cbegin();
+}
+
+std::optional<PlaylistContent> readPlaylistContent(QByteArrayView bytes, const PathRules& rules,
+                                                   const std::function<bool()>& keepGoing) {
+    PlaylistContent content;
+    content.encoding = TextCodec::playlistEncoding(bytes);
+    TextCodec::LineReader reader(bytes, content.encoding, rules);
+    // Sized once: growing a list of a million entries step by step would
+    // hold it twice over at each step.
+    const TextCodec::LineReader::Counts counts = reader.countRest();
+    content.entries.reserve(counts.lines - counts.hashLines);
+    QStringList run;
+    for (qsizetype row = 0; std::optional<QString> line = reader.next(); ++row) {
+        if (keepGoing && row % 4096 == 4095 && !keepGoing())
+            return std::nullopt;
+        if (row == 0 && line->startsWith(kHeader))
+            content.header = std::move(*line);
+        else if (isDirective(*line))
+            run.append(std::move(*line));
+        else
+            content.entries.append({std::move(*line), std::exchange(run, {})});
+    }
+    content.trailer = std::move(run);
+    return content;
 }

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "platform/text_codec.h"
+#include "playlist/playlist_edit.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+
+#include <functional>
+#include <optional>
 
 // The lines of a playlist file as the program keeps them. Extended playlists
 // put directive lines ('#' first) between their entries: "#EXTM3U" as the
@@ -44,6 +48,21 @@ inline PlaylistLines parsePlaylistText(QStringView text) {
     return groupPlaylistLines(splitPlaylistLines(text));
 }
 
+// A playlist file as the document takes it in: the same grouping, each entry
+// already carrying its directive lines.
+struct PlaylistContent {
+    QString header;
+    QList<PlaylistEntry> entries;
+    QStringList trailer;
+    TextCodec::PlaylistEncoding encoding = TextCodec::PlaylistEncoding::Plain;
+};
+// Reads a playlist file's bytes as parsePlaylistText() reads their decoded
+// text, decoding one line at a time, so a big list is never held as one text
+// and as its lines at once. `keepGoing` is asked every few thousand lines;
+// nothing when it said no.
+std::optional<PlaylistContent> readPlaylistContent(QByteArrayView bytes, const PathRules& rules,
+                                                   const std::function<bool()>& keepGoing = {});
+
 // The lines to write, in order: the header, each entry's directives followed
 // by the entry, the trailer.
 QStringList playlistFileLines(const PlaylistLines& playlist);
@@ -54,3 +73,4 @@ bool hasDirectives(const PlaylistLines& playlist);
 // that is neither blank nor a URL (a URL tells nothing about where the
 // relative entries live). -1 when none does.
 qsizetype rootDecidingEntry(const QStringList& entries);
+qsizetype rootDecidingEntry(const QList<PlaylistEntry>& entries);

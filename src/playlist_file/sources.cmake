@@ -8,8 +8,10 @@ set(SONGBINDER_PLAYLIST_FORMAT_SOURCES
 set(SONGBINDER_PLAYLIST_FILE_SOURCES
     ${_here}/closing.cpp ${_here}/closing.h
     ${_here}/command_line.cpp ${_here}/command_line.h
+    ${_here}/entry_checks.cpp ${_here}/entry_checks.h
     ${_here}/file_commands.cpp ${_here}/file_commands.h
     ${_here}/information_request.cpp ${_here}/information_request.h
+    ${_here}/playlist_load.cpp ${_here}/playlist_load.h
     ${_here}/playlist_reader.cpp ${_here}/playlist_reader.h
     ${_here}/recent_playlists.cpp ${_here}/recent_playlists.h
     ${_here}/recovery_copy.cpp ${_here}/recovery_copy.h

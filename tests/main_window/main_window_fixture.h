@@ -30,7 +30,16 @@ struct Window : PlaylistFixture<> {
     MainWindow& open(const QStringList& arguments = {}) {
         window = std::make_unique<MainWindow>(fs, &dialogs);
         window->startUp(arguments);
+        waitUntilIdle();
         return *window;
+    }
+    // A playlist loads beside the window, which rests the commands that
+    // would replace it meanwhile: true once they are back.
+    bool waitUntilIdle() const {
+        return QTest::qWaitFor([this] {
+            return !window->isStartingUp() &&
+                   window->findChild<QAction*>(u"openAction"_s)->isEnabled();
+        });
     }
     // Start-up, then the window on screen and active, as a user sees it.
     bool openAndShow() {

@@ -3,7 +3,9 @@
 // its own). The commands themselves are tested in their rooms.
 #include "about/about.h"
 #include "held_file_system.h"
+#include "main_window/work_status_bar.h"
 #include "main_window_fixture.h"
+#include "playlist/long_work.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,6 +15,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -76,6 +79,14 @@ bool near(const QRect& a, const QRect& b, int tolerance = 2) {
            qAbs(a.width() - b.width()) <= tolerance && qAbs(a.height() - b.height()) <= tolerance;
 }
 
+// The window over `fs`, which wraps the fixture's, on screen.
+bool openOver(Window& w, FileSystem& fs) {
+    w.window = std::make_unique<MainWindow>(fs, &w.dialogs);
+    w.window->startUp({});
+    w.window->show();
+    return QTest::qWaitForWindowActive(w.window.get());
+}
+
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -100,6 +111,8 @@ private Q_SLOTS:
     void addFolderTreeShowsTheBusyPointerUntilItEnds();
     void dropOnThePlaylistAddsTheFiles();
     void commandLinePlaylistIsOpenedAtStartUp();
+    void commandsRestWhileAPlaylistLoads();
+    void startUpLoadShowsProgressAndCanBeCancelled();
     void closingAsksWhileChangesArePending();
     void closingDuringAWalkCancelsItThenAsks();
     void walkWaitsBehindAQuestionThenFillsTheNewPlaylist();
@@ -374,7 +387,10 @@ void TestMainWindow::dropOnThePlaylistAddsTheFiles() {
     QVERIFY(enter.isAccepted());
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w.playlist()->viewport(), &drop);
-    QCOMPARE(w.doc().entries(), (QStringList{u"/music/a.mp3"_s, u"/music/b b.mp3"_s}));
+    // The program the files came from waits until the drop event returns:
+    // the adds, and any box they show, come after it.
+    QVERIFY(w.doc().entries().isEmpty());
+    QTRY_COMPARE(w.doc().entries(), (QStringList{u"/music/a.mp3"_s, u"/music/b b.mp3"_s}));
     QVERIFY(w.enabled(u"saveAction"_s));
 }
 
@@ -398,10 +414,74 @@ void TestMainWindow::commandLinePlaylistIsOpenedAtStartUp() {
                 document.unbindFrom(u"C:\\Lists\\restored.m3u"_s);
             return restored;
         });
+        QVERIFY(w.waitUntilIdle());
         QCOMPARE(seen, u"C:\\Music\\untitled.m3u"_s);
         QCOMPARE(w.doc().filePath(),
                  restored ? u"C:\\Lists\\restored.m3u"_s : u"C:\\Lists\\my list.m3u"_s);
     }
+}
+
+// Nothing may change or replace the playlist that a load will replace: the
+// commands rest while the status bar shows the load. Closing the window
+// stops it; the playlist stays.
+void TestMainWindow::commandsRestWhileAPlaylistLoads() {
+    Window w;
+    HeldFileSystem held(w.fs);
+    w.window = std::make_unique<MainWindow>(held, &w.dialogs);
+    // The playlist it would replace has a missing entry to look for.
+    w.fs.addFile(u"C:\\Lists\\old.m3u"_s, "C:\\Old\\a.mp3\r\n");
+    w.dialogs.expectMessage(u"Remove Files That No Longer Exist?"_s, MessageAnswer::No);
+    w.window->startUp({u"C:\\Lists\\old.m3u"_s});
+    QTRY_VERIFY(!w.window->isStartingUp());
+    w.window->show();
+    QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+    QTRY_VERIFY(w.enabled(u"removeMissingAction"_s));
+    w.fs.addFile(u"C:\\Lists\\mix.m3u"_s, "C:\\Music\\b.mp3\r\n");
+    // Once the file is read, its look-ups wait.
+    w.fs.setBeforeRead([&](const QString&) { held.hold(); });
+    w.dialogs.expectOpen(u"C:\\Lists\\mix.m3u"_s);
+    w.find<QAction>(u"openAction"_s)->trigger();
+    QTRY_VERIFY(held.heldCalls() > 0);
+
+    for (const char* name :
+         {"client", "newAction", "openAction", "recentMenuAction", "saveAsAction", "undoAction",
+          "findMovedFilesAction", "removeMissingAction"})
+        QVERIFY2(!w.enabled(QLatin1String(name)), name);
+    QVERIFY(w.enabled(u"exitAction"_s));
+    const auto* bar = w.window->findChild<WorkStatusBar*>();
+    QTRY_VERIFY(bar->isVisible());
+    QVERIFY(bar->currentWork()->statusText().contains(u"C:\\Lists\\mix.m3u"_s));
+
+    QVERIFY(w.window->close());
+    held.release();
+    w.window.reset();
+    QVERIFY(w.dialogs.done());
+}
+
+// The window shows once the command-line playlist is in; meanwhile a
+// progress window of its own shows, whose Cancel starts the program with the
+// untitled playlist.
+void TestMainWindow::startUpLoadShowsProgressAndCanBeCancelled() {
+    Window w;
+    HeldFileSystem held(w.fs);
+    w.fs.addFile(u"C:\\Lists\\mix.m3u"_s, "C:\\Music\\b.mp3\r\n");
+    w.fs.setBeforeRead([&](const QString&) { held.hold(); });
+    w.window = std::make_unique<MainWindow>(held, &w.dialogs);
+    QSignalSpy finished(w.window.get(), &MainWindow::startUpFinished);
+    w.window->startUp({u"C:\\Lists\\mix.m3u"_s});
+    w.window->showAfterStartUp();
+    QVERIFY(w.window->isStartingUp());
+    auto* progress = w.find<QProgressDialog>(u"startUpProgress"_s);
+    QTRY_VERIFY(progress->isVisible());
+    QVERIFY(!w.window->isVisible());
+
+    QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+    held.release();
+    QVERIFY(finished.wait(5000));
+    QVERIFY(w.window->isVisible());
+    QCOMPARE(w.doc().filePath(), u"C:\\Music\\untitled.m3u"_s);
+    QVERIFY(w.doc().entries().isEmpty());
+    w.window.reset();
 }
 
 void TestMainWindow::closingAsksWhileChangesArePending() {
@@ -422,10 +502,7 @@ void TestMainWindow::closingDuringAWalkCancelsItThenAsks() {
     for (int i = 0; i < 30; ++i)
         w.fs.addFile(u"C:\\Music\\Deep\\%1\\t.mp3"_s.arg(i));
     HeldFileSystem held(w.fs);
-    w.window = std::make_unique<MainWindow>(held, &w.dialogs);
-    w.window->startUp({});
-    w.window->show();
-    QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+    QVERIFY(openOver(w, held));
     w.doc().markModifiedWithoutChange();
     // The listing hangs in its first read, as on a dead mount.
     held.hold();
@@ -462,10 +539,7 @@ void TestMainWindow::walkWaitsBehindAQuestionThenFillsTheNewPlaylist() {
     }
     std::sort(tree.begin(), tree.end(), PathRules::lessForPlaylist);
     HeldFileSystem held(w.fs);
-    w.window = std::make_unique<MainWindow>(held, &w.dialogs);
-    w.window->startUp({});
-    w.window->show();
-    QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+    QVERIFY(openOver(w, held));
     w.doc().addFile(u"D:\\x.mp3"_s);
     held.hold();
     w.click(u"addFolderTreeButton"_s);

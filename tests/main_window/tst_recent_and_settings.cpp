@@ -47,11 +47,13 @@ void TestRecentAndSettings::recentOrderPruningChoiceAndClear() {
     w.open({u"C:\\Lists\\a.m3u"_s});
     w.dialogs.expectOpen(u"C:\\Lists\\b.m3u"_s);
     w.find<QAction>(u"openAction"_s)->trigger();
+    QVERIFY(w.waitUntilIdle());
     w.dialogs.expectSave(u"C:\\Lists\\R&B.m3u"_s);
     w.dialogs.expectMessage(u"Overwrite Existing File?"_s, MessageAnswer::Yes);
     w.find<QAction>(u"saveAsAction"_s)->trigger();
     w.dialogs.expectOpen(u"C:\\LISTS\\A.m3u"_s);
     w.find<QAction>(u"openAction"_s)->trigger();
+    QVERIFY(w.waitUntilIdle());
     // A cancelled Open changes nothing.
     w.dialogs.expectOpen(std::nullopt);
     w.find<QAction>(u"openAction"_s)->trigger();
@@ -71,6 +73,7 @@ void TestRecentAndSettings::recentOrderPruningChoiceAndClear() {
         openRecentMenu(w);
         w.dialogs.expectMessage(u"Save File First?"_s, answer);
         QTest::keyClick(w.find<QMenu>(u"recentMenu"_s), Qt::Key_2);
+        QVERIFY(w.waitUntilIdle());
         QVERIFY(w.dialogs.done());
     }
     QCOMPARE(w.window->windowTitle(), u"Songbinder - C:\\Lists\\b.m3u"_s);
@@ -100,6 +103,7 @@ void TestRecentAndSettings::sizeAndListAcrossTwoStarts() {
         w.window = std::make_unique<MainWindow>(w.fs, &w.dialogs);
         w.window->useSettings(settings);
         w.window->startUp(second ? QStringList() : QStringList{u"C:\\Lists\\a.m3u"_s});
+        QVERIFY(w.waitUntilIdle());
         if (second) {
             QCOMPARE(w.window->size(), keptAsLeft ? left : smallest);
             QCOMPARE(openRecentMenu(w),

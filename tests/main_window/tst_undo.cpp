@@ -128,6 +128,7 @@ void TestUndo::eachCommandIsOneStep() {
         QApplication::sendEvent(w.playlist()->viewport(), &enter);
         QDropEvent drop(at, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(w.playlist()->viewport(), &drop);
+        QTRY_VERIFY(w.doc().count() > 4);
         break;
     }
     case Command::Remove:
@@ -216,6 +217,7 @@ void TestUndo::newAndOpenStartAFreshHistory() {
         if (qstrcmp(command, "openAction") == 0)
             w.dialogs.expectOpen(u"C:\\Lists\\mix.m3u"_s);
         w.find<QAction>(QLatin1String(command))->trigger();
+        QVERIFY(w.waitUntilIdle());
         QVERIFY(w.dialogs.done());
         QVERIFY(!w.enabled(u"undoAction"_s));
         QCOMPARE(w.find<QAction>(u"undoAction"_s)->text(), u"Undo"_s);
