@@ -87,11 +87,13 @@ template <typename Start, typename Done> Run timed(Start start, Done done) {
 }
 
 void loadMissing(PlaylistDocument& document, const QString& old, const QStringList& files) {
-    document.startUntitled(QStringLiteral("/tmp/bench.m3u"));
-    const PlaylistDocument::Batch batch(document);
-    document.reserveEntries(files.size());
+    QList<PlaylistEntry> entries;
+    entries.reserve(files.size());
     for (const QString& file : files)
-        document.insertEntry(old + QLatin1Char('/') + file, {}, true);
+        entries.append({old + QLatin1Char('/') + file, {}, true});
+    document.loadFrom(QStringLiteral("/tmp/bench.m3u"), {}, {}, TextCodec::PlaylistEncoding::Plain,
+                      std::nullopt, std::nullopt,
+                      OrderedEntries(document.rules(), std::move(entries)));
 }
 
 } // namespace
