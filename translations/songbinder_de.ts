@@ -132,6 +132,63 @@ Grund: %2</translation>
     </message>
 </context>
 <context>
+    <name>FindMovedFiles</name>
+    <message>
+        <source>Found:</source>
+        <translation>Gefunden:</translation>
+    </message>
+    <message>
+        <source>Ambiguous:</source>
+        <translation>Mehrdeutig:</translation>
+    </message>
+    <message>
+        <source>Not found:</source>
+        <translation>Nicht gefunden:</translation>
+    </message>
+    <message>
+        <source>Outside the root path:</source>
+        <translation>Außerhalb des Stammpfads:</translation>
+    </message>
+    <message>
+        <source>Already in the playlist:</source>
+        <translation>Schon in der Wiedergabeliste:</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>und %n weiterer</numerusform>
+            <numerusform>und %n weitere</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Found: %1
+Ambiguous: %2
+Not found: %3
+Outside the root path: %4
+Already in the playlist: %5</source>
+        <translation>Gefunden: %1
+Mehrdeutig: %2
+Nicht gefunden: %3
+Außerhalb des Stammpfads: %4
+Schon in der Wiedergabeliste: %5</translation>
+    </message>
+    <message numerus="yes">
+        <source>Update %n Entries?</source>
+        <translation>
+            <numerusform>%n Eintrag aktualisieren?</numerusform>
+            <numerusform>%n Einträge aktualisieren?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No entry of the playlist is missing.</source>
+        <translation>Kein Eintrag der Wiedergabeliste fehlt.</translation>
+    </message>
+    <message>
+        <source>Listing the files in %1: %2 found</source>
+        <translation>Dateien in %1 werden aufgelistet: %2 gefunden</translation>
+    </message>
+</context>
+<context>
     <name>FolderTreeAdd</name>
     <message>
         <source>unknown error</source>
@@ -329,6 +386,39 @@ Grund: %2</numerusform>
         <source>Redo %1</source>
         <translation>Wiederholen: %1</translation>
     </message>
+    <message numerus="yes">
+        <source>Current Playlist (%1) - %n missing</source>
+        <translation>
+            <numerusform>Aktuelle Wiedergabeliste (%1) - %n fehlt</numerusform>
+            <numerusform>Aktuelle Wiedergabeliste (%1) - %n fehlen</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>MissingEntriesCommands</name>
+    <message>
+        <source>Find Moved Files...</source>
+        <translation>Verschobene Dateien suchen...</translation>
+    </message>
+    <message>
+        <source>Remove Missing Entries</source>
+        <translation>Fehlende Einträge entfernen</translation>
+    </message>
+    <message>
+        <source>Find Moved Files</source>
+        <translation>Verschobene Dateien suchen</translation>
+    </message>
+</context>
+<context>
+    <name>MissingEntriesWork</name>
+    <message>
+        <source>Looking for the entries&apos; files: %1 of %2</source>
+        <translation>Dateien der Einträge werden gesucht: %1 von %2</translation>
+    </message>
+    <message>
+        <source>Matching %1 missing entries</source>
+        <translation>%1 fehlende Einträge werden zugeordnet</translation>
+    </message>
 </context>
 <context>
     <name>NativeFileSystem</name>
@@ -365,6 +455,17 @@ Grund: %2</numerusform>
         <source>Clear Root</source>
         <translation>Stamm entfernen</translation>
     </message>
+    <message>
+        <source>Find Moved Files</source>
+        <translation>Verschobene Dateien suchen</translation>
+    </message>
+</context>
+<context>
+    <name>PlaylistModel</name>
+    <message>
+        <source>Not found: %1</source>
+        <translation>Nicht gefunden: %1</translation>
+    </message>
 </context>
 <context>
     <name>PlaylistReader</name>
@@ -381,6 +482,14 @@ Grund: %2</numerusform>
 %2</source>
         <translation>Die Wiedergabeliste „%1“ kann nicht gelesen werden.
 %2</translation>
+    </message>
+    <message>
+        <source>Reading %1...</source>
+        <translation>%1 wird gelesen...</translation>
+    </message>
+    <message>
+        <source>Looking for the files of %1: %L2 of %L3</source>
+        <translation>Dateien von %1 werden gesucht: %L2 von %L3</translation>
     </message>
 </context>
 <context>
@@ -399,6 +508,16 @@ Grund: %2</numerusform>
     <message>
         <source>Songbinder was closed without saving %1. Restore the unsaved changes?</source>
         <translation>Songbinder wurde beendet, ohne %1 zu speichern. Die ungespeicherten Änderungen wiederherstellen?</translation>
+    </message>
+</context>
+<context>
+    <name>RemoveMissingEntries</name>
+    <message numerus="yes">
+        <source>Remove %n entries whose files are missing?</source>
+        <translation>
+            <numerusform>%n Eintrag entfernen, dessen Datei fehlt?</numerusform>
+            <numerusform>%n Einträge entfernen, deren Dateien fehlen?</numerusform>
+        </translation>
     </message>
 </context>
 <context>

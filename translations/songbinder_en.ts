@@ -128,6 +128,59 @@ Reason: %2</source>
     </message>
 </context>
 <context>
+    <name>FindMovedFiles</name>
+    <message>
+        <source>Found:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ambiguous:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not found:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Outside the root path:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Already in the playlist:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>and %n more</numerusform>
+            <numerusform>and %n more</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Found: %1
+Ambiguous: %2
+Not found: %3
+Outside the root path: %4
+Already in the playlist: %5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Update %n Entries?</source>
+        <translation>
+            <numerusform>Update %n Entry?</numerusform>
+            <numerusform>Update %n Entries?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No entry of the playlist is missing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Listing the files in %1: %2 found</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>FolderTreeAdd</name>
     <message>
         <source>unknown error</source>
@@ -325,6 +378,39 @@ Reason: %2</numerusform>
         <source>Redo %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <source>Current Playlist (%1) - %n missing</source>
+        <translation>
+            <numerusform>Current Playlist (%1) - %n missing</numerusform>
+            <numerusform>Current Playlist (%1) - %n missing</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>MissingEntriesCommands</name>
+    <message>
+        <source>Find Moved Files...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove Missing Entries</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find Moved Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MissingEntriesWork</name>
+    <message>
+        <source>Looking for the entries&apos; files: %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Matching %1 missing entries</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>NativeFileSystem</name>
@@ -361,6 +447,17 @@ Reason: %2</numerusform>
         <source>Clear Root</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Find Moved Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PlaylistModel</name>
+    <message>
+        <source>Not found: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PlaylistReader</name>
@@ -375,6 +472,14 @@ Reason: %2</numerusform>
     <message>
         <source>The playlist &quot;%1&quot; cannot be read.
 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading %1...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Looking for the files of %1: %L2 of %L3</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -394,6 +499,16 @@ Reason: %2</numerusform>
     <message>
         <source>Songbinder was closed without saving %1. Restore the unsaved changes?</source>
         <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RemoveMissingEntries</name>
+    <message numerus="yes">
+        <source>Remove %n entries whose files are missing?</source>
+        <translation>
+            <numerusform>Remove %n entry whose file is missing?</numerusform>
+            <numerusform>Remove %n entries whose files are missing?</numerusform>
+        </translation>
     </message>
 </context>
 <context>

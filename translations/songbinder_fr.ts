@@ -132,6 +132,63 @@ Raison&#xa0;: %2</translation>
     </message>
 </context>
 <context>
+    <name>FindMovedFiles</name>
+    <message>
+        <source>Found:</source>
+        <translation>Trouvés :</translation>
+    </message>
+    <message>
+        <source>Ambiguous:</source>
+        <translation>Ambigus :</translation>
+    </message>
+    <message>
+        <source>Not found:</source>
+        <translation>Introuvables :</translation>
+    </message>
+    <message>
+        <source>Outside the root path:</source>
+        <translation>Hors du chemin racine :</translation>
+    </message>
+    <message>
+        <source>Already in the playlist:</source>
+        <translation>Déjà dans la liste de lecture :</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>et %n autre</numerusform>
+            <numerusform>et %n autres</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Found: %1
+Ambiguous: %2
+Not found: %3
+Outside the root path: %4
+Already in the playlist: %5</source>
+        <translation>Trouvés : %1
+Ambigus : %2
+Introuvables : %3
+Hors du chemin racine : %4
+Déjà dans la liste de lecture : %5</translation>
+    </message>
+    <message numerus="yes">
+        <source>Update %n Entries?</source>
+        <translation>
+            <numerusform>Mettre à jour %n entrée ?</numerusform>
+            <numerusform>Mettre à jour %n entrées ?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No entry of the playlist is missing.</source>
+        <translation>Aucune entrée de la liste de lecture ne manque.</translation>
+    </message>
+    <message>
+        <source>Listing the files in %1: %2 found</source>
+        <translation>Liste des fichiers de %1 : %2 trouvés</translation>
+    </message>
+</context>
+<context>
     <name>FolderTreeAdd</name>
     <message>
         <source>unknown error</source>
@@ -329,6 +386,39 @@ Raison&#xa0;: %2</numerusform>
         <source>Redo %1</source>
         <translation>Rétablir : %1</translation>
     </message>
+    <message numerus="yes">
+        <source>Current Playlist (%1) - %n missing</source>
+        <translation>
+            <numerusform>Liste de lecture actuelle (%1) - %n manquante</numerusform>
+            <numerusform>Liste de lecture actuelle (%1) - %n manquantes</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>MissingEntriesCommands</name>
+    <message>
+        <source>Find Moved Files...</source>
+        <translation>Retrouver les fichiers déplacés...</translation>
+    </message>
+    <message>
+        <source>Remove Missing Entries</source>
+        <translation>Supprimer les entrées manquantes</translation>
+    </message>
+    <message>
+        <source>Find Moved Files</source>
+        <translation>Retrouver les fichiers déplacés</translation>
+    </message>
+</context>
+<context>
+    <name>MissingEntriesWork</name>
+    <message>
+        <source>Looking for the entries&apos; files: %1 of %2</source>
+        <translation>Recherche des fichiers des entrées : %1 sur %2</translation>
+    </message>
+    <message>
+        <source>Matching %1 missing entries</source>
+        <translation>Rapprochement de %1 entrées manquantes</translation>
+    </message>
 </context>
 <context>
     <name>NativeFileSystem</name>
@@ -365,6 +455,17 @@ Raison&#xa0;: %2</numerusform>
         <source>Clear Root</source>
         <translation>Effacer la racine</translation>
     </message>
+    <message>
+        <source>Find Moved Files</source>
+        <translation>Retrouver les fichiers déplacés</translation>
+    </message>
+</context>
+<context>
+    <name>PlaylistModel</name>
+    <message>
+        <source>Not found: %1</source>
+        <translation>Introuvable : %1</translation>
+    </message>
 </context>
 <context>
     <name>PlaylistReader</name>
@@ -381,6 +482,14 @@ Raison&#xa0;: %2</numerusform>
 %2</source>
         <translation>La liste de lecture «&#xa0;%1&#xa0;» ne peut pas être lue.
 %2</translation>
+    </message>
+    <message>
+        <source>Reading %1...</source>
+        <translation>Lecture de %1...</translation>
+    </message>
+    <message>
+        <source>Looking for the files of %1: %L2 of %L3</source>
+        <translation>Recherche des fichiers de %1 : %L2 sur %L3</translation>
     </message>
 </context>
 <context>
@@ -399,6 +508,16 @@ Raison&#xa0;: %2</numerusform>
     <message>
         <source>Songbinder was closed without saving %1. Restore the unsaved changes?</source>
         <translation>Songbinder a été fermé sans enregistrer %1. Restaurer les modifications non enregistrées&#xa0;?</translation>
+    </message>
+</context>
+<context>
+    <name>RemoveMissingEntries</name>
+    <message numerus="yes">
+        <source>Remove %n entries whose files are missing?</source>
+        <translation>
+            <numerusform>Supprimer %n entrée dont le fichier manque ?</numerusform>
+            <numerusform>Supprimer %n entrées dont les fichiers manquent ?</numerusform>
+        </translation>
     </message>
 </context>
 <context>
