@@ -292,7 +292,7 @@ void TestMovedFiles::waitsForAnOpenBoxAndStopsForAnotherPlaylist() {
     // Added meanwhile: the look's marks go by the entries' texts.
     f.tree.makeFile(u"added.mp3"_s);
     f.document.addFile(f.tree.path(u"added.mp3"_s));
-    f.dialogs.expectMessage(u"Remove 1 entries whose files are missing?"_s, MessageAnswer::No);
+    f.dialogs.expectMessage(u"Remove 1 entry whose file is missing?"_s, MessageAnswer::No);
     box.reset();
     QTRY_VERIFY(waiting.isFinished());
     QVERIFY(f.dialogs.done());
