@@ -41,22 +41,6 @@ public:
     }
 };
 
-// The same text and context as Add Entire Dir's, so one translation serves
-// both.
-class WalkTexts {
-    Q_DECLARE_TR_FUNCTIONS(FolderTreeAdd)
-
-public:
-    static QString skipped(const SkippedFolders& skipped) {
-        const QString reason =
-            skipped.firstReason.isEmpty() ? tr("unknown error") : skipped.firstReason;
-        return tr("%n folders could not be read and were skipped. The first was:\n%1\n\n"
-                  "Reason: %2",
-                  nullptr, static_cast<int>(skipped.folders.size()))
-            .arg(skipped.folders.first(), reason);
-    }
-};
-
 QString shown(const QString& path) {
     return EscapedBytes::forDisplay(path);
 }
@@ -246,7 +230,7 @@ void FindMovedFiles::conclude() {
                            m_document.rootPath() == m_root;
     const int missing = markMissing();
     if (!m_skipped.folders.isEmpty())
-        m_dialogs.warn(WalkTexts::skipped(m_skipped));
+        m_dialogs.warn(m_skipped.message());
     m_unstorable.report(m_dialogs);
     if (m_moves.empty()) {
         if (missing == 0)

@@ -83,6 +83,10 @@ void SkippedFolders::add(const QString& folder, const QString& reason) {
     folders.append(folder);
 }
 
+QString SkippedFolders::message() const {
+    return Texts::skipped(*this);
+}
+
 bool FolderTreeListing::run(const QString& folder, const Sink& sink) {
     m_wav.clear();
     m_wma.clear();
@@ -438,7 +442,7 @@ void FolderTreeAdd::finish(End end) {
     switch (end) {
     case End::Done:
         if (!skipped.folders.isEmpty())
-            m_dialogs.warn(Texts::skipped(skipped));
+            m_dialogs.warn(skipped.message());
         unstorable.report(m_dialogs);
         break;
     case End::Cancelled:

@@ -26,6 +26,8 @@ struct SkippedFolders {
     QString firstReason;
 
     void add(const QString& folder, const QString& reason);
+    // The message that tells the user which were skipped (some were).
+    QString message() const;
 };
 
 // The audio files of a folder tree in the order Add Entire Dir adds them:
