@@ -14,6 +14,7 @@
 // non-zero when a loaded playlist or a saved file is not what it should be.
 
 #include "bench_support.h"
+#include "forwarding_file_system.h"
 #include "platform/dialogs.h"
 #include "platform/native_file_system.h"
 #include "playlist/playlist_document.h"
@@ -224,49 +225,22 @@ double vmHwmMb() {
 }
 
 // A share whose look-ups take a while each.
-class SlowFileSystem final : public FileSystem {
+class SlowFileSystem final : public ForwardingFileSystem {
 public:
-    explicit SlowFileSystem(int ms)
-        : m_delay(ms) {}
-    const PathRules& rules() const override { return m_native.rules(); }
+    SlowFileSystem(FileSystem& inner, int ms)
+        : ForwardingFileSystem(inner)
+        , m_delay(ms) {}
     std::unique_ptr<FileNameSearch> search(const QString& pattern, SearchMask mask,
                                            QString* error) override {
         std::this_thread::sleep_for(m_delay);
-        return m_native.search(pattern, mask, error);
+        return ForwardingFileSystem::search(pattern, mask, error);
     }
     bool hasFileNamed(const QString& path, SearchMask mask) override {
         std::this_thread::sleep_for(m_delay);
-        return m_native.hasFileNamed(path, mask);
-    }
-    std::optional<FolderInfo> folder(const QString& path, QString* error) override {
-        return m_native.folder(path, error);
-    }
-    std::optional<QStringList> listFolders(const QString& path, QString* error) override {
-        return m_native.listFolders(path, error);
-    }
-    std::optional<QStringList> listFiles(const QString& path, const QString& patterns,
-                                         QString* error) override {
-        return m_native.listFiles(path, patterns, error);
-    }
-    bool isFolder(const QString& path) override { return m_native.isFolder(path); }
-    QList<DriveInfo> drives() override { return m_native.drives(); }
-    QString currentFolder() override { return m_native.currentFolder(); }
-    std::optional<QByteArray> readFile(const QString& path, QString* error) override {
-        return m_native.readFile(path, error);
-    }
-    std::optional<QByteArray> readFileTail(const QString& path, qint64 count,
-                                           QString* error) override {
-        return m_native.readFileTail(path, count, error);
-    }
-    bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* error) override {
-        return m_native.writeFileAtomic(path, bytes, error);
-    }
-    bool makeFolders(const QString& path, QString* error) override {
-        return m_native.makeFolders(path, error);
+        return ForwardingFileSystem::hasFileNamed(path, mask);
     }
 
 private:
-    NativeFileSystem m_native;
     std::chrono::milliseconds m_delay;
 };
 
@@ -274,7 +248,8 @@ private:
 // `slowMs`, cancels it once it has run a while, and says how long it took
 // from Cancel to the end.
 double cancelDelayMs(const QString& playlist, int slowMs) {
-    SlowFileSystem fs(slowMs);
+    NativeFileSystem native;
+    SlowFileSystem fs(native, slowMs);
     PlaylistDocument document(fs.rules());
     bench::PrintedDialogs dialogs(MessageAnswer::No);
     PlaylistLoad load(document, fs, dialogs, playlist);

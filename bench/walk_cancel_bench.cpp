@@ -8,6 +8,7 @@
 // Prints the worst of the rounds against the target of 100 ms.
 
 #include "bench_support.h"
+#include "forwarding_file_system.h"
 #include "platform/native_file_system.h"
 #include "playlist/folder_walk.h"
 #include "playlist/playlist_document.h"
@@ -28,59 +29,19 @@ namespace {
 
 using namespace bench;
 
-// The real disk, with every folder read taking `delay`, as on a slow or
-// distant mount.
-class SlowFileSystem final : public FileSystem {
+// Every folder read takes `delay`, as on a slow or distant mount.
+class SlowFileSystem final : public ForwardingFileSystem {
 public:
-    explicit SlowFileSystem(std::chrono::milliseconds delay)
-        : m_delay(delay) {}
+    SlowFileSystem(FileSystem& inner, std::chrono::milliseconds delay)
+        : ForwardingFileSystem(inner)
+        , m_delay(delay) {}
 
-    const PathRules& rules() const override { return m_fs.rules(); }
-    std::unique_ptr<FileNameSearch> search(const QString& pattern, SearchMask mask,
-                                           QString* error = nullptr) override {
-        return m_fs.search(pattern, mask, error);
-    }
-    bool hasFileNamed(const QString& path, SearchMask mask) override {
-        return m_fs.hasFileNamed(path, mask);
-    }
-    QString parentFolder(const QString& path) const override { return m_fs.parentFolder(path); }
-    QString buildPath(const QString& folder, const QString& name) const override {
-        return m_fs.buildPath(folder, name);
-    }
     std::optional<FolderInfo> folder(const QString& path, QString* error = nullptr) override {
         std::this_thread::sleep_for(m_delay);
-        return m_fs.folder(path, error);
-    }
-    std::optional<QStringList> listFolders(const QString& path, QString* error = nullptr) override {
-        return m_fs.listFolders(path, error);
-    }
-    std::optional<QStringList> listFiles(const QString& path, const QString& patterns,
-                                         QString* error = nullptr) override {
-        return m_fs.listFiles(path, patterns, error);
-    }
-    bool isFolder(const QString& path) override { return m_fs.isFolder(path); }
-    QList<DriveInfo> drives() override { return m_fs.drives(); }
-    QString currentFolder() override { return m_fs.currentFolder(); }
-    std::optional<QByteArray> readFile(const QString& path, QString* error = nullptr) override {
-        return m_fs.readFile(path, error);
-    }
-    std::optional<QByteArray> readFileTail(const QString& path, qint64 count,
-                                           QString* error = nullptr) override {
-        return m_fs.readFileTail(path, count, error);
-    }
-    bool writeFileAtomic(const QString& path, const QByteArray& bytes,
-                         QString* error = nullptr) override {
-        return m_fs.writeFileAtomic(path, bytes, error);
-    }
-    std::optional<FileIdentity> fileIdentity(const QString& path) override {
-        return m_fs.fileIdentity(path);
-    }
-    bool makeFolders(const QString& path, QString* error = nullptr) override {
-        return m_fs.makeFolders(path, error);
+        return ForwardingFileSystem::folder(path, error);
     }
 
 private:
-    NativeFileSystem m_fs;
     std::chrono::milliseconds m_delay;
 };
 
@@ -118,7 +79,8 @@ int main(int argc, char* argv[]) {
     std::printf("tree: %d folders of 5 files, each folder read takes %d ms\n", folderCount,
                 delayMs);
 
-    SlowFileSystem fs{std::chrono::milliseconds(delayMs)};
+    NativeFileSystem native;
+    SlowFileSystem fs(native, std::chrono::milliseconds(delayMs));
     QRandomGenerator random(20261209);
     double worstFinished = 0;
     double worstListing = 0;
