@@ -6,17 +6,23 @@
 // Remove Missing Entries removes all N; how long the rewrite's Undo and Redo
 // take.
 //
-//   bench_find_moved_files [--files N] [--folders N] [--rounds N]
+//   bench_find_moved_files [--files N] [--folders N] [--rounds N] [--reordered] [--view]
+//
+// --reordered: the entries lie in folders whose order differs from the
+// tree's, so the rewritten entries must be sorted again. --view: the playlist
+// shows in the window's list view.
 //
 // Exits non-zero when an entry was not rewritten to its file's new path.
 
 #include "bench_support.h"
+#include "main_window/playlist_view.h"
 #include "platform/native_file_system.h"
 #include "playlist/find_moved_files.h"
 #include "playlist/folder_walk.h"
 #include "playlist/playlist_document.h"
 #include "playlist/remove_missing_entries.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
@@ -24,6 +30,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <memory>
 
 #include <fcntl.h>
@@ -37,6 +44,8 @@ struct Options {
     int files = 100000;
     int folders = 2000;
     int rounds = 3;
+    bool reordered = false;
+    bool view = false;
 };
 
 // The library's files below `top`, relative: "Artist 007/Album 0123/Track 004567.mp3".
@@ -92,20 +101,57 @@ template <typename Start, typename Done> Run timed(Start start, Done done) {
     return run;
 }
 
-void loadMissing(PlaylistDocument& document, const QString& old, const QStringList& files) {
+// The entries name the library's files below `old`; reordered, in as many
+// folders whose names run the other way, so the rewritten entries must be
+// sorted again.
+void loadMissing(PlaylistDocument& document, const QString& old, const QStringList& files,
+                 const Options& options) {
     QList<PlaylistEntry> entries;
     entries.reserve(files.size());
-    for (const QString& file : files)
+    for (int i = 0; i < files.size(); ++i) {
+        const QString file = options.reordered ? QStringLiteral("Box %1/%2")
+                                                     .arg(options.folders - i % options.folders, 4,
+                                                          10, QLatin1Char('0'))
+                                                     .arg(files[i].section(QLatin1Char('/'), -1))
+                                               : files[i];
         entries.append({old + QLatin1Char('/') + file, {}, true});
+    }
     document.loadFrom(QStringLiteral("/tmp/bench.m3u"), {}, {}, TextCodec::PlaylistEncoding::Plain,
                       std::nullopt, std::nullopt,
                       OrderedEntries(document.rules(), std::move(entries)));
 }
 
+// The window's own playlist view of the document, its first row current and
+// selected, as a user leaves it; nothing without --view.
+std::unique_ptr<PlaylistView> shownIn(PlaylistDocument& document, const Options& options) {
+    if (!options.view)
+        return nullptr;
+    auto list = std::make_unique<PlaylistView>();
+    list->setModel(document.model());
+    list->resize(480, 640);
+    list->show();
+    list->setCurrentIndex(document.model()->index(0));
+    return list;
+}
+
+// Whether to make a QApplication has to be known before there is one to
+// parse the options.
+bool wantsView(int argc, char* argv[]) {
+    return std::any_of(argv + 1, argv + argc,
+                       [](const char* arg) { return qstrcmp(arg, "--view") == 0; });
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    const bool wanted = wantsView(argc, argv);
+    if (wanted && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> application =
+        wanted ? std::make_unique<QApplication>(argc, argv)
+               : std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication& app = *application;
     QCommandLineParser parser;
     const QCommandLineOption files(QStringLiteral("files"), QStringLiteral("Files."),
                                    QStringLiteral("N"), QStringLiteral("100000"));
@@ -113,13 +159,21 @@ int main(int argc, char* argv[]) {
                                      QStringLiteral("N"), QStringLiteral("2000"));
     const QCommandLineOption rounds(QStringLiteral("rounds"), QStringLiteral("Timed rounds."),
                                     QStringLiteral("N"), QStringLiteral("3"));
-    parser.addOptions({files, folders, rounds});
+    const QCommandLineOption reordered(
+        QStringLiteral("reordered"),
+        QStringLiteral("Entries in folders of another order: the rewrite sorts them again."));
+    const QCommandLineOption view(
+        QStringLiteral("view"),
+        QStringLiteral("Show the playlist in the window's list view, a row selected."));
+    parser.addOptions({files, folders, rounds, reordered, view});
     parser.addHelpOption();
     parser.process(app);
     Options options;
     options.files = std::max(1, parser.value(files).toInt());
     options.folders = std::max(1, parser.value(folders).toInt());
     options.rounds = std::max(1, parser.value(rounds).toInt());
+    options.reordered = parser.isSet(reordered);
+    options.view = parser.isSet(view);
 
     QTemporaryDir temporary;
     const QString old = temporary.path() + QStringLiteral("/old");
@@ -160,7 +214,8 @@ int main(int argc, char* argv[]) {
         }
         {
             PlaylistDocument document(fs.rules());
-            loadMissing(document, old, library);
+            loadMissing(document, old, library, options);
+            const std::unique_ptr<PlaylistView> list = shownIn(document, options);
             RemoveMissingEntries look(document, fs, no);
             const Run run = timed(
                 [&](QEventLoop& loop) {
@@ -206,7 +261,8 @@ int main(int argc, char* argv[]) {
         }
         {
             PlaylistDocument document(fs.rules());
-            loadMissing(document, old, library);
+            loadMissing(document, old, library, options);
+            const std::unique_ptr<PlaylistView> list = shownIn(document, options);
             RemoveMissingEntries removal(document, fs, yes);
             const Run run = timed(
                 [&](QEventLoop& loop) {

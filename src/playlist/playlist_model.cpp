@@ -88,11 +88,15 @@ RewrittenEntries::RewrittenEntries(const PathRules& rules, const QList<PlaylistE
     m_rewritten = static_cast<int>(moved.size());
     // Put in order as PlaylistModel::restoreOrder() would: equal entries keep
     // their order.
+    // A library that moved as a whole mostly keeps its order.
+    m_reordered = !std::is_sorted(entries.cbegin(), entries.cend(), lessEntry);
     QList<int> order(entries.size()); // order[newRow] = row looked at
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&entries](int a, int b) {
-        return PathRules::lessForPlaylist(entries.at(a).text, entries.at(b).text);
-    });
+    if (m_reordered) {
+        std::stable_sort(order.begin(), order.end(), [&entries](int a, int b) {
+            return PathRules::lessForPlaylist(entries.at(a).text, entries.at(b).text);
+        });
+    }
     QList<PlaylistEntry> sorted;
     sorted.reserve(entries.size());
     m_rowOf.resize(entries.size());
@@ -289,6 +293,14 @@ int PlaylistModel::takeRewritten(RewrittenEntries rewritten) {
     flushPending();
     if (rewritten.isEmpty() || rewritten.m_rowOf.size() != m_entries.size())
         return 0;
+    // In the same order, each row keeps its place: only the texts changed, as
+    // for views.
+    if (!rewritten.m_reordered) {
+        m_entries = std::move(rewritten.m_ordered.m_entries);
+        m_index = std::move(rewritten.m_ordered.m_index);
+        Q_EMIT dataChanged(index(0), index(count() - 1));
+        return rewritten.m_rewritten;
+    }
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     m_entries = std::move(rewritten.m_ordered.m_entries);
     m_index = std::move(rewritten.m_ordered.m_index);

@@ -62,6 +62,7 @@ private:
 
     OrderedEntries m_ordered;
     QList<int> m_rowOf; // m_rowOf[row looked at] = its row afterwards
+    bool m_reordered = false;
     int m_rewritten = 0;
 };
 
