@@ -86,9 +86,8 @@ RewrittenEntries::RewrittenEntries(const PathRules& rules, const QList<PlaylistE
         entry.missing = false;
     }
     m_rewritten = static_cast<int>(moved.size());
-    // Put in order as PlaylistModel::restoreOrder() would: equal entries keep
-    // their order.
-    // A library that moved as a whole mostly keeps its order.
+    // Put in order as restoreOrder() would, equal entries keeping theirs. A
+    // library that moved as a whole mostly keeps its order as it is.
     m_reordered = !std::is_sorted(entries.cbegin(), entries.cend(), lessEntry);
     QList<int> order(entries.size()); // order[newRow] = row looked at
     std::iota(order.begin(), order.end(), 0);
