@@ -76,8 +76,8 @@ private Q_SLOTS:
     void treeIsReadAsAddEntireDirReadsIt();
     void waitsForAnOpenBoxAndStopsForAnotherPlaylist();
     void entriesAddedMeanwhileStay();
-    void playlistChangedWhileAsked_data();
-    void playlistChangedWhileAsked();
+    void playlistChangedMeanwhile_data();
+    void playlistChangedMeanwhile();
     void commandIsOneStep_data();
     void commandIsOneStep();
     void missingEntriesShowWhereTheyWereLookedFor_data();
@@ -327,7 +327,7 @@ void TestMovedFiles::entriesAddedMeanwhileStay() {
     QCOMPARE(f.document.directives(1), QStringList{u"#EXTINF:1,0"_s});
 }
 
-void TestMovedFiles::playlistChangedWhileAsked_data() {
+void TestMovedFiles::playlistChangedMeanwhile_data() {
     QTest::addColumn<bool>("find");
     QTest::addColumn<QString>("change");
     QTest::addColumn<QStringList>("after");
@@ -336,18 +336,24 @@ void TestMovedFiles::playlistChangedWhileAsked_data() {
         << true << QString() << QStringList{u"0|{T}/a.mp3"_s} + found;
     // As many entries as were looked at, but not the same.
     QTest::newRow("found, one entry added and another removed")
-        << true << u"add"_s << found + QStringList{u"|{T}/b.mp3"_s};
+        << true << u"one in, one out"_s << found + QStringList{u"|{T}/b.mp3"_s};
+    // Added while the files were looked for, by a walk that merges later.
+    QTest::newRow("found, an entry waiting to be merged")
+        << true << u"waiting"_s
+        << QStringList{u"0|{T}/a.mp3"_s} + found + QStringList{u"|{T}/b.mp3"_s};
     QTest::newRow("found, the moved entry removed")
         << true << u"remove"_s
         << QStringList{u"0|{T}/a.mp3"_s, u"1|{T}/gone.mp3"_s, u"2|{T}/here.mp3"_s};
     const QStringList kept{u"0|{T}/a.mp3"_s, u"2|{T}/here.mp3"_s};
     QTest::newRow("removed, nothing changed") << false << QString() << kept;
     QTest::newRow("removed, one entry added and another removed")
-        << false << u"add"_s << QStringList{u"2|{T}/here.mp3"_s, u"|{T}/b.mp3"_s};
+        << false << u"one in, one out"_s << QStringList{u"2|{T}/here.mp3"_s, u"|{T}/b.mp3"_s};
+    QTest::newRow("removed, an entry waiting to be merged")
+        << false << u"waiting"_s << kept + QStringList{u"|{T}/b.mp3"_s};
     QTest::newRow("removed, a missing entry removed") << false << u"remove"_s << kept;
 }
 
-void TestMovedFiles::playlistChangedWhileAsked() {
+void TestMovedFiles::playlistChangedMeanwhile() {
     QFETCH(bool, find);
     QFETCH(QString, change);
     QFETCH(QStringList, after);
@@ -362,7 +368,7 @@ void TestMovedFiles::playlistChangedWhileAsked() {
         const auto rowOf = [&f](const QString& text) {
             return static_cast<int>(f.entries().indexOf(f.at(text)));
         };
-        if (change == u"add"_s) {
+        if (change == u"one in, one out"_s) {
             f.document.addFile(f.tree.path(u"b.mp3"_s));
             f.document.removeRows({rowOf(u"{T}/a.mp3"_s)});
         } else if (change == u"remove"_s) {
@@ -380,7 +386,12 @@ void TestMovedFiles::playlistChangedWhileAsked() {
     else
         work =
             std::make_unique<RemoveMissingEntries>(f.document, f.fs, f.dialogs, f.recordInto(edit));
-    f.runToEnd(*work);
+    work->start();
+    if (change == u"waiting"_s) {
+        PlaylistDocument::Batch batch(f.document, nullptr, PlaylistDocument::Batch::Merge::Later);
+        f.document.addFile(f.tree.path(u"b.mp3"_s));
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(work->isFinished(), 20000);
     QVERIFY(f.dialogs.done());
     QCOMPARE(f.numbered(), f.at(after));
     QCOMPARE(here.data().toString(), f.at(u"{T}/here.mp3"_s));
