@@ -29,6 +29,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <memory>
@@ -243,6 +244,9 @@ int main(int argc, char* argv[]) {
             const Clock::time_point deleted = Clock::now();
             search.reset();
             deleteMs = std::max(deleteMs, millisecondsSince(deleted));
+            // What it left is freed on a pool thread meanwhile; a user's Undo
+            // comes later.
+            QThreadPool::globalInstance()->waitForDone();
             find.add(found.ms, found.cpuMs);
             findGap = std::max(findGap, found.longestGapMs);
             findGapCpu = std::max(findGapCpu, found.longestGapCpuMs);
