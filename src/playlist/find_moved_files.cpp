@@ -10,6 +10,9 @@
 #include <QLocale>
 #include <QSet>
 
+#include <tuple>
+#include <utility>
+
 namespace {
 
 class Texts {
@@ -96,6 +99,7 @@ FindMovedFiles::FindMovedFiles(PlaylistDocument& document, FileSystem& fs, Dialo
 
 FindMovedFiles::~FindMovedFiles() {
     stopWorker();
+    freeElsewhere(std::make_tuple(std::move(m_moves), std::move(m_plan), std::move(m_rewritten)));
 }
 
 QString FindMovedFiles::listingText(qint64 found) const {
@@ -175,6 +179,10 @@ void FindMovedFiles::work() {
     m_fileCount = index.size();
     m_plan = std::make_unique<Plan>(makePlan(
         m_root, [&](const QString& text) { return keys.contains(rules.identityKey(text)); }));
+    // Rewriting, sorting and indexing a long list here leaves the window's
+    // thread only the swap.
+    if (!m_plan->updates.empty())
+        m_rewritten = RewrittenEntries(m_document.rules(), m_looked, m_missing, m_plan->updates);
 }
 
 FindMovedFiles::Plan
@@ -226,9 +234,11 @@ FindMovedFiles::makePlan(const QString& root,
 }
 
 void FindMovedFiles::conclude() {
-    const bool unchanged = m_document.allEntries().constData() == m_looked.constData() &&
-                           m_document.rootPath() == m_root;
+    const bool unchanged = unchangedSinceLook();
     const int missing = markMissing();
+    // The entries as the look marked them, which is what the rewrite was made
+    // from while they are unchanged.
+    const QList<PlaylistEntry> marked = m_document.allEntries();
     if (!m_skipped.folders.isEmpty())
         m_dialogs.warn(m_skipped.message());
     m_unstorable.report(m_dialogs);
@@ -240,6 +250,7 @@ void FindMovedFiles::conclude() {
     // The playlist changed while the files were looked for: what each found
     // file would become is judged against it as it stands now.
     if (!unchanged || !m_plan) {
+        m_rewritten = RewrittenEntries();
         PlaylistModel* model = m_document.model();
         m_plan = std::make_unique<Plan>(makePlan(
             m_document.rootPath(), [model](const QString& text) { return model->contains(text); }));
@@ -267,5 +278,10 @@ void FindMovedFiles::conclude() {
     if (m_dialogs.ask(text, MessageButtons::YesNo, MessageAnswer::Yes, details) !=
         MessageAnswer::Yes)
         return;
-    runAsOneStep([&] { m_document.rewriteMovedEntries(plan.updates); });
+    // The question lets the window run: the playlist may change before the
+    // answer, and then the rewrite is made again from the entries as they
+    // stand.
+    runAsOneStep([&] {
+        m_document.rewriteMovedEntries(plan.updates, std::exchange(m_rewritten, {}), marked);
+    });
 }

@@ -3,6 +3,7 @@
 #include "playlist/folder_walk.h"
 #include "playlist/missing_entries_work.h"
 #include "playlist/moved_files.h"
+#include "playlist/playlist_model.h"
 #include "playlist/unstorable_names.h"
 
 #include <functional>
@@ -49,4 +50,6 @@ private:
     UnstorableNames m_unstorable;
     qsizetype m_fileCount = 0; // files listed
     std::unique_ptr<Plan> m_plan;
+    // What Yes makes of the entries looked at, made along with the plan.
+    RewrittenEntries m_rewritten;
 };

@@ -9,10 +9,10 @@
 #include <QHash>
 #include <QLocale>
 #include <QPromise>
-#include <QThreadPool>
 
 #include <latch>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -45,6 +45,12 @@ MissingEntriesWork::MissingEntriesWork(PlaylistDocument& document, FileSystem& f
     connect(&m_boxWait, &QTimer::timeout, this, &MissingEntriesWork::concludeWhenNoBoxIsOpen);
     // What was looked at is another playlist's.
     connect(&m_document, &PlaylistDocument::historyReset, this, &MissingEntriesWork::cancel);
+}
+
+MissingEntriesWork::~MissingEntriesWork() {
+    stopWorker();
+    freeElsewhere(
+        std::make_tuple(std::move(m_looked), std::move(m_missing), std::move(m_missingTexts)));
 }
 
 void MissingEntriesWork::start() {
@@ -175,6 +181,13 @@ void MissingEntriesWork::finish() {
         return;
     Q_EMIT progressChanged();
     Q_EMIT finished();
+}
+
+bool MissingEntriesWork::unchangedSinceLook() const {
+    // The look's copy shares the entries' data until either changes.
+    return m_document.allEntries().constData() == m_looked.constData() &&
+           m_document.count() == m_looked.size() && !m_document.hasPendingEntries() &&
+           m_document.rootPath() == m_root;
 }
 
 int MissingEntriesWork::markMissing() {

@@ -8,10 +8,12 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class Dialogs;
@@ -34,7 +36,7 @@ public:
     // `document`, `fs` and `dialogs` must outlive the work.
     MissingEntriesWork(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                        AsOneStep asOneStep, QObject* parent);
-    ~MissingEntriesWork() override { stopWorker(); }
+    ~MissingEntriesWork() override;
 
     // Takes the entries as they stand now and starts the worker.
     void start();
@@ -50,6 +52,14 @@ protected:
     // Every subclass calls it in its destructor, before its own members go:
     // the worker may still be using them.
     void stopWorker();
+
+    // Hands `held` to a pool thread to be freed there: what a look of many
+    // entries leaves behind holds a string or more for each, and freeing
+    // them all would hold up the window.
+    template <typename T> static void freeElsewhere(T held) {
+        auto box = std::make_shared<T>(std::move(held));
+        QThreadPool::globalInstance()->start([box = std::move(box)]() mutable { box.reset(); });
+    }
 
     // The worker thread's part.
     virtual void work() = 0;
@@ -70,6 +80,9 @@ protected:
     void enterPhase(Phase phase, qint64 total);
     void advance() { m_done.fetch_add(1, std::memory_order_relaxed); }
 
+    // On the window's thread: the playlist is as it was looked at (the same
+    // entries, no add waiting, the same root).
+    bool unchangedSinceLook() const;
     // On the window's thread: marks the entries as the look found them and
     // returns how many are missing now.
     int markMissing();

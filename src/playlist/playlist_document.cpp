@@ -50,17 +50,34 @@ int PlaylistDocument::rewriteMovedEntries(const std::vector<MovedEntry>& moved) 
     const int rewritten = m_model.rewriteMoved(moved);
     if (rewritten == 0)
         return 0;
-    if (m_editDepth > 0) {
-        PlaylistEdit::Part part;
-        part.kind = PlaylistEdit::Part::Kind::Replaced;
-        part.before = before;
-        part.after = m_model.all();
-        part.rootBefore = m_rootPath;
-        part.rootAfter = m_rootPath;
-        m_edit.m_parts.push_back(std::move(part));
-    }
+    recordReplaced(before, m_rootPath);
     setModified(true);
     return rewritten;
+}
+
+int PlaylistDocument::rewriteMovedEntries(const std::vector<MovedEntry>& moved,
+                                          RewrittenEntries rewritten,
+                                          const QList<PlaylistEntry>& basis) {
+    m_model.flushPending();
+    const int changed = holds(basis) ? m_model.takeRewritten(std::move(rewritten)) : 0;
+    if (changed == 0)
+        return rewriteMovedEntries(moved);
+    recordReplaced(basis, m_rootPath);
+    setModified(true);
+    return changed;
+}
+
+void PlaylistDocument::recordReplaced(const QList<PlaylistEntry>& before,
+                                      const QString& rootBefore) {
+    if (m_editDepth == 0)
+        return;
+    PlaylistEdit::Part part;
+    part.kind = PlaylistEdit::Part::Kind::Replaced;
+    part.before = before;
+    part.after = m_model.all();
+    part.rootBefore = rootBefore;
+    part.rootAfter = m_rootPath;
+    m_edit.m_parts.push_back(std::move(part));
 }
 
 void PlaylistDocument::insertEntry(const QString& text, const QStringList& directives) {
@@ -71,6 +88,21 @@ void PlaylistDocument::removeRows(const QList<int>& rows) {
     m_model.flushPending();
     if (!m_model.removeEntries(rows).isEmpty())
         setModified(true);
+}
+
+void PlaylistDocument::removeMissingRows(RemainingEntries remaining,
+                                         const QList<PlaylistEntry>& basis) {
+    m_model.flushPending();
+    if (!holds(basis) || m_model.takeRemaining(std::move(remaining)) == 0) {
+        removeRows(missingRows());
+        return;
+    }
+    setModified(true);
+}
+
+bool PlaylistDocument::holds(const QList<PlaylistEntry>& basis) const {
+    // Any change since the copy was taken left the list apart from it.
+    return basis.constData() == m_model.all().constData() && basis.size() == m_model.count();
 }
 
 PlaylistDocument::Batch::Batch(PlaylistDocument& document, Dialogs* dialogs, Merge merge)
@@ -143,15 +175,7 @@ bool PlaylistDocument::changeRoot(const QString& root) {
         markModifiedWithoutChange();
         return true;
     }
-    if (m_editDepth > 0) {
-        PlaylistEdit::Part part;
-        part.kind = PlaylistEdit::Part::Kind::Replaced;
-        part.before = before;
-        part.after = m_model.all();
-        part.rootBefore = oldRoot;
-        part.rootAfter = newRoot;
-        m_edit.m_parts.push_back(std::move(part));
-    }
+    recordReplaced(before, oldRoot);
     setModified(true);
     return true;
 }

@@ -63,6 +63,10 @@ public:
     // Removes the given rows (any order; rows not in the list are ignored)
     // and sets the modified flag when it removed any.
     void removeRows(const QList<int>& rows);
+    // Removes the entries marked missing, with the removal made ahead of
+    // time from `basis`, a copy of allEntries(): taken in one step while the
+    // entries are still `basis`, else made here.
+    void removeMissingRows(RemainingEntries remaining, const QList<PlaylistEntry>& basis);
     // The entry addFile() would make of `path`, or nothing when the path is
     // outside the root; the second form for any root.
     std::optional<QString> entryForPath(const QString& path) const {
@@ -84,6 +88,12 @@ public:
     // their directive lines and lose their missing mark; one edit, which sets
     // the modified flag. Returns how many changed.
     int rewriteMovedEntries(const std::vector<MovedEntry>& moved);
+    // The same, with the rewrite made ahead of time from `basis`, a copy of
+    // allEntries(): taken in one step while the entries are still `basis`
+    // (the copy shares their data until either changes), else made from
+    // `moved` as above.
+    int rewriteMovedEntries(const std::vector<MovedEntry>& moved, RewrittenEntries rewritten,
+                            const QList<PlaylistEntry>& basis);
 
     // The file's first line when it is an extended playlist's "#EXTM3U..."
     // header, else empty; written first on saving.
@@ -219,6 +229,10 @@ private:
     void setModified(bool modified);
     void settleModified(bool atSavedState);
     void startAfresh();
+    // The entries are still `basis`, a copy taken of them.
+    bool holds(const QList<PlaylistEntry>& basis) const;
+    // Writes down a change that replaced the entries, which were `before`.
+    void recordReplaced(const QList<PlaylistEntry>& before, const QString& rootBefore);
     QString asRootPath(const QString& root) const;
     // An entry from a path below the root, and back (see addFile()).
     QString entryFor(const QString& relative) const;

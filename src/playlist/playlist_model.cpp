@@ -69,6 +69,63 @@ void OrderedEntries::removeMissing() {
     });
 }
 
+RewrittenEntries::RewrittenEntries(const PathRules& rules, const QList<PlaylistEntry>& looked,
+                                   const std::vector<char>& missing,
+                                   const std::vector<MovedEntry>& moved) {
+    QList<PlaylistEntry> entries;
+    entries.reserve(looked.size());
+    const bool marks = missing.size() == static_cast<size_t>(looked.size());
+    for (qsizetype row = 0; row < looked.size(); ++row) {
+        entries.append(looked.at(row));
+        if (marks)
+            entries.last().missing = missing[static_cast<size_t>(row)] != 0;
+    }
+    for (const MovedEntry& m : moved) {
+        PlaylistEntry& entry = entries[m.row];
+        entry.text = m.newText;
+        entry.missing = false;
+    }
+    m_rewritten = static_cast<int>(moved.size());
+    // Put in order as restoreOrder() would, equal entries keeping theirs. A
+    // library that moved as a whole mostly keeps its order as it is.
+    m_reordered = !std::is_sorted(entries.cbegin(), entries.cend(), lessEntry);
+    QList<int> order(entries.size()); // order[newRow] = row looked at
+    std::iota(order.begin(), order.end(), 0);
+    if (m_reordered) {
+        std::stable_sort(order.begin(), order.end(), [&entries](int a, int b) {
+            return PathRules::lessForPlaylist(entries.at(a).text, entries.at(b).text);
+        });
+    }
+    QList<PlaylistEntry> sorted;
+    sorted.reserve(entries.size());
+    m_rowOf.resize(entries.size());
+    for (qsizetype row = 0; row < order.size(); ++row) {
+        sorted.append(std::move(entries[order[row]]));
+        m_rowOf[order[row]] = static_cast<int>(row);
+    }
+    m_ordered = OrderedEntries(rules, std::move(sorted));
+}
+
+RemainingEntries::RemainingEntries(const PathRules& rules, const QList<PlaylistEntry>& looked,
+                                   const std::vector<char>& removed) {
+    if (removed.size() != static_cast<size_t>(looked.size()))
+        return;
+    QList<PlaylistEntry> kept;
+    kept.reserve(looked.size());
+    for (qsizetype row = 0; row < looked.size(); ++row) {
+        // Marked as a look marks them first.
+        PlaylistEntry entry = looked.at(row);
+        entry.missing = removed[static_cast<size_t>(row)] != 0;
+        if (entry.missing) {
+            m_rows.append(static_cast<int>(row));
+            m_removed.append(std::move(entry));
+        } else {
+            kept.append(std::move(entry));
+        }
+    }
+    m_kept = OrderedEntries(rules, std::move(kept));
+}
+
 PlaylistModel::PlaylistModel(PathRules rules, QObject* parent)
     : QAbstractListModel(parent)
     , m_rules(rules) {}
@@ -229,6 +286,75 @@ int PlaylistModel::rewriteMoved(const std::vector<MovedEntry>& moved) {
     Q_EMIT dataChanged(index(first), index(last));
     restoreOrder();
     return rewritten;
+}
+
+int PlaylistModel::takeRewritten(RewrittenEntries rewritten) {
+    flushPending();
+    if (rewritten.isEmpty() || rewritten.m_rowOf.size() != m_entries.size())
+        return 0;
+    // In the same order, each row keeps its place: only the texts changed, as
+    // for views.
+    if (!rewritten.m_reordered) {
+        m_entries = std::move(rewritten.m_ordered.m_entries);
+        m_index = std::move(rewritten.m_ordered.m_index);
+        Q_EMIT dataChanged(index(0), index(count() - 1));
+        return rewritten.m_rewritten;
+    }
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    m_entries = std::move(rewritten.m_ordered.m_entries);
+    m_index = std::move(rewritten.m_ordered.m_index);
+    const QModelIndexList persistent = persistentIndexList();
+    QModelIndexList moved;
+    moved.reserve(persistent.size());
+    for (const QModelIndex& at : persistent)
+        moved.append(index(rewritten.m_rowOf[at.row()]));
+    changePersistentIndexList(persistent, moved);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    Q_EMIT dataChanged(index(0), index(count() - 1));
+    return rewritten.m_rewritten;
+}
+
+int PlaylistModel::takeRemaining(RemainingEntries remaining) {
+    flushPending();
+    const QList<int>& rows = remaining.m_rows;
+    if (rows.isEmpty() || remaining.m_kept.m_entries.size() + rows.size() != m_entries.size())
+        return 0;
+    // As removeSortedRows() tells views of it.
+    const bool oneRun = rows.back() - rows.front() + 1 == rows.size();
+    if (oneRun)
+        beginRemoveRows(QModelIndex(), rows.front(), rows.back());
+    else
+        Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    m_entries = std::move(remaining.m_kept.m_entries);
+    m_index = std::move(remaining.m_kept.m_index);
+    if (oneRun) {
+        endRemoveRows();
+    } else {
+        const QModelIndexList persistent = persistentIndexList();
+        QModelIndexList moved;
+        moved.reserve(persistent.size());
+        for (const QModelIndex& at : persistent) {
+            // Up by the rows removed before it.
+            const auto removed = std::lower_bound(rows.cbegin(), rows.cend(), at.row());
+            moved.append(removed != rows.cend() && *removed == at.row()
+                             ? QModelIndex()
+                             : index(at.row() - static_cast<int>(removed - rows.cbegin())));
+        }
+        changePersistentIndexList(persistent, moved);
+        Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    }
+    recordRemoved(rows, remaining.m_removed);
+    return static_cast<int>(rows.size());
+}
+
+void PlaylistModel::recordRemoved(const QList<int>& rows, const QList<PlaylistEntry>& entries) {
+    if (!m_recording || rows.isEmpty())
+        return;
+    PlaylistEdit::Part part;
+    part.kind = PlaylistEdit::Part::Kind::Removed;
+    part.rows = rows;
+    part.entries = entries;
+    m_recording->m_parts.push_back(std::move(part));
 }
 
 void PlaylistModel::addToIndex(const QString& text) {
@@ -439,13 +565,7 @@ QList<PlaylistEntry> PlaylistModel::removeEntries(QList<int> rows) {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     QList<PlaylistEntry> removed = removeSortedRows(rows);
-    if (m_recording && !rows.isEmpty()) {
-        PlaylistEdit::Part part;
-        part.kind = PlaylistEdit::Part::Kind::Removed;
-        part.rows = rows;
-        part.entries = removed;
-        m_recording->m_parts.push_back(std::move(part));
-    }
+    recordRemoved(rows, removed);
     return removed;
 }
 

@@ -42,6 +42,51 @@ private:
     QHash<QString, int> m_index;
 };
 
+// Moved entries rewritten where it does not hold up the window: the entries
+// looked at, the moved ones with their new texts and found, in playlist order
+// and indexed, and the row each entry looked at goes to. A model takes it in
+// one step while its entries are still those looked at.
+class RewrittenEntries {
+public:
+    RewrittenEntries() = default;
+    // `missing` is row for row with `looked`: the marks the look found. Each
+    // moved row must hold its old text in `looked`.
+    RewrittenEntries(const PathRules& rules, const QList<PlaylistEntry>& looked,
+                     const std::vector<char>& missing, const std::vector<MovedEntry>& moved);
+
+    bool isEmpty() const { return m_rewritten == 0; }
+    const QList<PlaylistEntry>& entries() const { return m_ordered.entries(); }
+
+private:
+    friend class PlaylistModel;
+
+    OrderedEntries m_ordered;
+    QList<int> m_rowOf; // m_rowOf[row looked at] = its row afterwards
+    bool m_reordered = false;
+    int m_rewritten = 0;
+};
+
+// Missing entries removed where it does not hold up the window: the entries
+// looked at that stay, in order and indexed, and the rows and entries that
+// go. A model takes it in one step while its entries are still those looked
+// at.
+class RemainingEntries {
+public:
+    RemainingEntries() = default;
+    // `removed` is row for row with `looked`.
+    RemainingEntries(const PathRules& rules, const QList<PlaylistEntry>& looked,
+                     const std::vector<char>& removed);
+
+    bool isEmpty() const { return m_rows.isEmpty(); }
+
+private:
+    friend class PlaylistModel;
+
+    OrderedEntries m_kept;
+    QList<int> m_rows;
+    QList<PlaylistEntry> m_removed;
+};
+
 // The playlist's entries, always in ascending order ignoring letter case, as
 // the playlist view shows them: the one copy of the entries. Each entry
 // carries the directive lines that stood above it in its file ("#EXTINF:..."),
@@ -131,6 +176,13 @@ private:
     // rows still hold the old texts, else by text. Returns how many entries
     // changed.
     int rewriteMoved(const std::vector<MovedEntry>& moved);
+    // Takes a rewrite made from the entries as they stand now, in one
+    // layout change that views and persistent indexes follow row by row.
+    // Returns how many entries changed.
+    int takeRewritten(RewrittenEntries rewritten);
+    // Takes a removal made from the entries as they stand now; views hear of
+    // it once. Returns how many entries went.
+    int takeRemaining(RemainingEntries remaining);
     // Replaces every entry at once, index and all (a playlist file read).
     void replaceAll(OrderedEntries ordered);
     void clear();
@@ -152,6 +204,7 @@ private:
         PlaylistEdit* m_edit;
     };
 
+    void recordRemoved(const QList<int>& rows, const QList<PlaylistEntry>& entries);
     void addToIndex(const QString& text);
     void removeFromIndex(const QString& text);
     void mergePending(QList<PlaylistEntry> pending);

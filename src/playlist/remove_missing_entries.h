@@ -1,6 +1,7 @@
 #pragma once
 
 #include "playlist/missing_entries_work.h"
+#include "playlist/playlist_model.h"
 
 // "Remove Missing Entries": looks at every entry again and, asked "Remove N
 // entries whose files are missing?", removes those missing now, with their
@@ -12,9 +13,15 @@ public:
     RemoveMissingEntries(PlaylistDocument& document, FileSystem& fs, Dialogs& dialogs,
                          AsOneStep asOneStep = {}, QObject* parent = nullptr)
         : MissingEntriesWork(document, fs, dialogs, std::move(asOneStep), parent) {}
-    ~RemoveMissingEntries() override { stopWorker(); }
+    ~RemoveMissingEntries() override {
+        stopWorker();
+        freeElsewhere(std::move(m_remaining));
+    }
 
 private:
-    void work() override { lookAgain(); }
+    void work() override;
     void conclude() override;
+
+    // What Yes makes of the entries looked at, made after the look.
+    RemainingEntries m_remaining;
 };

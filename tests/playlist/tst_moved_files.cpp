@@ -76,6 +76,8 @@ private Q_SLOTS:
     void treeIsReadAsAddEntireDirReadsIt();
     void waitsForAnOpenBoxAndStopsForAnotherPlaylist();
     void entriesAddedMeanwhileStay();
+    void playlistChangedMeanwhile_data();
+    void playlistChangedMeanwhile();
     void commandIsOneStep_data();
     void commandIsOneStep();
     void missingEntriesShowWhereTheyWereLookedFor_data();
@@ -323,6 +325,82 @@ void TestMovedFiles::entriesAddedMeanwhileStay() {
     QTRY_VERIFY(work.isFinished());
     QCOMPARE(f.entries(), f.at(QStringList{u"{T}/a.mp3"_s, u"{T}/new/b.mp3"_s}));
     QCOMPARE(f.document.directives(1), QStringList{u"#EXTINF:1,0"_s});
+}
+
+void TestMovedFiles::playlistChangedMeanwhile_data() {
+    QTest::addColumn<bool>("find");
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QStringList>("after");
+    const QStringList found{u"1|{T}/gone.mp3"_s, u"2|{T}/here.mp3"_s, u"3|{T}/0new/z.mp3"_s};
+    QTest::newRow("found, nothing changed")
+        << true << QString() << QStringList{u"0|{T}/a.mp3"_s} + found;
+    // As many entries as were looked at, but not the same.
+    QTest::newRow("found, one entry added and another removed")
+        << true << u"one in, one out"_s << found + QStringList{u"|{T}/b.mp3"_s};
+    // Added while the files were looked for, by a walk that merges later.
+    QTest::newRow("found, an entry waiting to be merged")
+        << true << u"waiting"_s
+        << QStringList{u"0|{T}/a.mp3"_s} + found + QStringList{u"|{T}/b.mp3"_s};
+    QTest::newRow("found, the moved entry removed")
+        << true << u"remove"_s
+        << QStringList{u"0|{T}/a.mp3"_s, u"1|{T}/gone.mp3"_s, u"2|{T}/here.mp3"_s};
+    const QStringList kept{u"0|{T}/a.mp3"_s, u"2|{T}/here.mp3"_s};
+    QTest::newRow("removed, nothing changed") << false << QString() << kept;
+    QTest::newRow("removed, one entry added and another removed")
+        << false << u"one in, one out"_s << QStringList{u"2|{T}/here.mp3"_s, u"|{T}/b.mp3"_s};
+    QTest::newRow("removed, an entry waiting to be merged")
+        << false << u"waiting"_s << kept + QStringList{u"|{T}/b.mp3"_s};
+    QTest::newRow("removed, a missing entry removed") << false << u"remove"_s << kept;
+}
+
+void TestMovedFiles::playlistChangedMeanwhile() {
+    QFETCH(bool, find);
+    QFETCH(QString, change);
+    QFETCH(QStringList, after);
+    Fixture f;
+    for (const QString& file : {u"a.mp3"_s, u"b.mp3"_s, u"here.mp3"_s, u"0new/z.mp3"_s})
+        f.tree.makeFile(file);
+    // The missing rows, 1 and 3, are not side by side.
+    f.load({}, {u"{T}/a.mp3"_s, u"{T}/gone.mp3"_s, u"{T}/here.mp3"_s, u"{T}/old/z.mp3"_s});
+    QStringList asked;
+    QPersistentModelIndex here;
+    f.dialogs.expectMessage({}, MessageAnswer::Yes, [&] {
+        const auto rowOf = [&f](const QString& text) {
+            return static_cast<int>(f.entries().indexOf(f.at(text)));
+        };
+        if (change == u"one in, one out"_s) {
+            f.document.addFile(f.tree.path(u"b.mp3"_s));
+            f.document.removeRows({rowOf(u"{T}/a.mp3"_s)});
+        } else if (change == u"remove"_s) {
+            f.document.removeRows({rowOf(u"{T}/old/z.mp3"_s)});
+        }
+        asked = f.numbered();
+        // As the user's selection is held.
+        here = f.document.model()->index(rowOf(u"{T}/here.mp3"_s));
+    });
+    PlaylistEdit edit;
+    std::unique_ptr<MissingEntriesWork> work;
+    if (find)
+        work = std::make_unique<FindMovedFiles>(f.document, f.fs, f.dialogs, f.tree.path(u"0new"_s),
+                                                f.recordInto(edit));
+    else
+        work =
+            std::make_unique<RemoveMissingEntries>(f.document, f.fs, f.dialogs, f.recordInto(edit));
+    work->start();
+    if (change == u"waiting"_s) {
+        PlaylistDocument::Batch batch(f.document, nullptr, PlaylistDocument::Batch::Merge::Later);
+        f.document.addFile(f.tree.path(u"b.mp3"_s));
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(work->isFinished(), 20000);
+    QVERIFY(f.dialogs.done());
+    QCOMPARE(f.numbered(), f.at(after));
+    QCOMPARE(here.data().toString(), f.at(u"{T}/here.mp3"_s));
+    QCOMPARE(f.document.missingCount(), find ? 1 : 0);
+
+    f.document.undo(edit, false);
+    QCOMPARE(f.numbered(), asked);
+    f.document.redo(edit, false);
+    QCOMPARE(f.numbered(), f.at(after));
 }
 
 void TestMovedFiles::commandIsOneStep_data() {
