@@ -47,12 +47,31 @@ OrderedEntries::OrderedEntries(const PathRules& rules, QList<PlaylistEntry> entr
     : m_rules(rules)
     , m_entries(std::move(entries)) {
     // Equal entries keep their order, as one add after another places them.
-    // A list saved here arrives in order already.
-    const auto less = [](const PlaylistEntry& a, const PlaylistEntry& b) {
-        return PathRules::lessForPlaylist(a.text, b.text);
-    };
-    if (!std::is_sorted(m_entries.cbegin(), m_entries.cend(), less))
-        std::stable_sort(m_entries.begin(), m_entries.end(), less);
+    // A list saved here arrives in order already. The rows are sorted rather
+    // than the entries, so the sort holds no second list of a big playlist
+    // beside the first.
+    if (!std::is_sorted(m_entries.cbegin(), m_entries.cend(), lessEntry)) {
+        std::vector<int> order(static_cast<size_t>(m_entries.size()));
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
+            return lessEntry(m_entries.at(a), m_entries.at(b));
+        });
+        // Row k takes the entry of row order[k], one cycle at a time.
+        for (int start = 0; start < static_cast<int>(order.size()); ++start) {
+            if (order[start] == start)
+                continue;
+            PlaylistEntry held = std::move(m_entries[start]);
+            for (int to = start;;) {
+                const int from = std::exchange(order[to], to);
+                if (from == start) {
+                    m_entries[to] = std::move(held);
+                    break;
+                }
+                m_entries[to] = std::move(m_entries[from]);
+                to = from;
+            }
+        }
+    }
     m_index.reserve(m_entries.size());
     for (const PlaylistEntry& entry : std::as_const(m_entries))
         ++m_index[m_rules.identityKey(entry.text)];
