@@ -74,16 +74,14 @@ OrderedEntries::OrderedEntries(const PathRules& rules, QList<PlaylistEntry> entr
     }
     m_index.reserve(m_entries.size());
     for (const PlaylistEntry& entry : std::as_const(m_entries))
-        ++m_index[m_rules.identityKey(entry.text)];
+        m_index.add(m_rules.identityKey(entry.text));
 }
 
 void OrderedEntries::removeMissing() {
     m_entries.removeIf([this](const PlaylistEntry& entry) {
         if (!entry.missing)
             return false;
-        const auto it = m_index.find(m_rules.identityKey(entry.text));
-        if (--it.value() <= 0)
-            m_index.erase(it);
+        m_index.remove(m_rules.identityKey(entry.text));
         return true;
     });
 }
@@ -151,7 +149,22 @@ QList<QStringList> PlaylistModel::directives() const {
 }
 
 bool PlaylistModel::contains(const QString& text) const {
-    return m_index.contains(m_rules.identityKey(text));
+    if (!m_index.mayContain(m_rules.identityKey(text)))
+        return false;
+    // The list is in order, and entries the path rules take for the same are
+    // equal ignoring case: they stand together, from the first not below it.
+    const auto same = [&](const PlaylistEntry& entry) {
+        return m_rules.samePath(entry.text, text);
+    };
+    auto at = std::lower_bound(m_entries.cbegin(), m_entries.cend(), text,
+                               [](const PlaylistEntry& entry, const QString& t) {
+                                   return entry.text.compare(t, Qt::CaseInsensitive) < 0;
+                               });
+    for (; at != m_entries.cend() && at->text.compare(text, Qt::CaseInsensitive) == 0; ++at) {
+        if (same(*at))
+            return true;
+    }
+    return std::any_of(m_pending.cbegin(), m_pending.cend(), same);
 }
 
 int PlaylistModel::missingCount() const {
@@ -251,15 +264,11 @@ int PlaylistModel::rewriteMoved(const std::vector<MovedEntry>& moved) {
 }
 
 void PlaylistModel::addToIndex(const QString& text) {
-    ++m_index[m_rules.identityKey(text)];
+    m_index.add(m_rules.identityKey(text));
 }
 
 void PlaylistModel::removeFromIndex(const QString& text) {
-    const auto it = m_index.find(m_rules.identityKey(text));
-    if (it == m_index.end())
-        return;
-    if (--it.value() <= 0)
-        m_index.erase(it);
+    m_index.remove(m_rules.identityKey(text));
 }
 
 void PlaylistModel::insertSorted(const QString& text, const QStringList& directives, bool missing) {
