@@ -1,5 +1,7 @@
 #include "platform/file_system.h"
 
+#include <algorithm>
+
 QString FileSystem::parentFolder(const QString& path) const {
     const QChar sep = rules().separator();
     const qsizetype cut = path.lastIndexOf(sep);
@@ -20,6 +22,19 @@ QString FileSystem::buildPath(const QString& folder, const QString& name) const 
     if (folder.endsWith(sep))
         return name.startsWith(sep) ? folder + name.mid(1) : folder + name;
     return name.startsWith(sep) ? folder + name : folder + sep + name;
+}
+
+bool FileSystem::readFilePieces(const QString& path, qsizetype pieceSize,
+                                const std::function<bool(QByteArrayView)>& take, QString* error) {
+    const std::optional<QByteArray> bytes = readFile(path, error);
+    if (!bytes)
+        return false;
+    const QByteArrayView all(*bytes);
+    for (qsizetype at = 0; at < all.size(); at += pieceSize) {
+        if (!take(all.sliced(at, std::min(pieceSize, all.size() - at))))
+            break;
+    }
+    return true;
 }
 
 namespace {

@@ -4,10 +4,12 @@
 #include "platform/path_rules.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QHashFunctions>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -102,6 +104,15 @@ public:
 
     // Whole-file read; nothing with *error set on failure.
     virtual std::optional<QByteArray> readFile(const QString& path, QString* error = nullptr) = 0;
+    // The same bytes as readFile(), handed to `take` in pieces of at most
+    // `pieceSize` bytes, in order, so that a big file need not be held whole.
+    // A view stays valid only during its call. Stops, and returns true, when
+    // `take` says no; nothing is handed on when the file cannot be read
+    // (false, with *error set). This one reads the whole file first; a real
+    // file system reads piece by piece.
+    virtual bool readFilePieces(const QString& path, qsizetype pieceSize,
+                                const std::function<bool(QByteArrayView)>& take,
+                                QString* error = nullptr);
     // The last `count` bytes of a file (fewer when the file is shorter).
     virtual std::optional<QByteArray> readFileTail(const QString& path, qint64 count,
                                                    QString* error = nullptr) = 0;

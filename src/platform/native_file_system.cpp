@@ -313,32 +313,77 @@ QString NativeFileSystem::currentFolder() {
     return QDir::currentPath();
 }
 
-std::optional<QByteArray> NativeFileSystem::readFile(const QString& path, QString* error) {
-    if (hasNul(path) || isFolder(path)) {
+namespace {
+
+// Opens `file` for a whole-file read; false, with *error set, when it cannot
+// be read or is beyond what a whole-file read takes.
+bool openWhole(QFile& file, bool isFolder, QString* error) {
+    const QString path = file.fileName();
+    if (hasNul(path) || isFolder) {
         setError(error, errnoText(hasNul(path) ? ENOENT : EISDIR));
-        return std::nullopt;
+        return false;
     }
-    QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         setError(error, file.errorString());
-        return std::nullopt;
+        return false;
     }
     if (file.size() > kMaxReadBytes) {
         setError(error,
                  QCoreApplication::translate("NativeFileSystem", "The file is too large (%1 MB).")
                      .arg(file.size() >> 20));
-        return std::nullopt;
+        return false;
     }
+    return true;
+}
+
+// The file grew past the limit while it was read.
+QString grewTooLarge() {
+    return QCoreApplication::translate("NativeFileSystem", "The file is too large.");
+}
+
+} // namespace
+
+std::optional<QByteArray> NativeFileSystem::readFile(const QString& path, QString* error) {
+    QFile file(path);
+    if (!openWhole(file, isFolder(path), error))
+        return std::nullopt;
     QByteArray bytes = file.read(kMaxReadBytes + 1);
     if (file.error() != QFileDevice::NoError) {
         setError(error, file.errorString());
         return std::nullopt;
     }
     if (bytes.size() > kMaxReadBytes) {
-        setError(error, QCoreApplication::translate("NativeFileSystem", "The file is too large."));
+        setError(error, grewTooLarge());
         return std::nullopt;
     }
     return bytes;
+}
+
+bool NativeFileSystem::readFilePieces(const QString& path, qsizetype pieceSize,
+                                      const std::function<bool(QByteArrayView)>& take,
+                                      QString* error) {
+    QFile file(path);
+    if (!openWhole(file, isFolder(path), error))
+        return false;
+    // One buffer for every piece: only a piece is ever held.
+    QByteArray piece(pieceSize, Qt::Uninitialized);
+    qint64 total = 0;
+    for (;;) {
+        const qint64 got = file.read(piece.data(), pieceSize);
+        if (got < 0) {
+            setError(error, file.errorString());
+            return false;
+        }
+        if (got == 0)
+            return true;
+        total += got;
+        if (total > kMaxReadBytes) {
+            setError(error, grewTooLarge());
+            return false;
+        }
+        if (!take(QByteArrayView(piece.constData(), got)))
+            return true;
+    }
 }
 
 std::optional<QByteArray> NativeFileSystem::readFileTail(const QString& path, qint64 count,

@@ -19,6 +19,9 @@ public:
     QList<DriveInfo> drives() override;
     QString currentFolder() override;
     std::optional<QByteArray> readFile(const QString& path, QString* error = nullptr) override;
+    bool readFilePieces(const QString& path, qsizetype pieceSize,
+                        const std::function<bool(QByteArrayView)>& take,
+                        QString* error = nullptr) override;
     std::optional<QByteArray> readFileTail(const QString& path, qint64 count,
                                            QString* error = nullptr) override;
     bool writeFileAtomic(const QString& path, const QByteArray& bytes,

@@ -185,68 +185,12 @@ QString decodePlaylist(QByteArrayView bytes, PlaylistEncoding encoding, const Pa
     return {};
 }
 
-LineReader::LineReader(QByteArrayView bytes, PlaylistEncoding encoding, const PathRules& rules)
-    : m_bytes(bytes)
-    , m_encoding(encoding)
-    , m_windows(rules.isWindows())
-    , m_step(isUtf16(encoding) ? 2 : 1) {
-    if (const QByteArrayView mark = byteOrderMark(encoding); m_bytes.startsWith(mark))
-        m_bytes = m_bytes.sliced(mark.size());
-    // A byte left over after the last whole UTF-16 unit is no character.
-    m_bytes.truncate(m_bytes.size() - m_bytes.size() % m_step);
-}
+namespace {
 
-char16_t LineReader::unitAt(qsizetype at) const {
-    const auto* data = reinterpret_cast<const unsigned char*>(m_bytes.data());
-    if (m_step == 1)
-        return data[at];
-    return m_encoding == PlaylistEncoding::Utf16BeWithMark
-               ? char16_t((data[at] << 8) | data[at + 1])
-               : char16_t((data[at + 1] << 8) | data[at]);
-}
-
-qsizetype LineReader::lineEnd(qsizetype from) const {
-    const qsizetype size = m_bytes.size();
-    if (m_step == 1) {
-        // The next CR and the next LF, each searched for again only once the
-        // line start has passed it: a file of one kind of line end never
-        // scans to the end for the other more than once.
-        const auto next = [&](qsizetype& found, char c) {
-            if (found < from) {
-                found = m_bytes.indexOf(c, from);
-                if (found < 0)
-                    found = size;
-            }
-        };
-        next(m_nextCr, '\r');
-        next(m_nextLf, '\n');
-        return std::min(m_nextCr, m_nextLf);
-    }
-    qsizetype at = from;
-    while (at < size && unitAt(at) != u'\r' && unitAt(at) != u'\n')
-        at += m_step;
-    return at;
-}
-
-bool LineReader::nextSpan(qsizetype& begin, qsizetype& end, qsizetype& after) const {
-    const qsizetype size = m_bytes.size();
-    if (m_at >= size)
-        return false;
-    begin = m_at;
-    end = lineEnd(begin);
-    after = end;
-    if (end < size) {
-        after += m_step;
-        if (unitAt(end) == u'\r' && after < size && unitAt(after) == u'\n')
-            after += m_step;
-    }
-    return true;
-}
-
-QString LineReader::decode(QByteArrayView line) const {
-    switch (m_encoding) {
+QString decodeLine(QByteArrayView line, PlaylistEncoding encoding, bool windows) {
+    switch (encoding) {
     case PlaylistEncoding::Plain:
-        return m_windows ? decodeWindows1252(line) : decodeUtf8Lines(line);
+        return windows ? decodeWindows1252(line) : decodeUtf8Lines(line);
     case PlaylistEncoding::Utf8WithMark:
         return decodeUtf8Lines(line);
     case PlaylistEncoding::Utf16LeWithMark:
@@ -258,31 +202,107 @@ QString LineReader::decode(QByteArrayView line) const {
     return {};
 }
 
-std::optional<QString> LineReader::next() {
-    qsizetype begin = 0;
-    qsizetype end = 0;
-    qsizetype after = 0;
-    if (!nextSpan(begin, end, after))
+// The encoding of a file that begins with `start`, whatever follows; nothing
+// when what follows, or the size's parity, may still change it.
+std::optional<PlaylistEncoding> encodingFromStart(QByteArrayView start) {
+    if (start.startsWith(kUtf8Bom))
+        return PlaylistEncoding::Utf8WithMark;
+    // Shorter, it may still become a UTF-8 mark.
+    if (start.size() < kUtf8Bom.size() || start.startsWith(kUtf16LeBom) ||
+        start.startsWith(kUtf16BeBom))
         return std::nullopt;
-    m_at = after;
-    return decode(m_bytes.sliced(begin, end - begin));
+    // No UTF-16 without a mark either: the first pair is not a character
+    // followed by a NUL.
+    const char first = start[0];
+    if (start[1] != 0 || first == 0 || first == '\r' || first == '\n')
+        return PlaylistEncoding::Plain;
+    return std::nullopt;
 }
 
-LineReader::Counts LineReader::countRest() const {
-    LineReader rest = *this;
-    Counts counts;
-    qsizetype begin = 0;
-    qsizetype end = 0;
-    while (rest.nextSpan(begin, end, rest.m_at)) {
-        ++counts.lines;
-        // '#' is one byte in every byte encoding, and UTF-16 puts it in the
-        // unit's low byte.
-        const qsizetype low = m_encoding == PlaylistEncoding::Utf16BeWithMark ? 1 : 0;
-        if (end > begin && m_bytes[begin + low] == '#' &&
-            (m_step == 1 || m_bytes[begin + 1 - low] == 0))
-            ++counts.hashLines;
+} // namespace
+
+void LineStream::add(QByteArrayView piece, const std::function<void(QString)>& line) {
+    m_rest.append(piece);
+    if (!m_encoding) {
+        m_encoding = encodingFromStart(m_rest);
+        if (!m_encoding)
+            return;
+        m_step = isUtf16(*m_encoding) ? 2 : 1;
+        m_rest.remove(0, byteOrderMark(*m_encoding).size());
     }
-    return counts;
+    take(false, line);
+}
+
+void LineStream::finish(const std::function<void(QString)>& line) {
+    if (!m_encoding) {
+        m_encoding = playlistEncoding(m_rest);
+        m_step = isUtf16(*m_encoding) ? 2 : 1;
+        if (m_rest.startsWith(byteOrderMark(*m_encoding)))
+            m_rest.remove(0, byteOrderMark(*m_encoding).size());
+    }
+    // A byte left over after the last whole UTF-16 unit is no character.
+    m_rest.truncate(m_rest.size() - m_rest.size() % m_step);
+    take(true, line);
+    m_rest = QByteArray();
+}
+
+void LineStream::take(bool atEnd, const std::function<void(QString)>& line) {
+    const QByteArrayView rest(m_rest);
+    const auto* data = reinterpret_cast<const unsigned char*>(rest.data());
+    // Whole units only: the last byte of a split UTF-16 unit waits.
+    const qsizetype size = m_rest.size() - m_rest.size() % m_step;
+    const bool bigEndian = m_encoding == PlaylistEncoding::Utf16BeWithMark;
+    const auto unitAt = [&](qsizetype at) -> char16_t {
+        if (m_step == 1)
+            return data[at];
+        return bigEndian ? char16_t((data[at] << 8) | data[at + 1])
+                         : char16_t((data[at + 1] << 8) | data[at]);
+    };
+    // The next CR and the next LF in plain bytes, each searched for again
+    // only once the line start has passed it: a file of one kind of line end
+    // never scans a piece for the other more than once.
+    qsizetype nextCr = -1;
+    qsizetype nextLf = -1;
+    const auto findNext = [&](qsizetype& found, char c, qsizetype from) {
+        if (found < from) {
+            const void* at = from < size
+                                 ? std::memchr(data + from, c, static_cast<size_t>(size - from))
+                                 : nullptr;
+            found = at ? static_cast<const unsigned char*>(at) - data : size;
+        }
+    };
+    qsizetype begin = 0;
+    if (m_afterCr && size > 0) {
+        m_afterCr = false;
+        if (unitAt(0) == u'\n')
+            begin = m_step;
+    }
+    for (;;) {
+        qsizetype end = std::max(begin, m_searched);
+        if (m_step == 1) {
+            findNext(nextCr, '\r', end);
+            findNext(nextLf, '\n', end);
+            end = std::min(nextCr, nextLf);
+        } else {
+            while (end < size && unitAt(end) != u'\r' && unitAt(end) != u'\n')
+                end += m_step;
+        }
+        if (end >= size) {
+            if (atEnd && begin < size)
+                line(decodeLine(rest.sliced(begin, size - begin), *m_encoding, m_windows));
+            m_searched = atEnd ? 0 : size - begin;
+            break;
+        }
+        line(decodeLine(rest.sliced(begin, end - begin), *m_encoding, m_windows));
+        begin = end + m_step;
+        if (unitAt(end) == u'\r') {
+            if (begin < size)
+                begin += unitAt(begin) == u'\n' ? m_step : 0;
+            else
+                m_afterCr = !atEnd;
+        }
+    }
+    m_rest.remove(0, begin);
 }
 
 QByteArray markedWhereNeeded(QByteArray plain) {

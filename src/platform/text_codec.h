@@ -6,6 +6,7 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // Text of playlist files and tag fields, between bytes and QString.
@@ -49,48 +50,45 @@ inline QString decodePlaylist(QByteArrayView bytes, const PathRules& rules) {
     return decodePlaylist(bytes, playlistEncoding(bytes), rules);
 }
 
-// The lines of a playlist file's bytes, decoded one at a time as the whole
-// text would be (decodePlaylist()) and split where a line ends: CR LF, a lone
-// CR or a lone LF. A big list is then held as its bytes and its lines, never
-// also as one text of the whole file. Every line decodes on its own as it
-// would within the whole: no UTF-8 sequence spans a line end, and UTF-16 is
-// split on whole units.
-class LineReader {
+// The lines of a playlist file that arrives in pieces, decoded one at a
+// time as the whole text would be (decodePlaylist()) and split where a line
+// ends: CR LF, a lone CR or a lone LF. Only the line being read is held, so
+// a big list is never held as its bytes and its lines at once. Every line
+// decodes on its own as it would within the whole: no UTF-8 sequence spans a
+// line end, and UTF-16 is split on whole units. A piece may end anywhere,
+// within a character or between CR and LF.
+//
+// The encoding is told from the file's first bytes; where that depends on
+// the size's parity too (a UTF-16 mark, NULs in the first line) the bytes
+// are held to the end, where the size is known.
+class LineStream {
 public:
-    // `bytes` must outlive the reader; its mark, if any, is skipped.
-    LineReader(QByteArrayView bytes, PlaylistEncoding encoding, const PathRules& rules);
+    explicit LineStream(const PathRules& rules)
+        : m_windows(rules.isWindows()) {}
 
-    // The next line, decoded; nothing after the last. Text after the last
-    // line end is the last line; text that ends with a line end has no empty
-    // line after it.
-    std::optional<QString> next();
-    // Counts the lines that are left, and how many of those begin with '#',
-    // without decoding any of them (to size what will hold them).
-    struct Counts {
-        qsizetype lines = 0;
-        qsizetype hashLines = 0;
-    };
-    Counts countRest() const;
-    // How far the reading has come, in bytes of the file.
-    qsizetype position() const { return m_at; }
+    // The next piece of the file; `line` takes each line it completes.
+    void add(QByteArrayView piece, const std::function<void(QString)>& line);
+    // The end of the file: `line` takes the last line, if any. Text after
+    // the last line end is the last line; text that ends with a line end
+    // has no empty line after it.
+    void finish(const std::function<void(QString)>& line);
+    // Known once the first bytes have come, at the latest at finish().
+    std::optional<PlaylistEncoding> encoding() const { return m_encoding; }
 
 private:
-    // The next line's bytes, from m_at: [begin, end), and where the line
-    // after it begins. False at the end.
-    bool nextSpan(qsizetype& begin, qsizetype& end, qsizetype& after) const;
-    qsizetype lineEnd(qsizetype from) const;
-    char16_t unitAt(qsizetype at) const;
-    QString decode(QByteArrayView line) const;
+    void take(bool atEnd, const std::function<void(QString)>& line);
 
-    QByteArrayView m_bytes;
-    PlaylistEncoding m_encoding;
     bool m_windows;
+    std::optional<PlaylistEncoding> m_encoding;
     // UTF-16 looks at two bytes per character.
-    qsizetype m_step;
-    qsizetype m_at = 0;
-    // Where the next CR and LF are, once looked for (plain bytes only).
-    mutable qsizetype m_nextCr = -1;
-    mutable qsizetype m_nextLf = -1;
+    qsizetype m_step = 1;
+    // The bytes not yet taken: the start of a line whose end has not come,
+    // and all the file while its encoding is not known.
+    QByteArray m_rest;
+    // How far m_rest has been searched for a line end.
+    qsizetype m_searched = 0;
+    // The last piece ended with a CR: an LF first in the next one is its pair.
+    bool m_afterCr = false;
 };
 
 // Plain playlist bytes as they are written. Bytes that reading would take

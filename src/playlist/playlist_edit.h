@@ -17,6 +17,9 @@ struct PlaylistEntry {
     // to the file.
     bool missing = false;
 };
+// Its parts may be moved as bytes: a list of a million entries grows in
+// place instead of being copied into a new block beside the old.
+Q_DECLARE_TYPEINFO(PlaylistEntry, Q_RELOCATABLE_TYPE);
 
 // What one user command did to the entries and the root path, kept so that
 // it can be taken back and done again. It holds row numbers for what was

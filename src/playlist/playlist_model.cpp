@@ -47,24 +47,41 @@ OrderedEntries::OrderedEntries(const PathRules& rules, QList<PlaylistEntry> entr
     : m_rules(rules)
     , m_entries(std::move(entries)) {
     // Equal entries keep their order, as one add after another places them.
-    // A list saved here arrives in order already.
-    const auto less = [](const PlaylistEntry& a, const PlaylistEntry& b) {
-        return PathRules::lessForPlaylist(a.text, b.text);
-    };
-    if (!std::is_sorted(m_entries.cbegin(), m_entries.cend(), less))
-        std::stable_sort(m_entries.begin(), m_entries.end(), less);
+    // A list saved here arrives in order already. The rows are sorted rather
+    // than the entries, so the sort holds no second list of a big playlist
+    // beside the first.
+    if (!std::is_sorted(m_entries.cbegin(), m_entries.cend(), lessEntry)) {
+        std::vector<int> order(static_cast<size_t>(m_entries.size()));
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
+            return lessEntry(m_entries.at(a), m_entries.at(b));
+        });
+        // Row k takes the entry of row order[k], one cycle at a time.
+        for (int start = 0; start < static_cast<int>(order.size()); ++start) {
+            if (order[start] == start)
+                continue;
+            PlaylistEntry held = std::move(m_entries[start]);
+            for (int to = start;;) {
+                const int from = std::exchange(order[to], to);
+                if (from == start) {
+                    m_entries[to] = std::move(held);
+                    break;
+                }
+                m_entries[to] = std::move(m_entries[from]);
+                to = from;
+            }
+        }
+    }
     m_index.reserve(m_entries.size());
     for (const PlaylistEntry& entry : std::as_const(m_entries))
-        ++m_index[m_rules.identityKey(entry.text)];
+        m_index.add(m_rules.identityKey(entry.text));
 }
 
 void OrderedEntries::removeMissing() {
     m_entries.removeIf([this](const PlaylistEntry& entry) {
         if (!entry.missing)
             return false;
-        const auto it = m_index.find(m_rules.identityKey(entry.text));
-        if (--it.value() <= 0)
-            m_index.erase(it);
+        m_index.remove(m_rules.identityKey(entry.text));
         return true;
     });
 }
@@ -189,7 +206,22 @@ QList<QStringList> PlaylistModel::directives() const {
 }
 
 bool PlaylistModel::contains(const QString& text) const {
-    return m_index.contains(m_rules.identityKey(text));
+    if (!m_index.mayContain(m_rules.identityKey(text)))
+        return false;
+    // The list is in order, and entries the path rules take for the same are
+    // equal ignoring case: they stand together, from the first not below it.
+    const auto same = [&](const PlaylistEntry& entry) {
+        return m_rules.samePath(entry.text, text);
+    };
+    auto at = std::lower_bound(m_entries.cbegin(), m_entries.cend(), text,
+                               [](const PlaylistEntry& entry, const QString& t) {
+                                   return entry.text.compare(t, Qt::CaseInsensitive) < 0;
+                               });
+    for (; at != m_entries.cend() && at->text.compare(text, Qt::CaseInsensitive) == 0; ++at) {
+        if (same(*at))
+            return true;
+    }
+    return std::any_of(m_pending.cbegin(), m_pending.cend(), same);
 }
 
 int PlaylistModel::missingCount() const {
@@ -358,15 +390,11 @@ void PlaylistModel::recordRemoved(const QList<int>& rows, const QList<PlaylistEn
 }
 
 void PlaylistModel::addToIndex(const QString& text) {
-    ++m_index[m_rules.identityKey(text)];
+    m_index.add(m_rules.identityKey(text));
 }
 
 void PlaylistModel::removeFromIndex(const QString& text) {
-    const auto it = m_index.find(m_rules.identityKey(text));
-    if (it == m_index.end())
-        return;
-    if (--it.value() <= 0)
-        m_index.erase(it);
+    m_index.remove(m_rules.identityKey(text));
 }
 
 void PlaylistModel::insertSorted(const QString& text, const QStringList& directives, bool missing) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/path_rules.h"
+#include "playlist/entry_fingerprints.h"
 #include "playlist/playlist_edit.h"
 
 #include <QAbstractListModel>
@@ -39,7 +40,7 @@ private:
 
     PathRules m_rules = PathRules::posix();
     QList<PlaylistEntry> m_entries;
-    QHash<QString, int> m_index;
+    EntryFingerprints m_index;
 };
 
 // Moved entries rewritten where it does not hold up the window: the entries
@@ -90,8 +91,9 @@ private:
 // The playlist's entries, always in ascending order ignoring letter case, as
 // the playlist view shows them: the one copy of the entries. Each entry
 // carries the directive lines that stood above it in its file ("#EXTINF:..."),
-// which move and go with it. An index of the entries, keyed as the path rules
-// compare them, answers the duplicate test without scanning the list.
+// which move and go with it. Fingerprints of the entries, keyed as the path
+// rules compare them, answer most duplicate tests without looking at the
+// list; the rest are settled by a search of the ordered list.
 //
 // Anyone may read it; only PlaylistDocument changes it, so the order and the
 // index can never disagree with the entries.
@@ -221,7 +223,8 @@ private:
     // are not sorted yet.
     QList<qsizetype> m_pendingRuns;
     PlaylistEdit* m_recording = nullptr;
-    QHash<QString, int> m_index; // identity key -> how many entries have it
+    // A fingerprint of every entry's identity key, waiting ones too.
+    EntryFingerprints m_index;
     int m_batchDepth = 0;
 };
 

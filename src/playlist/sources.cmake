@@ -4,6 +4,7 @@
 set(_here ${CMAKE_CURRENT_LIST_DIR})
 set(SONGBINDER_PLAYLIST_DOCUMENT_SOURCES
     ${_here}/playlist_document.cpp ${_here}/playlist_document.h
+    ${_here}/entry_fingerprints.cpp ${_here}/entry_fingerprints.h
     ${_here}/playlist_edit.cpp ${_here}/playlist_edit.h
     ${_here}/playlist_model.cpp ${_here}/playlist_model.h
     ${_here}/moved_files.cpp ${_here}/moved_files.h)

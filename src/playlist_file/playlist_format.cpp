@@ -103,26 +103,34 @@ qsizetype rootDecidingEntry(const QList<PlaylistEntry>& entries) {
     return at == entries.cend() ? -1 : at - entries.cbegin();
 }
 
+void PlaylistContentReader::add(QByteArrayView piece) {
+    m_lines.add(piece, [this](QString line) { take(std::move(line)); });
+}
+
+PlaylistContent PlaylistContentReader::finish() {
+    m_lines.finish([this](QString line) { take(std::move(line)); });
+    m_content.encoding = m_lines.encoding().value_or(TextCodec::PlaylistEncoding::Plain);
+    m_content.trailer = std::exchange(m_run, {});
+    return std::move(m_content);
+}
+
+void PlaylistContentReader::take(QString line) {
+    if (std::exchange(m_firstLine, false) && line.startsWith(kHeader))
+        m_content.header = std::move(line);
+    else if (isDirective(line))
+        m_run.append(std::move(line));
+    else
+        m_content.entries.append({std::move(line), std::exchange(m_run, {})});
+}
+
 std::optional<PlaylistContent> readPlaylistContent(QByteArrayView bytes, const PathRules& rules,
                                                    const std::function<bool()>& keepGoing) {
-    PlaylistContent content;
-    content.encoding = TextCodec::playlistEncoding(bytes);
-    TextCodec::LineReader reader(bytes, content.encoding, rules);
-    // Sized once: growing a list of a million entries step by step would
-    // hold it twice over at each step.
-    const TextCodec::LineReader::Counts counts = reader.countRest();
-    content.entries.reserve(counts.lines - counts.hashLines);
-    QStringList run;
-    for (qsizetype row = 0; std::optional<QString> line = reader.next(); ++row) {
-        if (keepGoing && row % 4096 == 4095 && !keepGoing())
+    constexpr qsizetype kPiece = 64 * 1024;
+    PlaylistContentReader reader(rules);
+    for (qsizetype at = 0; at < bytes.size(); at += kPiece) {
+        if (keepGoing && !keepGoing())
             return std::nullopt;
-        if (row == 0 && line->startsWith(kHeader))
-            content.header = std::move(*line);
-        else if (isDirective(*line))
-            run.append(std::move(*line));
-        else
-            content.entries.append({std::move(*line), std::exchange(run, {})});
+        reader.add(bytes.sliced(at, std::min(kPiece, bytes.size() - at)));
     }
-    content.trailer = std::move(run);
-    return content;
+    return reader.finish();
 }

@@ -56,9 +56,28 @@ struct PlaylistContent {
     QStringList trailer;
     TextCodec::PlaylistEncoding encoding = TextCodec::PlaylistEncoding::Plain;
 };
-// Reads a playlist file's bytes as parsePlaylistText() reads their decoded
-// text, decoding one line at a time, so a big list is never held as one text
-// and as its lines at once. `keepGoing` is asked every few thousand lines;
+// Reads a playlist file as parsePlaylistText() reads its decoded text, from
+// pieces of its bytes as they come, decoding one line at a time: a big list
+// is never held as its bytes, as one text and as its lines at once.
+class PlaylistContentReader {
+public:
+    explicit PlaylistContentReader(const PathRules& rules)
+        : m_lines(rules) {}
+    void add(QByteArrayView piece);
+    // The content, once the last piece has come.
+    PlaylistContent finish();
+
+private:
+    void take(QString line);
+
+    TextCodec::LineStream m_lines;
+    PlaylistContent m_content;
+    // The directive lines waiting for the entry below them.
+    QStringList m_run;
+    bool m_firstLine = true;
+};
+
+// The same for bytes held whole. `keepGoing` is asked every so many lines;
 // nothing when it said no.
 std::optional<PlaylistContent> readPlaylistContent(QByteArrayView bytes, const PathRules& rules,
                                                    const std::function<bool()>& keepGoing = {});

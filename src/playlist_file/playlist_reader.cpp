@@ -9,15 +9,19 @@ std::optional<PlaylistRead> readPlaylistFile(FileSystem& fs, const QString& path
     read.path = path;
     // Taken before the read: a change made meanwhile is asked about at Save.
     read.identity = fs.fileIdentity(path);
-    std::optional<QByteArray> bytes = fs.readFile(path, error);
-    if (!bytes)
+    // Read a piece at a time: only the piece and the lines are ever held.
+    constexpr qsizetype kPiece = 1 << 20;
+    PlaylistContentReader reader(fs.rules());
+    bool stopped = false;
+    const auto take = [&](QByteArrayView piece) {
+        stopped = keepGoing && !keepGoing();
+        if (!stopped)
+            reader.add(piece);
+        return !stopped;
+    };
+    if (!fs.readFilePieces(path, kPiece, take, error) || stopped)
         return std::nullopt;
-    std::optional<PlaylistContent> content = readPlaylistContent(*bytes, fs.rules(), keepGoing);
-    if (!content)
-        return std::nullopt;
-    // The bytes go before anything else is built on the lines.
-    bytes.reset();
-    read.content = std::move(*content);
+    read.content = reader.finish();
     const PathRules& rules = fs.rules();
     read.decidesRoot = rootDecidingEntry(read.content.entries);
     if (read.decidesRoot >= 0 && !rules.isFullPath(read.content.entries[read.decidesRoot].text)) {

@@ -59,6 +59,19 @@ void TestNativeReadLimit::wholeFileReadStopsAtTheLimit() {
         QCOMPARE(bytes->size(), size);
         QCOMPARE(bytes->front(), '#');
     }
+    // A read in pieces (a playlist's load) stops at the same limit.
+    qint64 pieces = 0;
+    reason.clear();
+    const bool read = fs.readFilePieces(
+        path, 1 << 24,
+        [&](QByteArrayView piece) {
+            pieces += piece.size();
+            return true;
+        },
+        &reason);
+    QCOMPARE(reason, error);
+    QCOMPARE(read, error.isEmpty());
+    QCOMPARE(pieces, error.isEmpty() ? size : 0);
     // The end of a file of any size is still there for the tag reader.
     QCOMPARE(fs.readFileTail(path, 3), std::optional<QByteArray>(QByteArray(3, '\0')));
 }

@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 void writeFile(const QString& path, const QByteArray& bytes = "x") {
@@ -59,6 +61,8 @@ private Q_SLOTS:
     void playlistTextDecoding_data();
     void playlistTextDecoding();
     void playlistTextEncoding();
+    void playlistLinesInPieces_data();
+    void playlistLinesInPieces();
 };
 
 void TestPathServices::parentAndJoin_data() {
@@ -492,6 +496,70 @@ void TestPathServices::playlistTextEncoding() {
                                                       "a\r\n")})
             QCOMPARE(TextCodec::decodePlaylist(TextCodec::encodePlaylist(text, rules), rules),
                      text);
+    }
+}
+
+using Encoding = TextCodec::PlaylistEncoding;
+
+void TestPathServices::playlistLinesInPieces_data() {
+    QTest::addColumn<bool>("windows");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<Encoding>("encoding");
+    QTest::addColumn<QStringList>("lines");
+    const QString e = QString::fromUtf8("\xC3\xA9");
+    const QString han = QString::fromUtf8("\xE4\xB8\xAD");
+    const QString clef = QString::fromUtf8("\xF0\x9D\x84\x9E"); // a UTF-16 pair
+    QTest::newRow("utf-8 between line ends of every kind")
+        << false << QByteArray("caf\xC3\xA9\r\n\xE4\xB8\xAD\r\rb\n\xF0\x9D\x84\x9E\r")
+        << Encoding::Plain << QStringList{u"caf"_s + e, han, {}, u"b"_s, clef};
+    QTest::newRow("stray bytes kept, no end at the end")
+        << false << QByteArray("a\xE9\r\nb\xC3") << Encoding::Plain
+        << QStringList{u"a"_s + QChar(0xDCE9), u"b"_s + QChar(0xDCC3)};
+    QTest::newRow("code page") << true << QByteArray("caf\xE9\r\n\x80\n") << Encoding::Plain
+                               << QStringList{u"caf"_s + e, QString(QChar(0x20AC))};
+    QTest::newRow("utf-8 mark") << false << QByteArray("\xEF\xBB\xBFx\r\n\xEF\xBB\xBF\r\n")
+                                << Encoding::Utf8WithMark << QStringList{u"x"_s, QChar(0xFEFF)};
+    QTest::newRow("short of a mark") << false << QByteArray("\xEF\xBB") << Encoding::Plain
+                                     << QStringList{QString(QChar(0xDCEF)) + QChar(0xDCBB)};
+    QTest::newRow("utf-16 le, mark") << false
+                                     << QByteArray("\xFF\xFE"
+                                                   "a\0\r\0\n\0\x34\xD8\x1E\xDD\r\0",
+                                                   14)
+                                     << Encoding::Utf16LeWithMark << QStringList{u"a"_s, clef};
+    // An odd size is no UTF-16: the code page, NULs and all.
+    const QChar nul(0);
+    QTest::newRow("utf-16 be mark, odd size")
+        << true << QByteArray("\xFE\xFF\0a\0\r\0\n\0b\0", 11) << Encoding::Plain
+        << QStringList{u"\u00FE\u00FF"_s + nul + u"a"_s + nul, nul, nul + u"b"_s + nul};
+    QTest::newRow("utf-16 be, mark, even")
+        << true << QByteArray("\xFE\xFF\0a\0\r\0\n\0b", 10) << Encoding::Utf16BeWithMark
+        << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("utf-16 le, no mark")
+        << false
+        << QByteArray("a\0b\0\n\0"
+                      "c\0",
+                      8)
+        << Encoding::Utf16LeWithoutMark << QStringList{u"ab"_s, u"c"_s};
+}
+
+// However the bytes come in pieces, split within a character, a UTF-16 unit
+// or a CR LF pair, the lines are those of the whole file.
+void TestPathServices::playlistLinesInPieces() {
+    QFETCH(bool, windows);
+    QFETCH(QByteArray, bytes);
+    QFETCH(Encoding, encoding);
+    QFETCH(QStringList, lines);
+    for (qsizetype pieceSize = 1; pieceSize <= bytes.size(); ++pieceSize) {
+        TextCodec::LineStream stream(windows ? PathRules::windows() : PathRules::posix());
+        QStringList read;
+        const auto take = [&read](QString line) { read.append(std::move(line)); };
+        for (qsizetype at = 0; at < bytes.size(); at += pieceSize)
+            stream.add(
+                QByteArrayView(bytes).sliced(at).first(std::min(pieceSize, bytes.size() - at)),
+                take);
+        stream.finish(take);
+        QCOMPARE(read, lines);
+        QCOMPARE(stream.encoding(), std::optional(encoding));
     }
 }
 
