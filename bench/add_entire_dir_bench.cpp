@@ -16,6 +16,7 @@
 // without a turn, and the peak memory of the process. Exits non-zero only
 // when the playlist does not hold exactly the files the reference lists.
 
+#include "bench_application.h"
 #include "bench_support.h"
 #include "main_window/main_window.h"
 #include "main_window/playlist_view.h"
@@ -53,14 +54,6 @@ struct Options {
     bool view = false;
     bool window = false;
 };
-
-// Whether to make a QApplication has to be known before there is one to
-// parse the options.
-bool wantsView(int argc, char* argv[]) {
-    return std::any_of(argv + 1, argv + argc, [](const char* arg) {
-        return qstrcmp(arg, "--view") == 0 || qstrcmp(arg, "--window") == 0;
-    });
-}
 
 std::optional<Options> parseOptions(const QCoreApplication& app) {
     QCommandLineParser parser;
@@ -248,13 +241,8 @@ WalkRun runInWindow(const QString& root) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    const bool view = wantsView(argc, argv);
-    if (view && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-        qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::unique_ptr<QCoreApplication> app =
-        view ? std::make_unique<QApplication>(argc, argv)
-             : std::make_unique<QCoreApplication>(argc, argv);
+        bench::makeApplication(argc, argv, {"--view", "--window"});
     const std::optional<Options> parsed = parseOptions(*app);
     if (!parsed) {
         std::fprintf(

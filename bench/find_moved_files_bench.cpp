@@ -14,6 +14,7 @@
 //
 // Exits non-zero when an entry was not rewritten to its file's new path.
 
+#include "bench_application.h"
 #include "bench_support.h"
 #include "main_window/playlist_view.h"
 #include "platform/native_file_system.h"
@@ -135,23 +136,11 @@ std::unique_ptr<PlaylistView> shownIn(PlaylistDocument& document, const Options&
     return list;
 }
 
-// Whether to make a QApplication has to be known before there is one to
-// parse the options.
-bool wantsView(int argc, char* argv[]) {
-    return std::any_of(argv + 1, argv + argc,
-                       [](const char* arg) { return qstrcmp(arg, "--view") == 0; });
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
-    const bool wanted = wantsView(argc, argv);
-    if (wanted && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-        qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::unique_ptr<QCoreApplication> application =
-        wanted ? std::make_unique<QApplication>(argc, argv)
-               : std::make_unique<QCoreApplication>(argc, argv);
+        bench::makeApplication(argc, argv, {"--view"});
     QCoreApplication& app = *application;
     QCommandLineParser parser;
     const QCommandLineOption files(QStringLiteral("files"), QStringLiteral("Files."),

@@ -7,6 +7,7 @@
 // The listing reads the in-memory tree from its own thread: no test changes
 // the tree while a walk runs.
 
+#include "forwarding_file_system.h"
 #include "held_file_system.h"
 #include "platform/translations.h"
 #include "playlist_fixture.h"
@@ -90,11 +91,18 @@ bool waitFor(QSignalSpy& spy, int count = 1) {
     return spy.size() == count;
 }
 
+// Holds the tree, so that it is made before the file system that passes
+// calls on to it.
+struct TreeHolder {
+    FakeFileSystem tree;
+};
+
 // The in-memory tree, counting the names its searches hand out, so a test
 // can see how far the listing has gone.
-class CountingFileSystem final : public FileSystem {
+class CountingFileSystem final : public TreeHolder, public ForwardingFileSystem {
 public:
-    FakeFileSystem tree;
+    CountingFileSystem()
+        : ForwardingFileSystem(tree) {}
 
     // Waits until `done(names handed out so far)` holds, looking again at
     // each name handed out; false when it never came.
@@ -103,7 +111,6 @@ public:
         return m_moved.wait_for(lock, std::chrono::seconds(60), [&] { return done(m_found); });
     }
 
-    const PathRules& rules() const override { return tree.rules(); }
     std::unique_ptr<FileNameSearch> search(const QString& pattern, SearchMask mask,
                                            QString* error = nullptr) override {
         std::unique_ptr<FileNameSearch> search = tree.search(pattern, mask, error);
@@ -118,30 +125,6 @@ public:
     }
     // Runs on the listing's thread as it opens each folder.
     std::function<void(const QString&)> beforeFolder;
-    std::optional<QStringList> listFolders(const QString& path, QString* error = nullptr) override {
-        return tree.listFolders(path, error);
-    }
-    std::optional<QStringList> listFiles(const QString& path, const QString& patterns,
-                                         QString* error = nullptr) override {
-        return tree.listFiles(path, patterns, error);
-    }
-    bool isFolder(const QString& path) override { return tree.isFolder(path); }
-    QList<DriveInfo> drives() override { return tree.drives(); }
-    QString currentFolder() override { return tree.currentFolder(); }
-    std::optional<QByteArray> readFile(const QString& path, QString* error = nullptr) override {
-        return tree.readFile(path, error);
-    }
-    std::optional<QByteArray> readFileTail(const QString& path, qint64 count,
-                                           QString* error = nullptr) override {
-        return tree.readFileTail(path, count, error);
-    }
-    bool writeFileAtomic(const QString& path, const QByteArray& bytes,
-                         QString* error = nullptr) override {
-        return tree.writeFileAtomic(path, bytes, error);
-    }
-    bool makeFolders(const QString& path, QString* error = nullptr) override {
-        return tree.makeFolders(path, error);
-    }
 
 private:
     class Counted final : public FileNameSearch {
