@@ -38,6 +38,11 @@ public:
     std::optional<QByteArray> readFile(const QString& path, QString* error = nullptr) override {
         return m_inner.readFile(path, error);
     }
+    bool readFilePieces(const QString& path, qsizetype pieceSize,
+                        const std::function<bool(QByteArrayView)>& take,
+                        QString* error = nullptr) override {
+        return m_inner.readFilePieces(path, pieceSize, take, error);
+    }
     std::optional<QByteArray> readFileTail(const QString& path, qint64 count,
                                            QString* error = nullptr) override {
         return m_inner.readFileTail(path, count, error);

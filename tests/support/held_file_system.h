@@ -55,6 +55,12 @@ public:
         pass();
         return ForwardingFileSystem::readFile(path, error);
     }
+    bool readFilePieces(const QString& path, qsizetype pieceSize,
+                        const std::function<bool(QByteArrayView)>& take,
+                        QString* error = nullptr) override {
+        pass();
+        return ForwardingFileSystem::readFilePieces(path, pieceSize, take, error);
+    }
 
 private:
     void pass() {
