@@ -34,34 +34,47 @@ qsizetype EntryFingerprints::find(quint32 print) const {
     return -1;
 }
 
-void EntryFingerprints::insert(quint32 print) {
+void EntryFingerprints::place(quint32 print) {
     const size_t mask = m_slots.size() - 1;
     size_t at = print & mask;
     while (m_slots[at] != 0)
         at = (at + 1) & mask;
     m_slots[at] = print;
-    ++m_size;
+    ++m_taken;
 }
 
 void EntryFingerprints::resize(size_t size) {
     std::vector<quint32> old = std::exchange(m_slots, std::vector<quint32>(size, 0));
-    m_size = 0;
+    m_taken = 0;
     for (const quint32 print : old) {
         if (print != 0)
-            insert(print);
+            place(print);
     }
 }
 
 void EntryFingerprints::add(const QString& key) {
-    if (static_cast<size_t>(m_size + 1) * 2 > m_slots.size())
-        resize(slotsFor(m_size + 1));
-    insert(fingerprint(key));
+    const quint32 print = fingerprint(key);
+    ++m_size;
+    if (find(print) >= 0) {
+        ++m_extra[print];
+        return;
+    }
+    if (static_cast<size_t>(m_taken + 1) * 2 > m_slots.size())
+        resize(slotsFor(m_taken + 1));
+    place(print);
 }
 
 void EntryFingerprints::remove(const QString& key) {
-    const qsizetype found = find(fingerprint(key));
+    const quint32 print = fingerprint(key);
+    const qsizetype found = find(print);
     if (found < 0)
         return;
+    --m_size;
+    if (const auto extra = m_extra.find(print); extra != m_extra.end()) {
+        if (--*extra == 0)
+            m_extra.erase(extra);
+        return;
+    }
     // Those after it in its run move back over the hole where their own
     // slot allows, so that no look-up stops short of them.
     const size_t mask = m_slots.size() - 1;
@@ -74,7 +87,7 @@ void EntryFingerprints::remove(const QString& key) {
         }
     }
     m_slots[hole] = 0;
-    --m_size;
+    --m_taken;
 }
 
 bool EntryFingerprints::mayContain(const QString& key) const {
@@ -83,6 +96,8 @@ bool EntryFingerprints::mayContain(const QString& key) const {
 
 void EntryFingerprints::clear() {
     m_slots = {};
+    m_extra.clear();
+    m_taken = 0;
     m_size = 0;
 }
 
