@@ -11,6 +11,15 @@
 
 namespace {
 
+// `index` made afresh for `entries`.
+void indexAll(EntryFingerprints& index, const PathRules& rules,
+              const QList<PlaylistEntry>& entries) {
+    index.clear();
+    index.reserve(entries.size());
+    for (const PlaylistEntry& entry : entries)
+        index.add(rules.identityKey(entry.text));
+}
+
 // Moves the rows appended after the first `oldCount` to their places: new
 // row k goes before old row before[k] (before is ascending).
 template <typename T> void mergeInOrder(QList<T>& rows, int oldCount, const QList<int>& before) {
@@ -72,9 +81,7 @@ OrderedEntries::OrderedEntries(const PathRules& rules, QList<PlaylistEntry> entr
             }
         }
     }
-    m_index.reserve(m_entries.size());
-    for (const PlaylistEntry& entry : std::as_const(m_entries))
-        m_index.add(m_rules.identityKey(entry.text));
+    indexAll(m_index, m_rules, m_entries);
 }
 
 void OrderedEntries::removeMissing() {
@@ -309,12 +316,8 @@ int PlaylistModel::rewriteMoved(const std::vector<MovedEntry>& moved) {
     }
     if (rewritten == 0)
         return 0;
-    if (rebuild) {
-        m_index.clear();
-        m_index.reserve(count());
-        for (const PlaylistEntry& entry : std::as_const(m_entries))
-            addToIndex(entry.text);
-    }
+    if (rebuild)
+        indexAll(m_index, m_rules, m_entries);
     Q_EMIT dataChanged(index(first), index(last));
     restoreOrder();
     return rewritten;
@@ -677,10 +680,7 @@ void PlaylistModel::insertAtRows(const QList<int>& rows, QList<PlaylistEntry> en
 void PlaylistModel::replaceAll(QList<PlaylistEntry> entries) {
     beginResetModel();
     m_entries = std::move(entries);
-    m_index.clear();
-    m_index.reserve(m_entries.size());
-    for (const PlaylistEntry& entry : m_entries)
-        addToIndex(entry.text);
+    indexAll(m_index, m_rules, m_entries);
     endResetModel();
 }
 
