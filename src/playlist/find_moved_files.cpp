@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QSet>
 
+#include <algorithm>
 #include <tuple>
 #include <utility>
 
@@ -109,7 +110,8 @@ QString FindMovedFiles::listingText(qint64 found) const {
 void FindMovedFiles::work() {
     const PathRules& rules = m_fs.rules();
     // The entries are looked at while the files are listed: both mostly wait
-    // for the disk. What the playlist holds is indexed meanwhile too.
+    // for the disk. What the playlist holds is indexed meanwhile too, and the
+    // path each missing entry named is worked out.
     bool looked = false;
     bool listed = false;
     QSet<QString> keys;
@@ -117,9 +119,20 @@ void FindMovedFiles::work() {
     alongside(
         [&] {
             looked = lookAgain(false);
+            if (!looked)
+                return;
             keys.reserve(m_looked.size());
             for (const PlaylistEntry& entry : std::as_const(m_looked))
                 keys.insert(rules.identityKey(entry.text));
+            m_moves.reserve(static_cast<size_t>(m_missingCount));
+            for (qsizetype row = 0; row < m_looked.size(); ++row) {
+                if (!m_missing[static_cast<size_t>(row)])
+                    continue;
+                const QString& text = m_looked.at(row).text;
+                std::optional<QString> oldPath = entryFilePath(rules, m_root, text);
+                m_moves.push_back(
+                    {row, oldPath.value_or(text), oldPath.has_value(), {}, {}, false});
+            }
         },
         [&] {
             enterPhase(Phase::Listing, 0);
@@ -135,60 +148,64 @@ void FindMovedFiles::work() {
             m_skipped = listing.skipped();
             m_unstorable = listing.unstorable();
         });
-    if (!looked || !listed || m_missingCount == 0)
+    if (!looked || !listed || m_moves.empty())
         return;
 
     enterPhase(Phase::Matching, m_missingCount);
-    std::vector<qsizetype> rows;
-    rows.reserve(static_cast<size_t>(m_missingCount));
-    for (qsizetype row = 0; row < m_looked.size(); ++row) {
-        if (m_missing[static_cast<size_t>(row)])
-            rows.push_back(row);
-    }
-    m_moves.resize(rows.size());
-    // Each half of the moves on a thread of its own: the index is only read.
+    const auto inPlaylist = [&](const QString& text) {
+        return keys.contains(rules.identityKey(text));
+    };
+    const auto find = [&](Move& move) {
+        move.found = findMovedFile(index, move.oldPath);
+        if (move.found.kind == MovedFile::Kind::Found)
+            judge(move, m_root, inPlaylist);
+    };
+    // Each half of the moves on a thread of its own: the index and the keys
+    // are only read.
     const auto match = [&](size_t from, size_t to) {
-        for (size_t at = from; at < to && !isCancelled(); ++at) {
-            const QString& text = m_looked.at(rows[at]).text;
-            const std::optional<QString> oldPath = entryFilePath(rules, m_root, text);
-            Move& move = m_moves[at];
-            move = {rows[at], oldPath.value_or(text), {}};
-            if (oldPath)
-                move.found = findMovedFile(index, *oldPath);
-            advance();
+        constexpr size_t kStep = 512;
+        for (size_t step = from; step < to && !isCancelled(); step += kStep) {
+            const size_t end = std::min(to, step + kStep);
+            for (size_t at = step; at < end; ++at) {
+                if (m_moves[at].hasPath)
+                    find(m_moves[at]);
+            }
+            advance(static_cast<qint64>(end - step));
         }
     };
-    const size_t half = rows.size() / 2;
-    alongside([&] { match(0, half); }, [&] { match(half, rows.size()); });
+    const size_t half = m_moves.size() / 2;
+    alongside([&] { match(0, half); }, [&] { match(half, m_moves.size()); });
     // Names that differ in letter case only are indexed when some entry
     // needs them.
     std::vector<size_t> again;
     for (size_t at = 0; at < m_moves.size(); ++at) {
-        if (m_moves[at].found.kind == MovedFile::Kind::NotFound)
+        if (m_moves[at].hasPath && m_moves[at].found.kind == MovedFile::Kind::NotFound)
             again.push_back(at);
     }
     if (!again.empty()) {
         index.foldNames();
         for (size_t at = 0; at < again.size() && !isCancelled(); ++at)
-            m_moves[again[at]].found = findMovedFile(index, m_moves[again[at]].oldPath);
+            find(m_moves[again[at]]);
     }
     if (isCancelled())
         return;
     // Judged against the entries looked at: when the playlist is still the
     // same at the end, the window's thread has nothing left to work out.
     m_fileCount = index.size();
-    m_plan = std::make_unique<Plan>(makePlan(
-        m_root, [&](const QString& text) { return keys.contains(rules.identityKey(text)); }));
+    m_plan = std::make_unique<Plan>(makePlan());
     // Rewriting, sorting and indexing a long list here leaves the window's
     // thread only the swap.
     if (!m_plan->updates.empty())
         m_rewritten = RewrittenEntries(m_document.rules(), m_looked, m_missing, m_plan->updates);
 }
 
-FindMovedFiles::Plan
-FindMovedFiles::makePlan(const QString& root,
-                         const std::function<bool(const QString&)>& inPlaylist) const {
-    const PathRules& rules = m_fs.rules();
+void FindMovedFiles::judge(Move& move, const QString& root,
+                           const std::function<bool(const QString&)>& inPlaylist) const {
+    move.entry = PlaylistDocument::entryForPath(m_fs.rules(), root, move.found.paths.first());
+    move.listed = move.entry && inPlaylist(*move.entry);
+}
+
+FindMovedFiles::Plan FindMovedFiles::makePlan() const {
     Plan plan;
     // Each found file goes to one entry: two entries made one would lose one.
     std::vector<char> taken(static_cast<size_t>(m_fileCount), 0);
@@ -216,14 +233,13 @@ FindMovedFiles::makePlan(const QString& root,
             break;
         case MovedFile::Kind::Found: {
             const QString& newPath = move.found.paths.first();
-            std::optional<QString> entry = PlaylistDocument::entryForPath(rules, root, newPath);
-            if (!entry) {
+            if (!move.entry) {
                 plan.outside.add([&] { return arrow(move.oldPath, newPath); });
-            } else if (taken[static_cast<size_t>(move.found.file)] || inPlaylist(*entry)) {
+            } else if (taken[static_cast<size_t>(move.found.file)] || move.listed) {
                 plan.already.add([&] { return arrow(move.oldPath, newPath); });
             } else {
                 taken[static_cast<size_t>(move.found.file)] = 1;
-                plan.updates.push_back({move.row, oldText, std::move(*entry)});
+                plan.updates.push_back({move.row, oldText, *move.entry});
                 plan.found.add([&] { return arrow(move.oldPath, newPath); });
             }
             break;
@@ -252,8 +268,12 @@ void FindMovedFiles::conclude() {
     if (!unchanged || !m_plan) {
         m_rewritten = RewrittenEntries();
         PlaylistModel* model = m_document.model();
-        m_plan = std::make_unique<Plan>(makePlan(
-            m_document.rootPath(), [model](const QString& text) { return model->contains(text); }));
+        const auto inPlaylist = [model](const QString& text) { return model->contains(text); };
+        for (Move& move : m_moves) {
+            if (move.found.kind == MovedFile::Kind::Found)
+                judge(move, m_document.rootPath(), inPlaylist);
+        }
+        m_plan = std::make_unique<Plan>(makePlan());
     }
     const Plan& plan = *m_plan;
 

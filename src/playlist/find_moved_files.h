@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // "Find Moved Files...": looks at every entry again, lists every file below
 // `folder` once, and finds for each missing entry the file of the same name
@@ -30,8 +31,13 @@ public:
 private:
     struct Move {
         qsizetype row = 0; // in the entries looked at
-        QString oldPath;
+        QString oldPath;   // the entry's text when it names no local file
+        bool hasPath = false;
         MovedFile found;
+        // Found: the entry the file makes under the root, none outside it,
+        // and whether the playlist holds that entry already.
+        std::optional<QString> entry;
+        bool listed = false;
     };
 
     struct Section;
@@ -40,9 +46,12 @@ private:
     void work() override;
     void conclude() override;
     QString listingText(qint64 found) const override;
-    // Sorts the moves into what is updated and what is only listed, for the
-    // playlist's `root` and the entries it holds (`inPlaylist`).
-    Plan makePlan(const QString& root, const std::function<bool(const QString&)>& inPlaylist) const;
+    // Works out the entry a found move makes for the playlist's `root` and
+    // whether the playlist holds it already (`inPlaylist`).
+    void judge(Move& move, const QString& root,
+               const std::function<bool(const QString&)>& inPlaylist) const;
+    // Sorts the judged moves into what is updated and what is only listed.
+    Plan makePlan() const;
 
     const QString m_folder;
     std::vector<Move> m_moves;

@@ -78,7 +78,7 @@ protected:
     static void alongside(const std::function<void()>& other, const std::function<void()>& here);
     bool isCancelled() const { return m_cancelled.load(std::memory_order_relaxed); }
     void enterPhase(Phase phase, qint64 total);
-    void advance() { m_done.fetch_add(1, std::memory_order_relaxed); }
+    void advance(qint64 count = 1) { m_done.fetch_add(count, std::memory_order_relaxed); }
 
     // On the window's thread: the playlist is as it was looked at (the same
     // entries, no add waiting, the same root).

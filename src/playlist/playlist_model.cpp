@@ -84,6 +84,12 @@ OrderedEntries::OrderedEntries(const PathRules& rules, QList<PlaylistEntry> entr
     indexAll(m_index, m_rules, m_entries);
 }
 
+OrderedEntries::OrderedEntries(const PathRules& rules, QList<PlaylistEntry> entries, InOrder)
+    : m_rules(rules)
+    , m_entries(std::move(entries)) {
+    indexAll(m_index, m_rules, m_entries);
+}
+
 void OrderedEntries::removeMissing() {
     m_entries.removeIf([this](const PlaylistEntry& entry) {
         if (!entry.missing)
@@ -127,7 +133,7 @@ RewrittenEntries::RewrittenEntries(const PathRules& rules, const QList<PlaylistE
         sorted.append(std::move(entries[order[row]]));
         m_rowOf[order[row]] = static_cast<int>(row);
     }
-    m_ordered = OrderedEntries(rules, std::move(sorted));
+    m_ordered = OrderedEntries(rules, std::move(sorted), OrderedEntries::InOrder{});
 }
 
 RemainingEntries::RemainingEntries(const PathRules& rules, const QList<PlaylistEntry>& looked,

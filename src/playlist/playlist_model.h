@@ -37,6 +37,11 @@ public:
 
 private:
     friend class PlaylistModel;
+    friend class RewrittenEntries;
+
+    struct InOrder {};
+    // Indexes `entries`, which are in playlist order already.
+    OrderedEntries(const PathRules& rules, QList<PlaylistEntry> entries, InOrder);
 
     PathRules m_rules = PathRules::posix();
     QList<PlaylistEntry> m_entries;
