@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QLocale>
-#include <QSet>
 
 #include <algorithm>
 #include <tuple>
@@ -114,16 +113,14 @@ void FindMovedFiles::work() {
     // path each missing entry named is worked out.
     bool looked = false;
     bool listed = false;
-    QSet<QString> keys;
+    OrderedEntries held;
     FileNameIndex index(rules);
     alongside(
         [&] {
             looked = lookAgain(false);
             if (!looked)
                 return;
-            keys.reserve(m_looked.size());
-            for (const PlaylistEntry& entry : std::as_const(m_looked))
-                keys.insert(rules.identityKey(entry.text));
+            held = OrderedEntries(rules, m_looked, OrderedEntries::InOrder{});
             m_moves.reserve(static_cast<size_t>(m_missingCount));
             for (qsizetype row = 0; row < m_looked.size(); ++row) {
                 if (!m_missing[static_cast<size_t>(row)])
@@ -152,16 +149,14 @@ void FindMovedFiles::work() {
         return;
 
     enterPhase(Phase::Matching, m_missingCount);
-    const auto inPlaylist = [&](const QString& text) {
-        return keys.contains(rules.identityKey(text));
-    };
+    const auto inPlaylist = [&](const QString& text) { return held.contains(text); };
     const auto find = [&](Move& move) {
         move.found = findMovedFile(index, move.oldPath);
         if (move.found.kind == MovedFile::Kind::Found)
             judge(move, m_root, inPlaylist);
     };
-    // Each half of the moves on a thread of its own: the index and the keys
-    // are only read.
+    // Each half of the moves on a thread of its own: the index and the
+    // entries held are only read.
     const auto match = [&](size_t from, size_t to) {
         constexpr size_t kStep = 512;
         for (size_t step = from; step < to && !isCancelled(); step += kStep) {

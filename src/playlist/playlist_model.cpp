@@ -50,6 +50,22 @@ bool lessEntry(const PlaylistEntry& a, const PlaylistEntry& b) {
     return PathRules::lessForPlaylist(a.text, b.text);
 }
 
+// Whether the ordered `entries` hold one the path rules take for `text`:
+// what settles a hit of the fingerprints.
+bool holdsEntry(const PathRules& rules, const QList<PlaylistEntry>& entries, const QString& text) {
+    // The list is in order, and entries the path rules take for the same are
+    // equal ignoring case: they stand together, from the first not below it.
+    auto at = std::lower_bound(entries.cbegin(), entries.cend(), text,
+                               [](const PlaylistEntry& entry, const QString& t) {
+                                   return entry.text.compare(t, Qt::CaseInsensitive) < 0;
+                               });
+    for (; at != entries.cend() && at->text.compare(text, Qt::CaseInsensitive) == 0; ++at) {
+        if (rules.samePath(at->text, text))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 OrderedEntries::OrderedEntries(const PathRules& rules, QList<PlaylistEntry> entries)
@@ -82,6 +98,10 @@ OrderedEntries::OrderedEntries(const PathRules& rules, QList<PlaylistEntry> entr
         }
     }
     indexAll(m_index, m_rules, m_entries);
+}
+
+bool OrderedEntries::contains(const QString& text) const {
+    return m_index.mayContain(m_rules.identityKey(text)) && holdsEntry(m_rules, m_entries, text);
 }
 
 OrderedEntries::OrderedEntries(const PathRules& rules, QList<PlaylistEntry> entries, InOrder)
@@ -219,22 +239,14 @@ QList<QStringList> PlaylistModel::directives() const {
 }
 
 bool PlaylistModel::contains(const QString& text) const {
+    // The index holds the waiting entries too.
     if (!m_index.mayContain(m_rules.identityKey(text)))
         return false;
-    // The list is in order, and entries the path rules take for the same are
-    // equal ignoring case: they stand together, from the first not below it.
-    const auto same = [&](const PlaylistEntry& entry) {
+    if (holdsEntry(m_rules, m_entries, text))
+        return true;
+    return std::any_of(m_pending.cbegin(), m_pending.cend(), [&](const PlaylistEntry& entry) {
         return m_rules.samePath(entry.text, text);
-    };
-    auto at = std::lower_bound(m_entries.cbegin(), m_entries.cend(), text,
-                               [](const PlaylistEntry& entry, const QString& t) {
-                                   return entry.text.compare(t, Qt::CaseInsensitive) < 0;
-                               });
-    for (; at != m_entries.cend() && at->text.compare(text, Qt::CaseInsensitive) == 0; ++at) {
-        if (same(*at))
-            return true;
-    }
-    return std::any_of(m_pending.cbegin(), m_pending.cend(), same);
+    });
 }
 
 int PlaylistModel::missingCount() const {

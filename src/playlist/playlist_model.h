@@ -30,18 +30,19 @@ public:
     OrderedEntries() = default;
     // Sorts `entries` (equal ones keep their order) and indexes them.
     OrderedEntries(const PathRules& rules, QList<PlaylistEntry> entries);
+    struct InOrder {};
+    // Indexes `entries`, which are in playlist order already, as a
+    // playlist's own entries are.
+    OrderedEntries(const PathRules& rules, QList<PlaylistEntry> entries, InOrder);
 
     const QList<PlaylistEntry>& entries() const { return m_entries; }
+    // Whether an entry the path rules take for `text` is among them.
+    bool contains(const QString& text) const;
     // Leaves out the entries marked missing; the rest keep their order.
     void removeMissing();
 
 private:
     friend class PlaylistModel;
-    friend class RewrittenEntries;
-
-    struct InOrder {};
-    // Indexes `entries`, which are in playlist order already.
-    OrderedEntries(const PathRules& rules, QList<PlaylistEntry> entries, InOrder);
 
     PathRules m_rules = PathRules::posix();
     QList<PlaylistEntry> m_entries;
