@@ -148,6 +148,10 @@ void TestMovedFiles::findsMovedFiles_data() {
         << QStringList{u"lib/New/w.mp3"_s, u"lib/u v.mp3"_s} << u"lib"_s
         << QStringList{u"0|New/w.mp3"_s, u"1|u v.mp3"_s, u"2|http://radio.example/live"_s}
         << QStringList{u"Found:"_s} << 0;
+    QTest::newRow("a file: URL on another host is not looked for")
+        << QString() << QStringList{u"file://server/share/u.mp3"_s} << QStringList{u"m/u.mp3"_s}
+        << u"m"_s << QStringList{u"0|file://server/share/u.mp3"_s}
+        << QStringList{u"Not found:"_s, u"  file://server/share/u.mp3"_s} << 1;
 }
 
 void TestMovedFiles::findsMovedFiles() {
