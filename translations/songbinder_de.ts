@@ -154,10 +154,10 @@ Grund: %2</translation>
         <translation>Schon in der Wiedergabeliste:</translation>
     </message>
     <message numerus="yes">
-        <source>and %n more</source>
+        <source>and %Ln more</source>
         <translation>
-            <numerusform>und %n weiterer</numerusform>
-            <numerusform>und %n weitere</numerusform>
+            <numerusform>und %Ln weiterer</numerusform>
+            <numerusform>und %Ln weitere</numerusform>
         </translation>
     </message>
     <message>
@@ -173,10 +173,10 @@ Außerhalb des Stammpfads: %4
 Schon in der Wiedergabeliste: %5</translation>
     </message>
     <message numerus="yes">
-        <source>Update %n Entries?</source>
+        <source>Update %Ln Entries?</source>
         <translation>
-            <numerusform>%n Eintrag aktualisieren?</numerusform>
-            <numerusform>%n Einträge aktualisieren?</numerusform>
+            <numerusform>%Ln Eintrag aktualisieren?</numerusform>
+            <numerusform>%Ln Einträge aktualisieren?</numerusform>
         </translation>
     </message>
     <message>
@@ -195,7 +195,7 @@ Schon in der Wiedergabeliste: %5</translation>
         <translation>unbekannter Fehler</translation>
     </message>
     <message numerus="yes">
-        <source>%n folders could not be read and were skipped. The first was:
+        <source>%Ln folders could not be read and were skipped. The first was:
 %1
 
 Reason: %2</source>
@@ -204,7 +204,7 @@ Reason: %2</source>
 %1
 
 Grund: %2</numerusform>
-            <numerusform>%n Ordner konnten nicht gelesen werden und wurden übersprungen. Der erste war:
+            <numerusform>%Ln Ordner konnten nicht gelesen werden und wurden übersprungen. Der erste war:
 %1
 
 Grund: %2</numerusform>
@@ -387,10 +387,10 @@ Grund: %2</numerusform>
         <translation>Wiederholen: %1</translation>
     </message>
     <message numerus="yes">
-        <source>Current Playlist (%1) - %n missing</source>
+        <source>Current Playlist (%1) - %Ln missing</source>
         <translation>
-            <numerusform>Aktuelle Wiedergabeliste (%1) - %n fehlt</numerusform>
-            <numerusform>Aktuelle Wiedergabeliste (%1) - %n fehlen</numerusform>
+            <numerusform>Aktuelle Wiedergabeliste (%1) - %Ln fehlt</numerusform>
+            <numerusform>Aktuelle Wiedergabeliste (%1) - %Ln fehlen</numerusform>
         </translation>
     </message>
 </context>
@@ -434,17 +434,17 @@ Grund: %2</numerusform>
 <context>
     <name>PlaylistHistory</name>
     <message numerus="yes">
-        <source>Add %n Files</source>
+        <source>Add %Ln Files</source>
         <translation>
-            <numerusform>%n Datei hinzufügen</numerusform>
-            <numerusform>%n Dateien hinzufügen</numerusform>
+            <numerusform>%Ln Datei hinzufügen</numerusform>
+            <numerusform>%Ln Dateien hinzufügen</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>Remove %n Entries</source>
+        <source>Remove %Ln Entries</source>
         <translation>
-            <numerusform>%n Eintrag entfernen</numerusform>
-            <numerusform>%n Einträge entfernen</numerusform>
+            <numerusform>%Ln Eintrag entfernen</numerusform>
+            <numerusform>%Ln Einträge entfernen</numerusform>
         </translation>
     </message>
     <message>
@@ -513,10 +513,10 @@ Grund: %2</numerusform>
 <context>
     <name>RemoveMissingEntries</name>
     <message numerus="yes">
-        <source>Remove %n entries whose files are missing?</source>
+        <source>Remove %Ln entries whose files are missing?</source>
         <translation>
-            <numerusform>%n Eintrag entfernen, dessen Datei fehlt?</numerusform>
-            <numerusform>%n Einträge entfernen, deren Dateien fehlen?</numerusform>
+            <numerusform>%Ln Eintrag entfernen, dessen Datei fehlt?</numerusform>
+            <numerusform>%Ln Einträge entfernen, deren Dateien fehlen?</numerusform>
         </translation>
     </message>
 </context>
@@ -569,22 +569,22 @@ Grund: %2</numerusform>
 <context>
     <name>UnstorableNames</name>
     <message numerus="yes">
-        <source>%n names are not valid UTF-8 text, so a playlist cannot hold them. They were skipped. The first was:
+        <source>%Ln names are not valid UTF-8 text, so a playlist cannot hold them. They were skipped. The first was:
 %1</source>
         <translation>
             <numerusform>Dieser Name ist kein gültiger UTF-8-Text und kann daher nicht in einer Wiedergabeliste stehen. Er wurde übersprungen:
 %1</numerusform>
-            <numerusform>%n Namen sind kein gültiger UTF-8-Text und können daher nicht in einer Wiedergabeliste stehen. Sie wurden übersprungen. Der erste war:
+            <numerusform>%Ln Namen sind kein gültiger UTF-8-Text und können daher nicht in einer Wiedergabeliste stehen. Sie wurden übersprungen. Der erste war:
 %1</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n names hold a line break, so a playlist cannot hold them. They were skipped. The first was:
+        <source>%Ln names hold a line break, so a playlist cannot hold them. They were skipped. The first was:
 %1</source>
         <translation>
             <numerusform>Dieser Name enthält einen Zeilenumbruch und kann daher nicht in einer Wiedergabeliste stehen. Er wurde übersprungen:
 %1</numerusform>
-            <numerusform>%n Namen enthalten einen Zeilenumbruch und können daher nicht in einer Wiedergabeliste stehen. Sie wurden übersprungen. Der erste war:
+            <numerusform>%Ln Namen enthalten einen Zeilenumbruch und können daher nicht in einer Wiedergabeliste stehen. Sie wurden übersprungen. Der erste war:
 %1</numerusform>
         </translation>
     </message>

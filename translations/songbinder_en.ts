@@ -150,10 +150,10 @@ Reason: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">
-        <source>and %n more</source>
+        <source>and %Ln more</source>
         <translation>
-            <numerusform>and %n more</numerusform>
-            <numerusform>and %n more</numerusform>
+            <numerusform>and %Ln more</numerusform>
+            <numerusform>and %Ln more</numerusform>
         </translation>
     </message>
     <message>
@@ -165,10 +165,10 @@ Already in the playlist: %5</source>
         <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">
-        <source>Update %n Entries?</source>
+        <source>Update %Ln Entries?</source>
         <translation>
-            <numerusform>Update %n Entry?</numerusform>
-            <numerusform>Update %n Entries?</numerusform>
+            <numerusform>Update %Ln Entry?</numerusform>
+            <numerusform>Update %Ln Entries?</numerusform>
         </translation>
     </message>
     <message>
@@ -187,7 +187,7 @@ Already in the playlist: %5</source>
         <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">
-        <source>%n folders could not be read and were skipped. The first was:
+        <source>%Ln folders could not be read and were skipped. The first was:
 %1
 
 Reason: %2</source>
@@ -196,7 +196,7 @@ Reason: %2</source>
 %1
 
 Reason: %2</numerusform>
-            <numerusform>%n folders could not be read and were skipped. The first was:
+            <numerusform>%Ln folders could not be read and were skipped. The first was:
 %1
 
 Reason: %2</numerusform>
@@ -379,10 +379,10 @@ Reason: %2</numerusform>
         <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">
-        <source>Current Playlist (%1) - %n missing</source>
+        <source>Current Playlist (%1) - %Ln missing</source>
         <translation>
-            <numerusform>Current Playlist (%1) - %n missing</numerusform>
-            <numerusform>Current Playlist (%1) - %n missing</numerusform>
+            <numerusform>Current Playlist (%1) - %Ln missing</numerusform>
+            <numerusform>Current Playlist (%1) - %Ln missing</numerusform>
         </translation>
     </message>
 </context>
@@ -426,17 +426,17 @@ Reason: %2</numerusform>
 <context>
     <name>PlaylistHistory</name>
     <message numerus="yes">
-        <source>Add %n Files</source>
+        <source>Add %Ln Files</source>
         <translation>
-            <numerusform>Add %n File</numerusform>
-            <numerusform>Add %n Files</numerusform>
+            <numerusform>Add %Ln File</numerusform>
+            <numerusform>Add %Ln Files</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>Remove %n Entries</source>
+        <source>Remove %Ln Entries</source>
         <translation>
-            <numerusform>Remove %n Entry</numerusform>
-            <numerusform>Remove %n Entries</numerusform>
+            <numerusform>Remove %Ln Entry</numerusform>
+            <numerusform>Remove %Ln Entries</numerusform>
         </translation>
     </message>
     <message>
@@ -504,10 +504,10 @@ Reason: %2</numerusform>
 <context>
     <name>RemoveMissingEntries</name>
     <message numerus="yes">
-        <source>Remove %n entries whose files are missing?</source>
+        <source>Remove %Ln entries whose files are missing?</source>
         <translation>
-            <numerusform>Remove %n entry whose file is missing?</numerusform>
-            <numerusform>Remove %n entries whose files are missing?</numerusform>
+            <numerusform>Remove %Ln entry whose file is missing?</numerusform>
+            <numerusform>Remove %Ln entries whose files are missing?</numerusform>
         </translation>
     </message>
 </context>
@@ -560,22 +560,22 @@ Reason: %2</numerusform>
 <context>
     <name>UnstorableNames</name>
     <message numerus="yes">
-        <source>%n names are not valid UTF-8 text, so a playlist cannot hold them. They were skipped. The first was:
+        <source>%Ln names are not valid UTF-8 text, so a playlist cannot hold them. They were skipped. The first was:
 %1</source>
         <translation>
             <numerusform>This name is not valid UTF-8 text, so a playlist cannot hold it. It was skipped:
 %1</numerusform>
-            <numerusform>%n names are not valid UTF-8 text, so a playlist cannot hold them. They were skipped. The first was:
+            <numerusform>%Ln names are not valid UTF-8 text, so a playlist cannot hold them. They were skipped. The first was:
 %1</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n names hold a line break, so a playlist cannot hold them. They were skipped. The first was:
+        <source>%Ln names hold a line break, so a playlist cannot hold them. They were skipped. The first was:
 %1</source>
         <translation>
             <numerusform>This name holds a line break, so a playlist cannot hold it. It was skipped:
 %1</numerusform>
-            <numerusform>%n names hold a line break, so a playlist cannot hold them. They were skipped. The first was:
+            <numerusform>%Ln names hold a line break, so a playlist cannot hold them. They were skipped. The first was:
 %1</numerusform>
         </translation>
     </message>

@@ -154,10 +154,10 @@ Raison&#xa0;: %2</translation>
         <translation>Déjà dans la liste de lecture :</translation>
     </message>
     <message numerus="yes">
-        <source>and %n more</source>
+        <source>and %Ln more</source>
         <translation>
-            <numerusform>et %n autre</numerusform>
-            <numerusform>et %n autres</numerusform>
+            <numerusform>et %Ln autre</numerusform>
+            <numerusform>et %Ln autres</numerusform>
         </translation>
     </message>
     <message>
@@ -173,10 +173,10 @@ Hors du chemin racine : %4
 Déjà dans la liste de lecture : %5</translation>
     </message>
     <message numerus="yes">
-        <source>Update %n Entries?</source>
+        <source>Update %Ln Entries?</source>
         <translation>
-            <numerusform>Mettre à jour %n entrée ?</numerusform>
-            <numerusform>Mettre à jour %n entrées ?</numerusform>
+            <numerusform>Mettre à jour %Ln entrée ?</numerusform>
+            <numerusform>Mettre à jour %Ln entrées ?</numerusform>
         </translation>
     </message>
     <message>
@@ -195,7 +195,7 @@ Déjà dans la liste de lecture : %5</translation>
         <translation>erreur inconnue</translation>
     </message>
     <message numerus="yes">
-        <source>%n folders could not be read and were skipped. The first was:
+        <source>%Ln folders could not be read and were skipped. The first was:
 %1
 
 Reason: %2</source>
@@ -204,7 +204,7 @@ Reason: %2</source>
 %1
 
 Raison&#xa0;: %2</numerusform>
-            <numerusform>%n dossiers n’ont pas pu être lus et ont été ignorés. Le premier était&#xa0;:
+            <numerusform>%Ln dossiers n’ont pas pu être lus et ont été ignorés. Le premier était&#xa0;:
 %1
 
 Raison&#xa0;: %2</numerusform>
@@ -387,10 +387,10 @@ Raison&#xa0;: %2</numerusform>
         <translation>Rétablir : %1</translation>
     </message>
     <message numerus="yes">
-        <source>Current Playlist (%1) - %n missing</source>
+        <source>Current Playlist (%1) - %Ln missing</source>
         <translation>
-            <numerusform>Liste de lecture actuelle (%1) - %n manquante</numerusform>
-            <numerusform>Liste de lecture actuelle (%1) - %n manquantes</numerusform>
+            <numerusform>Liste de lecture actuelle (%1) - %Ln manquante</numerusform>
+            <numerusform>Liste de lecture actuelle (%1) - %Ln manquantes</numerusform>
         </translation>
     </message>
 </context>
@@ -434,17 +434,17 @@ Raison&#xa0;: %2</numerusform>
 <context>
     <name>PlaylistHistory</name>
     <message numerus="yes">
-        <source>Add %n Files</source>
+        <source>Add %Ln Files</source>
         <translation>
-            <numerusform>Ajouter %n fichier</numerusform>
-            <numerusform>Ajouter %n fichiers</numerusform>
+            <numerusform>Ajouter %Ln fichier</numerusform>
+            <numerusform>Ajouter %Ln fichiers</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>Remove %n Entries</source>
+        <source>Remove %Ln Entries</source>
         <translation>
-            <numerusform>Retirer %n entrée</numerusform>
-            <numerusform>Retirer %n entrées</numerusform>
+            <numerusform>Retirer %Ln entrée</numerusform>
+            <numerusform>Retirer %Ln entrées</numerusform>
         </translation>
     </message>
     <message>
@@ -513,10 +513,10 @@ Raison&#xa0;: %2</numerusform>
 <context>
     <name>RemoveMissingEntries</name>
     <message numerus="yes">
-        <source>Remove %n entries whose files are missing?</source>
+        <source>Remove %Ln entries whose files are missing?</source>
         <translation>
-            <numerusform>Supprimer %n entrée dont le fichier manque ?</numerusform>
-            <numerusform>Supprimer %n entrées dont les fichiers manquent ?</numerusform>
+            <numerusform>Supprimer %Ln entrée dont le fichier manque ?</numerusform>
+            <numerusform>Supprimer %Ln entrées dont les fichiers manquent ?</numerusform>
         </translation>
     </message>
 </context>
@@ -569,22 +569,22 @@ Raison&#xa0;: %2</numerusform>
 <context>
     <name>UnstorableNames</name>
     <message numerus="yes">
-        <source>%n names are not valid UTF-8 text, so a playlist cannot hold them. They were skipped. The first was:
+        <source>%Ln names are not valid UTF-8 text, so a playlist cannot hold them. They were skipped. The first was:
 %1</source>
         <translation>
             <numerusform>Ce nom n’est pas un texte UTF-8 valide&#xa0;: une liste de lecture ne peut pas le contenir. Il a été ignoré&#xa0;:
 %1</numerusform>
-            <numerusform>%n noms ne sont pas un texte UTF-8 valide&#xa0;: une liste de lecture ne peut pas les contenir. Ils ont été ignorés. Le premier était&#xa0;:
+            <numerusform>%Ln noms ne sont pas un texte UTF-8 valide&#xa0;: une liste de lecture ne peut pas les contenir. Ils ont été ignorés. Le premier était&#xa0;:
 %1</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n names hold a line break, so a playlist cannot hold them. They were skipped. The first was:
+        <source>%Ln names hold a line break, so a playlist cannot hold them. They were skipped. The first was:
 %1</source>
         <translation>
             <numerusform>Ce nom contient un saut de ligne&#xa0;: une liste de lecture ne peut pas le contenir. Il a été ignoré&#xa0;:
 %1</numerusform>
-            <numerusform>%n noms contiennent un saut de ligne&#xa0;: une liste de lecture ne peut pas les contenir. Ils ont été ignorés. Le premier était&#xa0;:
+            <numerusform>%Ln noms contiennent un saut de ligne&#xa0;: une liste de lecture ne peut pas les contenir. Ils ont été ignorés. Le premier était&#xa0;:
 %1</numerusform>
         </translation>
     </message>

@@ -420,7 +420,7 @@ void MainWindow::refreshWindowState() {
     const int missing = m_missingEntries->missingCount();
     m_playlistTitleLabel->setText(
         missing > 0
-            ? tr("Current Playlist (%1) - %n missing", nullptr, missing).arg(m_document.filePath())
+            ? tr("Current Playlist (%1) - %Ln missing", nullptr, missing).arg(m_document.filePath())
             : tr("Current Playlist (%1)").arg(m_document.filePath()));
     followHighlightedFolder();
     updateAddSelectedFilesButton();

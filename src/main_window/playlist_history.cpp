@@ -78,9 +78,9 @@ void PlaylistHistory::end(int handle) {
 QString PlaylistHistory::text(Kind kind, const PlaylistEdit& edit) {
     switch (kind) {
     case Kind::Add:
-        return tr("Add %n Files", nullptr, edit.insertedCount());
+        return tr("Add %Ln Files", nullptr, edit.insertedCount());
     case Kind::Remove:
-        return tr("Remove %n Entries", nullptr, edit.removedCount());
+        return tr("Remove %Ln Entries", nullptr, edit.removedCount());
     case Kind::MakeRoot:
         return tr("Make Root");
     case Kind::ClearRoot:

@@ -25,7 +25,7 @@ public:
     static QString outsideRoot() { return tr("Outside the root path:"); }
     static QString alreadyThere() { return tr("Already in the playlist:"); }
     static QString more(qsizetype count) {
-        return tr("and %n more", nullptr, static_cast<int>(count));
+        return tr("and %Ln more", nullptr, static_cast<int>(count));
     }
     static QString counts(qsizetype found, qsizetype ambiguous, qsizetype notFound,
                           qsizetype outside, qsizetype already) {
@@ -36,7 +36,7 @@ public:
                  locale.toString(outside), locale.toString(already));
     }
     static QString update(qsizetype count) {
-        return tr("Update %n Entries?", nullptr, static_cast<int>(count));
+        return tr("Update %Ln Entries?", nullptr, static_cast<int>(count));
     }
     static QString noneMissing() { return tr("No entry of the playlist is missing."); }
     static QString listing(const QString& folder, qint64 found) {

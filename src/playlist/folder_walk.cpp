@@ -24,7 +24,7 @@ public:
     static QString skipped(const SkippedFolders& skipped) {
         const QString reason =
             skipped.firstReason.isEmpty() ? tr("unknown error") : skipped.firstReason;
-        return tr("%n folders could not be read and were skipped. The first was:\n%1\n\n"
+        return tr("%Ln folders could not be read and were skipped. The first was:\n%1\n\n"
                   "Reason: %2",
                   nullptr, static_cast<int>(skipped.folders.size()))
             .arg(skipped.folders.first(), reason);

@@ -14,7 +14,7 @@ class Texts {
 
 public:
     static QString remove(int count) {
-        return tr("Remove %n entries whose files are missing?", nullptr, count);
+        return tr("Remove %Ln entries whose files are missing?", nullptr, count);
     }
     static QString noneMissing() {
         return QCoreApplication::translate("FindMovedFiles",

@@ -13,13 +13,13 @@ class Texts {
 
 public:
     static QString undecodable(int count, const QString& first) {
-        return tr("%n names are not valid UTF-8 text, so a playlist cannot hold them. They were "
+        return tr("%Ln names are not valid UTF-8 text, so a playlist cannot hold them. They were "
                   "skipped. The first was:\n%1",
                   nullptr, count)
             .arg(first);
     }
     static QString lineBreaks(int count, const QString& first) {
-        return tr("%n names hold a line break, so a playlist cannot hold them. They were "
+        return tr("%Ln names hold a line break, so a playlist cannot hold them. They were "
                   "skipped. The first was:\n%1",
                   nullptr, count)
             .arg(first);

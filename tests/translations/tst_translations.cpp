@@ -12,9 +12,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// %1 to %99, each named once (a plural's forms repeat them).
+// %1 to %99 and a plural's count (%n, %Ln), each named once (a plural's
+// forms repeat them).
 QStringList placeholders(const QString& text) {
-    static const QRegularExpression marker(u"%\\d{1,2}"_s);
+    static const QRegularExpression marker(u"%(\\d{1,2}|L?n)"_s);
     QStringList found;
     for (const QRegularExpressionMatch& match : marker.globalMatch(text))
         found.append(match.captured());
@@ -64,7 +65,7 @@ void TestTranslations::everyTextIsTranslated() {
     for (const QRegularExpressionMatch& match :
          message.globalMatch(QString::fromUtf8(file.readAll()))) {
         const QString source = match.captured(1);
-        if (pluralsOnly && !source.contains(u"%n"_s))
+        if (pluralsOnly && placeholders(source).filter(u"n"_s).isEmpty())
             continue;
         ++count;
         if (!match.captured(2).isEmpty() || match.captured(3).trimmed().isEmpty())
