@@ -38,6 +38,9 @@ void TestLanguage::startUpTexts() {
         const char* property = qobject_cast<QMenu*>(object) ? "title" : "text";
         QCOMPARE(object->property(property).toString(), QString::fromUtf8(text[german ? 2 : 1]));
     }
+    // Counts are written as the language writes numbers.
+    QCOMPARE(QCoreApplication::translate("PlaylistHistory", "Add %Ln Files", nullptr, 12345),
+             german ? u"12.345 Dateien hinzufügen"_s : u"Add 12,345 Files"_s);
     // Keys and the title do not depend on the language.
     QCOMPARE(w.find<QAction>(u"saveAction"_s)->shortcut(), QKeySequence(u"Ctrl+S"_s));
     QCOMPARE(w.window->windowTitle(), u"Songbinder - C:\\Music\\untitled.m3u"_s);

@@ -123,9 +123,15 @@ void TestPlaylistDocument::addFile() {
     QFETCH(AddResult, result);
     QFETCH(QStringList, entries);
 
-    PlaylistFixture<> f(windows ? PathRules::windows() : PathRules::posix());
+    const PathRules rules = windows ? PathRules::windows() : PathRules::posix();
+    PlaylistFixture<> f(rules);
     f.setEntries(root, present);
     QSignalSpy modified(&f.document, &PlaylistDocument::modifiedChanged);
+    // The entries held apart from the playlist, as a worker holds them, see
+    // the same duplicates.
+    const OrderedEntries held(rules, f.document.allEntries(), OrderedEntries::InOrder{});
+    const std::optional<QString> entry = f.document.entryForPath(file);
+    QCOMPARE(entry && held.contains(*entry), result == AddResult::AlreadyPresent);
 
     QCOMPARE(f.document.addFile(file), result);
 
