@@ -491,6 +491,10 @@ Grund: %2</numerusform>
         <source>Looking for the files of %1: %L2 of %L3</source>
         <translation>Dateien von %1 werden gesucht: %L2 von %L3</translation>
     </message>
+    <message>
+        <source>Putting the entries of %1 in order...</source>
+        <translation>Die Einträge von %1 werden sortiert...</translation>
+    </message>
 </context>
 <context>
     <name>RecentPlaylistsMenu</name>

@@ -482,6 +482,10 @@ Reason: %2</numerusform>
         <source>Looking for the files of %1: %L2 of %L3</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Putting the entries of %1 in order...</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RecentPlaylistsMenu</name>

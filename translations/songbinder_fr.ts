@@ -491,6 +491,10 @@ Raison&#xa0;: %2</numerusform>
         <source>Looking for the files of %1: %L2 of %L3</source>
         <translation>Recherche des fichiers de %1 : %L2 sur %L3</translation>
     </message>
+    <message>
+        <source>Putting the entries of %1 in order...</source>
+        <translation>Tri des entrées de %1...</translation>
+    </message>
 </context>
 <context>
     <name>RecentPlaylistsMenu</name>

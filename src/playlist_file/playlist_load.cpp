@@ -29,6 +29,9 @@ public:
     static QString checking(const QString& path, qint64 done, qint64 total) {
         return tr("Looking for the files of %1: %L2 of %L3").arg(path).arg(done).arg(total);
     }
+    static QString ordering(const QString& path) {
+        return tr("Putting the entries of %1 in order...").arg(path);
+    }
 };
 
 // `work` on one of the pool's threads; the future finishes when it has.
@@ -216,18 +219,20 @@ QString PlaylistLoad::statusText() const {
     case Stage::Reading:
         return Texts::reading(m_path);
     case Stage::Checking:
-    case Stage::Ordering:
         return Texts::checking(m_path, progressDone(), progressTotal());
+    case Stage::Ordering:
+        return Texts::ordering(m_path);
     case Stage::Finished:
         break;
     }
     return {};
 }
 
+// Only the look-ups are counted: how long a sort takes is not known before.
 qint64 PlaylistLoad::progressDone() const {
-    return m_stage >= Stage::Checking && m_checks ? m_checks->done() : 0;
+    return m_stage == Stage::Checking && m_checks ? m_checks->done() : 0;
 }
 
 qint64 PlaylistLoad::progressTotal() const {
-    return m_stage >= Stage::Checking && m_checks ? m_checks->total() : 0;
+    return m_stage == Stage::Checking && m_checks ? m_checks->total() : 0;
 }
