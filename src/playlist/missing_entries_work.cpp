@@ -184,9 +184,7 @@ void MissingEntriesWork::finish() {
 }
 
 bool MissingEntriesWork::unchangedSinceLook() const {
-    // The look's copy shares the entries' data until either changes.
-    return m_document.allEntries().constData() == m_looked.constData() &&
-           m_document.count() == m_looked.size() && !m_document.hasPendingEntries() &&
+    return m_document.holds(m_looked) && !m_document.hasPendingEntries() &&
            m_document.rootPath() == m_root;
 }
 

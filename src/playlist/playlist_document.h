@@ -36,6 +36,8 @@ public:
     PlaylistModel* model() { return &m_model; }
     // Each entry with its directive lines, in playlist order.
     const QList<PlaylistEntry>& allEntries() const { return m_model.all(); }
+    // The entries are still `basis`, a copy taken of allEntries().
+    bool holds(const QList<PlaylistEntry>& basis) const;
     QStringList entries() const { return m_model.entries(); }
     int count() const { return m_model.count(); }
     const QString& entry(int row) const { return m_model.entry(row); }
@@ -229,8 +231,6 @@ private:
     void setModified(bool modified);
     void settleModified(bool atSavedState);
     void startAfresh();
-    // The entries are still `basis`, a copy taken of them.
-    bool holds(const QList<PlaylistEntry>& basis) const;
     // Writes down a change that replaced the entries, which were `before`.
     void recordReplaced(const QList<PlaylistEntry>& before, const QString& rootBefore);
     QString asRootPath(const QString& root) const;
