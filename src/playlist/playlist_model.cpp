@@ -50,6 +50,33 @@ bool lessEntry(const PlaylistEntry& a, const PlaylistEntry& b) {
     return PathRules::lessForPlaylist(a.text, b.text);
 }
 
+// The rows of `entries` in playlist order, equal ones keeping theirs:
+// order[new row] = old row.
+QList<int> playlistOrder(const QList<PlaylistEntry>& entries) {
+    QList<int> order(entries.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&entries](int a, int b) { return lessEntry(entries.at(a), entries.at(b)); });
+    return order;
+}
+
+// Puts `entries` in playlist order, equal ones keeping theirs, and returns
+// where each went (rowOf[old row] = new row). The entries are moved into a
+// new list in its order: a walk of one memory access after another, where
+// moving them round in place would wait on each in turn.
+QList<int> putInOrder(QList<PlaylistEntry>& entries) {
+    const QList<int> order = playlistOrder(entries);
+    QList<PlaylistEntry> sorted;
+    sorted.reserve(entries.size());
+    QList<int> rowOf(entries.size());
+    for (int row = 0; row < static_cast<int>(order.size()); ++row) {
+        sorted.append(std::move(entries[order[row]]));
+        rowOf[order[row]] = row;
+    }
+    entries.swap(sorted);
+    return rowOf;
+}
+
 // Whether the ordered `entries` hold one the path rules take for `text`:
 // what settles a hit of the fingerprints.
 bool holdsEntry(const PathRules& rules, const QList<PlaylistEntry>& entries, const QString& text) {
@@ -72,15 +99,11 @@ OrderedEntries::OrderedEntries(const PathRules& rules, QList<PlaylistEntry> entr
     : m_rules(rules)
     , m_entries(std::move(entries)) {
     // Equal entries keep their order, as one add after another places them.
-    // A list saved here arrives in order already. The rows are sorted rather
-    // than the entries, so the sort holds no second list of a big playlist
-    // beside the first.
+    // A list saved here arrives in order already. The entries move round in
+    // place, so the sort holds no second list of a big playlist beside the
+    // first.
     if (!std::is_sorted(m_entries.cbegin(), m_entries.cend(), lessEntry)) {
-        std::vector<int> order(static_cast<size_t>(m_entries.size()));
-        std::iota(order.begin(), order.end(), 0);
-        std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
-            return lessEntry(m_entries.at(a), m_entries.at(b));
-        });
+        QList<int> order = playlistOrder(m_entries);
         // Row k takes the entry of row order[k], one cycle at a time.
         for (int start = 0; start < static_cast<int>(order.size()); ++start) {
             if (order[start] == start)
@@ -138,22 +161,9 @@ RewrittenEntries::RewrittenEntries(const PathRules& rules, const QList<PlaylistE
     m_rewritten = static_cast<int>(moved.size());
     // Put in order as restoreOrder() would, equal entries keeping theirs. A
     // library that moved as a whole mostly keeps its order as it is.
-    m_reordered = !std::is_sorted(entries.cbegin(), entries.cend(), lessEntry);
-    QList<int> order(entries.size()); // order[newRow] = row looked at
-    std::iota(order.begin(), order.end(), 0);
-    if (m_reordered) {
-        std::stable_sort(order.begin(), order.end(), [&entries](int a, int b) {
-            return PathRules::lessForPlaylist(entries.at(a).text, entries.at(b).text);
-        });
-    }
-    QList<PlaylistEntry> sorted;
-    sorted.reserve(entries.size());
-    m_rowOf.resize(entries.size());
-    for (qsizetype row = 0; row < order.size(); ++row) {
-        sorted.append(std::move(entries[order[row]]));
-        m_rowOf[order[row]] = static_cast<int>(row);
-    }
-    m_ordered = OrderedEntries(rules, std::move(sorted), OrderedEntries::InOrder{});
+    if (!std::is_sorted(entries.cbegin(), entries.cend(), lessEntry))
+        m_rowOf = putInOrder(entries);
+    m_ordered = OrderedEntries(rules, std::move(entries), OrderedEntries::InOrder{});
 }
 
 RemainingEntries::RemainingEntries(const PathRules& rules, const QList<PlaylistEntry>& looked,
@@ -343,11 +353,11 @@ int PlaylistModel::rewriteMoved(const std::vector<MovedEntry>& moved) {
 
 int PlaylistModel::takeRewritten(RewrittenEntries rewritten) {
     flushPending();
-    if (rewritten.isEmpty() || rewritten.m_rowOf.size() != m_entries.size())
+    if (rewritten.isEmpty() || rewritten.m_ordered.m_entries.size() != m_entries.size())
         return 0;
     // In the same order, each row keeps its place: only the texts changed, as
     // for views.
-    if (!rewritten.m_reordered) {
+    if (rewritten.m_rowOf.isEmpty()) {
         m_entries = std::move(rewritten.m_ordered.m_entries);
         m_index = std::move(rewritten.m_ordered.m_index);
         Q_EMIT dataChanged(index(0), index(count() - 1));
@@ -356,12 +366,7 @@ int PlaylistModel::takeRewritten(RewrittenEntries rewritten) {
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     m_entries = std::move(rewritten.m_ordered.m_entries);
     m_index = std::move(rewritten.m_ordered.m_index);
-    const QModelIndexList persistent = persistentIndexList();
-    QModelIndexList moved;
-    moved.reserve(persistent.size());
-    for (const QModelIndex& at : persistent)
-        moved.append(index(rewritten.m_rowOf[at.row()]));
-    changePersistentIndexList(persistent, moved);
+    followMovedRows(rewritten.m_rowOf);
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     Q_EMIT dataChanged(index(0), index(count() - 1));
     return rewritten.m_rewritten;
@@ -580,32 +585,20 @@ void PlaylistModel::moveAppendedInPlace(int oldCount, const QList<int>& before) 
 }
 
 void PlaylistModel::restoreOrder() {
-    const auto less = [](const PlaylistEntry& a, const PlaylistEntry& b) {
-        return PathRules::lessForPlaylist(a.text, b.text);
-    };
-    if (std::is_sorted(m_entries.cbegin(), m_entries.cend(), less))
+    if (std::is_sorted(m_entries.cbegin(), m_entries.cend(), lessEntry))
         return;
-    QList<int> order(count()); // order[newRow] = oldRow
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
-        return PathRules::lessForPlaylist(m_entries.at(a).text, m_entries.at(b).text);
-    });
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    QList<PlaylistEntry> entries;
-    entries.reserve(count());
-    QList<int> newRowOf(count());
-    for (int row = 0; row < count(); ++row) {
-        entries.append(std::move(m_entries[order[row]]));
-        newRowOf[order[row]] = row;
-    }
-    m_entries.swap(entries);
+    followMovedRows(putInOrder(m_entries));
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void PlaylistModel::followMovedRows(const QList<int>& rowOf) {
     const QModelIndexList persistent = persistentIndexList();
     QModelIndexList moved;
     moved.reserve(persistent.size());
     for (const QModelIndex& at : persistent)
-        moved.append(index(newRowOf[at.row()]));
+        moved.append(index(rowOf[at.row()]));
     changePersistentIndexList(persistent, moved);
-    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 QList<PlaylistEntry> PlaylistModel::removeEntries(QList<int> rows) {

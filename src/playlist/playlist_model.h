@@ -68,8 +68,8 @@ private:
     friend class PlaylistModel;
 
     OrderedEntries m_ordered;
-    QList<int> m_rowOf; // m_rowOf[row looked at] = its row afterwards
-    bool m_reordered = false;
+    // m_rowOf[row looked at] = its row afterwards; empty when no row moved.
+    QList<int> m_rowOf;
     int m_rewritten = 0;
 };
 
@@ -213,6 +213,9 @@ private:
     };
 
     void recordRemoved(const QList<int>& rows, const QList<PlaylistEntry>& entries);
+    // Moves the persistent indexes as the rows moved (rowOf[old row] = new
+    // row), between the signals of a layout change.
+    void followMovedRows(const QList<int>& rowOf);
     void addToIndex(const QString& text);
     void removeFromIndex(const QString& text);
     void mergePending(QList<PlaylistEntry> pending);
