@@ -84,16 +84,17 @@ struct Run {
     double longestGapCpuMs = 0; // the window's thread's CPU time over the longest hold
 };
 
-// Runs `start` from the event loop until `done` says so, as the window would.
-template <typename Start, typename Done> Run timed(Start start, Done done) {
+// Runs `work` from the event loop until it has finished, as the window would.
+template <typename Work> Run timed(Work& work) {
     QEventLoop loop;
+    QObject::connect(&work, &LongWork::finished, &loop, &QEventLoop::quit);
     LoopGaps gaps;
     Run run;
     const Clock::time_point began = Clock::now();
     const double cpu = cpuMs(RUSAGE_SELF);
     gaps.start();
-    start(loop);
-    if (!done())
+    work.start();
+    if (!work.isFinished())
         loop.exec();
     gaps.stop();
     run.ms = millisecondsSince(began);
@@ -194,12 +195,7 @@ int main(int argc, char* argv[]) {
         {
             PlaylistDocument document(fs.rules());
             FolderTreeAdd walk(document, fs, yes, moved);
-            const Run run = timed(
-                [&](QEventLoop& loop) {
-                    QObject::connect(&walk, &FolderTreeAdd::finished, &loop, &QEventLoop::quit);
-                    walk.start();
-                },
-                [&] { return walk.isFinished(); });
+            const Run run = timed(walk);
             add.add(run.ms, run.cpuMs);
         }
         {
@@ -207,12 +203,7 @@ int main(int argc, char* argv[]) {
             loadMissing(document, old, library, options);
             const std::unique_ptr<PlaylistView> list = shownIn(document, options);
             RemoveMissingEntries look(document, fs, no);
-            const Run run = timed(
-                [&](QEventLoop& loop) {
-                    QObject::connect(&look, &LongWork::finished, &loop, &QEventLoop::quit);
-                    look.start();
-                },
-                [&] { return look.isFinished(); });
+            const Run run = timed(look);
             lookGap = std::max(lookGap, run.longestGapMs);
             lookMs = run.ms;
 
@@ -223,12 +214,7 @@ int main(int argc, char* argv[]) {
                     change();
                     edit = document.endEdit(token);
                 });
-            const Run found = timed(
-                [&](QEventLoop& loop) {
-                    QObject::connect(search.get(), &LongWork::finished, &loop, &QEventLoop::quit);
-                    search->start();
-                },
-                [&] { return search->isFinished(); });
+            const Run found = timed(*search);
             // The window deletes the finished work on its thread.
             const Clock::time_point deleted = Clock::now();
             search.reset();
@@ -257,12 +243,7 @@ int main(int argc, char* argv[]) {
             loadMissing(document, old, library, options);
             const std::unique_ptr<PlaylistView> list = shownIn(document, options);
             RemoveMissingEntries removal(document, fs, yes);
-            const Run run = timed(
-                [&](QEventLoop& loop) {
-                    QObject::connect(&removal, &LongWork::finished, &loop, &QEventLoop::quit);
-                    removal.start();
-                },
-                [&] { return removal.isFinished(); });
+            const Run run = timed(removal);
             removeGap = std::max(removeGap, run.longestGapMs);
             removeGapCpu = std::max(removeGapCpu, run.longestGapCpuMs);
             if (document.count() != 0) {

@@ -55,6 +55,15 @@ struct Fixture : PlaylistFixture<NativeFileSystem, ScriptedDialogs> {
             edit = document.endEdit(token);
         };
     }
+    // Find Moved Files below `folder` of the tree, or Remove Missing Entries,
+    // its change recorded into `edit`.
+    std::unique_ptr<MissingEntriesWork> command(bool find, const QString& folder,
+                                                PlaylistEdit& edit) {
+        if (find)
+            return std::make_unique<FindMovedFiles>(document, fs, dialogs, tree.path(folder),
+                                                    recordInto(edit));
+        return std::make_unique<RemoveMissingEntries>(document, fs, dialogs, recordInto(edit));
+    }
 
     NativeTree tree;
 };
@@ -383,13 +392,7 @@ void TestMovedFiles::playlistChangedMeanwhile() {
         here = f.document.model()->index(rowOf(u"{T}/here.mp3"_s));
     });
     PlaylistEdit edit;
-    std::unique_ptr<MissingEntriesWork> work;
-    if (find)
-        work = std::make_unique<FindMovedFiles>(f.document, f.fs, f.dialogs, f.tree.path(u"0new"_s),
-                                                f.recordInto(edit));
-    else
-        work =
-            std::make_unique<RemoveMissingEntries>(f.document, f.fs, f.dialogs, f.recordInto(edit));
+    const std::unique_ptr<MissingEntriesWork> work = f.command(find, u"0new"_s, edit);
     work->start();
     if (change == u"waiting"_s) {
         PlaylistDocument::Batch batch(f.document, nullptr, PlaylistDocument::Batch::Merge::Later);
@@ -430,13 +433,7 @@ void TestMovedFiles::commandIsOneStep() {
     const QStringList before = f.numbered();
     f.dialogs.expectMessage(question, MessageAnswer::Yes);
     PlaylistEdit edit;
-    std::unique_ptr<MissingEntriesWork> work;
-    if (find)
-        work = std::make_unique<FindMovedFiles>(f.document, f.fs, f.dialogs, f.tree.path(u"new"_s),
-                                                f.recordInto(edit));
-    else
-        work =
-            std::make_unique<RemoveMissingEntries>(f.document, f.fs, f.dialogs, f.recordInto(edit));
+    const std::unique_ptr<MissingEntriesWork> work = f.command(find, u"new"_s, edit);
     f.runToEnd(*work);
     QCOMPARE(f.numbered(), f.at(after));
     QVERIFY(f.document.isModified());
