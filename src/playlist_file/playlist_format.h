@@ -77,7 +77,7 @@ private:
     bool m_firstLine = true;
 };
 
-// The same for bytes held whole. `keepGoing` is asked every so many lines;
+// The same for bytes held whole. `keepGoing` is asked before each 64 KB piece;
 // nothing when it said no.
 std::optional<PlaylistContent> readPlaylistContent(QByteArrayView bytes, const PathRules& rules,
                                                    const std::function<bool()>& keepGoing = {});
